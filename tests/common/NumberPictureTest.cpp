@@ -1,0 +1,82 @@
+// Number pictures and the leading-number rule.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "common/NumberPicture.h"
+
+using kazoomba::FormatPicture;
+using kazoomba::LeadingNumber;
+using kazoomba::LeadingWhole;
+
+TEST(NumberPicture, DigitDisplayPicturesPadWithZeros) {
+    EXPECT_EQ(FormatPicture(1000, "0000000.00"), "0001000.00");
+    EXPECT_EQ(FormatPicture(0, "0000000.00"), "0000000.00");
+    EXPECT_EQ(FormatPicture(12345678.5, "0000000.00"), "12345678.50");  // one figure longer
+    EXPECT_EQ(FormatPicture(0.25, "00.00"), "00.25");
+    EXPECT_EQ(FormatPicture(1.5, "0000.00"), "0001.50");
+    EXPECT_EQ(FormatPicture(5, "000000"), "000005");
+    EXPECT_EQ(FormatPicture(0.05f, "0.00"), "0.05");
+    EXPECT_EQ(FormatPicture(3, "0"), "3");
+    EXPECT_EQ(FormatPicture(-1, "0"), "-1");
+    EXPECT_EQ(FormatPicture(1234.5, "00000.00"), "01234.50");
+}
+
+TEST(NumberPicture, MoneyAndCountsGroupThousands) {
+    EXPECT_EQ(FormatPicture(1000, "$#,###,##0.00"), "$1,000.00");
+    EXPECT_EQ(FormatPicture(0, "$#,###,##0.00"), "$0.00");
+    EXPECT_EQ(FormatPicture(-10, "$#,###,##0.00"), "-$10.00");
+    EXPECT_EQ(FormatPicture(1234567.891, "$#,###,##0.00"), "$1,234,567.89");
+    EXPECT_EQ(FormatPicture(1204, "###,##0"), "1,204");
+    EXPECT_EQ(FormatPicture(0, "###,##0"), "0");
+    EXPECT_EQ(FormatPicture(300, "$##,##0.00"), "$300.00");
+    EXPECT_EQ(FormatPicture(12345.6, "$##,##0.00"), "$12,345.60");
+}
+
+TEST(NumberPicture, PercentMultipliesByHundred) {
+    EXPECT_EQ(FormatPicture(0.8, "###0.00%"), "80.00%");
+    EXPECT_EQ(FormatPicture(1.0, "###0.00%"), "100.00%");
+    EXPECT_EQ(FormatPicture(0.0, "###0.00%"), "0.00%");
+}
+
+TEST(NumberPicture, SettingsFilePictures) {
+    EXPECT_EQ(FormatPicture(1234.5, "######0.00"), "1234.50");
+    EXPECT_EQ(FormatPicture(0, "######0.00"), "0.00");
+    EXPECT_EQ(FormatPicture(1000, "#########0"), "1000");
+    EXPECT_EQ(FormatPicture(1500.6, "#########0"), "1501");
+    EXPECT_EQ(FormatPicture(42, "#####0"), "42");
+    EXPECT_EQ(FormatPicture(16, "#0.00"), "16.00");
+    EXPECT_EQ(FormatPicture(0.25, "#0.00"), "0.25");
+    EXPECT_EQ(FormatPicture(150, "###0"), "150");
+}
+
+TEST(NumberPicture, NonFiniteValuesShowAsZero) {
+    EXPECT_EQ(FormatPicture(NAN, "#0.00"), "0.00");
+    EXPECT_EQ(FormatPicture(INFINITY, "0000.00"), "0000.00");
+}
+
+TEST(LeadingNumber, TakesTheLongestLeadingDecimalNumber) {
+    EXPECT_DOUBLE_EQ(LeadingNumber("  1234.50"), 1234.5);
+    EXPECT_DOUBLE_EQ(LeadingNumber("12abc"), 12);
+    EXPECT_DOUBLE_EQ(LeadingNumber("1,000"), 1);  // a comma ends the number
+    EXPECT_DOUBLE_EQ(LeadingNumber("abc"), 0);
+    EXPECT_DOUBLE_EQ(LeadingNumber(""), 0);
+    EXPECT_DOUBLE_EQ(LeadingNumber("-3.5x"), -3.5);
+    EXPECT_DOUBLE_EQ(LeadingNumber(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(LeadingNumber("5."), 5);
+    EXPECT_DOUBLE_EQ(LeadingNumber("1e3"), 1000);
+    EXPECT_DOUBLE_EQ(LeadingNumber("2e"), 2);  // an exponent without digits is not part of it
+    EXPECT_DOUBLE_EQ(LeadingNumber("nan"), 0);
+    EXPECT_DOUBLE_EQ(LeadingNumber("inf"), 0);
+    EXPECT_DOUBLE_EQ(LeadingNumber("-"), 0);
+    EXPECT_TRUE(std::isinf(LeadingNumber("1e999")));
+}
+
+TEST(LeadingNumber, WholeFieldsRoundHalvesToEven) {
+    EXPECT_EQ(LeadingWhole("2.5"), 2);
+    EXPECT_EQ(LeadingWhole("3.5"), 4);
+    EXPECT_EQ(LeadingWhole("999.75"), 1000);
+    EXPECT_EQ(LeadingWhole("-2.5"), -2);
+    EXPECT_EQ(LeadingWhole("1e20"), 2147483647);
+    EXPECT_EQ(LeadingWhole(" 1000 "), 1000);
+}

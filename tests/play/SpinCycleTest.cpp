@@ -1,0 +1,229 @@
+// Whole spins through the scripted cabinet: settlement, bonus spins, auto spin and the win-stop pause.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "play/Statistics.h"
+#include "support/Scripted.h"
+
+using namespace kazoomba;
+using kazoomba::testing::Table;
+
+namespace {
+// Stops that show nothing winning anywhere: Stop on every cell.
+constexpr std::array<int, 9> kBlank = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+// Top row SMILE SMILE SMILE (stops 3, 3, 3), the rest Stop.
+constexpr std::array<int, 9> kSmileTop = {3, 3, 3, 1, 1, 1, 1, 1, 1};
+// Top row Globe Globe Globe (stop 9 on each strip).
+constexpr std::array<int, 9> kGlobeTop = {9, 9, 9, 1, 1, 1, 1, 1, 1};
+// Bonus strips: Stop on every cell.
+constexpr std::array<int, 9> kBonusBlank = {0, 0, 0, 0, 0, 0, 0, 0, 0};
+// Bonus strips: top row three TripleBar (stop 9), 50 coins a coin.
+constexpr std::array<int, 9> kTripleTop = {9, 9, 9, 0, 0, 0, 0, 0, 0};
+// Top row Target Target Target (stop 6): 25 a coin.
+constexpr std::array<int, 9> kTargetTop = {6, 6, 6, 1, 1, 1, 1, 1, 1};
+}  // namespace
+
+TEST(SpinCycle, PlacedCoinsAreTheWagerAndBecomeTheLastBet) {
+    Table t;
+    t.cabinet.outcomes = {kBlank};
+    t.game.PlaceCoins(8);
+    t.game.SpinCommand();
+    EXPECT_EQ(t.s().Spins, 1);
+    EXPECT_FLOAT_EQ(t.s().LastBet, 2.0f);
+    EXPECT_EQ(t.s().Wager, 0.0f);
+    EXPECT_FLOAT_EQ(t.s().Credits, 998.0f);
+    EXPECT_TRUE(t.s().SpinReady);
+    EXPECT_TRUE(t.cabinet.menusOn);
+    EXPECT_TRUE(t.cabinet.buttonsOn);
+    EXPECT_EQ(t.cabinet.noWinSounds, 1);
+    // Menus go off before the motion and come back after it; the banner restarts at the end.
+    auto& c = t.cabinet.calls;
+    auto off = std::find(c.begin(), c.end(), "menus off");
+    auto anim = std::find(c.begin(), c.end(), "animate");
+    auto on = std::find(c.begin(), c.end(), "menus on");
+    EXPECT_TRUE(off < anim && anim < on);
+    EXPECT_EQ(c.back(), "banner start");
+}
+
+TEST(SpinCycle, SpinWithNothingPlacedRepeatsTheLastBet) {
+    Table t;
+    t.cabinet.outcomes = {kBlank, kBlank};
+    t.game.PlaceCoins(8);
+    t.game.SpinCommand();
+    t.game.SpinCommand();
+    EXPECT_EQ(t.s().Spins, 2);
+    EXPECT_FLOAT_EQ(t.s().Credits, 996.0f);
+    EXPECT_FLOAT_EQ(t.s().TotalWagers, 4.0f);
+}
+
+TEST(SpinCycle, AWinIsPresentedAndTakenIntoCredits) {
+    Table t;
+    t.cabinet.outcomes = {kTargetTop};
+    t.game.PlaceCoins(1);
+    t.game.SpinCommand();
+    ASSERT_EQ(t.cabinet.presentedWins.size(), 1u);
+    EXPECT_FLOAT_EQ(t.cabinet.presentedWins[0], 6.25f);
+    EXPECT_FLOAT_EQ(t.s().Credits, 1000.0f - 0.25f + 6.25f);
+    EXPECT_EQ(t.cabinet.winSounds, 1);
+    EXPECT_EQ(t.s().LinePay[0], 25);
+}
+
+TEST(SpinCycle, AMinimizedWindowCreditsTheWinAtOnce) {
+    Table t;
+    t.cabinet.outcomes = {kTargetTop};
+    t.cabinet.minimized = true;
+    t.game.PlaceCoins(1);
+    t.game.SpinCommand();
+    EXPECT_TRUE(t.cabinet.presentedWins.empty());
+    EXPECT_FLOAT_EQ(t.s().Credits, 1006.0f);
+}
+
+TEST(SpinCycle, ASmileAwardPlaysThreeFreeBonusSpinsOnTheBonusStrips) {
+    Table t;
+    t.s().Smiles = 1;
+    t.cabinet.outcomes = {kSmileTop, kTripleTop, kBonusBlank, kTripleTop};
+    std::vector<bool> bonusSet;
+    t.cabinet.onAnimate = [&] { bonusSet.push_back(t.game.wheels.bonusSet); };
+    t.game.PlaceCoins(1);
+    t.game.SpinCommand();
+    EXPECT_EQ(t.s().Spins, 4);
+    EXPECT_EQ(bonusSet, (std::vector<bool>{false, true, true, true}));
+    EXPECT_EQ(t.cabinet.bonusCaptionDuringSpin, (std::vector<bool>{false, true, true, true}));
+    EXPECT_FALSE(t.cabinet.bonusCaption);
+    EXPECT_FALSE(t.s().BonusMode);
+    EXPECT_FALSE(t.game.wheels.bonusSet);
+    EXPECT_FLOAT_EQ(t.s().TotalWagers, 0.25f);  // one wager only
+    // SMILE line 10 coins, then two TripleBar lines of 50 coins each, at one coin on line 1.
+    EXPECT_FLOAT_EQ(t.s().CherryPts, 25.0f);
+    EXPECT_FLOAT_EQ(t.s().Credits, 1000.0f - 0.25f + 2.5f + 25.0f);
+    EXPECT_EQ(t.s().Smiles, 6);
+    EXPECT_EQ(t.cabinet.presentedWins.size(), 3u);
+}
+
+TEST(SpinCycle, TheThirdGlobeLineWinsThePoolWhichIsThenCleared) {
+    Table t;
+    t.s().Bells = 1;
+    t.s().BonusPool = 30.0f;
+    t.cabinet.outcomes = {kGlobeTop};
+    float poolShown = -1;
+    std::int16_t bellsShown = 99;
+    t.cabinet.onPresentWin = [&] {
+        poolShown = t.s().BonusPool;
+        bellsShown = t.s().Bells;
+        t.game.TakeWin();
+    };
+    t.game.PlaceCoins(8);
+    t.game.SpinCommand();
+    EXPECT_FLOAT_EQ(poolShown, 30.0f);
+    EXPECT_EQ(bellsShown, 0);
+    EXPECT_FLOAT_EQ(t.cabinet.presentedWins[0], 20 * 0.25f + 30.0f);
+    EXPECT_EQ(t.s().Bells, 3);
+    EXPECT_EQ(t.s().BonusPool, 0.0f);
+    EXPECT_FLOAT_EQ(t.s().PoolPts, 30.0f);
+}
+
+TEST(SpinCycle, AutoSpinStopsByItselfAfterTwoHundredSpins) {
+    Table t;
+    t.cabinet.winStopText = "0";
+    t.game.ToggleAutoSpin();
+    EXPECT_EQ(t.s().WinStopValue, 0);
+    t.game.PlaceCoins(1);
+    t.game.SpinCommand();  // random outcomes from here on
+    EXPECT_EQ(t.s().Spins, 200);
+    EXPECT_FALSE(t.s().AutoSpin);
+    EXPECT_FALSE(t.cabinet.autoCheck);
+    EXPECT_EQ(t.s().AutoSpinCount, 200);
+}
+
+TEST(SpinCycle, UncheckingAutoSpinDuringASpinEndsTheRunAfterIt) {
+    Table t;
+    t.game.ToggleAutoSpin();
+    int n = 0;
+    t.cabinet.onAnimate = [&] { if (++n == 3) t.game.ToggleAutoSpin(); };
+    t.game.PlaceCoins(1);
+    t.game.SpinCommand();
+    EXPECT_EQ(t.s().Spins, 3);
+}
+
+TEST(SpinCycle, AutoTakeRespectsTheWinStopValue) {
+    Table t;
+    t.cabinet.winStopText = "  1000 ";
+    t.game.ToggleAutoSpin();
+    EXPECT_EQ(t.s().WinStopValue, 1000);
+    t.s().SpinWin = 1000.0f;
+    EXPECT_FALSE(t.game.AutoTakeDue());
+    t.s().SpinWin = 999.75f;
+    EXPECT_TRUE(t.game.AutoTakeDue());
+    t.game.ToggleAutoSpin();
+    EXPECT_FALSE(t.game.AutoTakeDue());  // with auto spin off the player decides
+    t.cabinet.winStopText = "1,000";
+    t.game.ToggleAutoSpin();
+    EXPECT_EQ(t.s().WinStopValue, 1);
+    t.cabinet.winStopText = "abc";
+    t.game.ToggleAutoSpin();
+    t.game.ToggleAutoSpin();
+    EXPECT_EQ(t.s().WinStopValue, 0);
+    t.s().SpinWin = 5000.0f;
+    EXPECT_TRUE(t.game.AutoTakeDue());
+}
+
+TEST(SpinCycle, AutoSpinRunningOutOfCreditsTurnsItselfOff) {
+    Table t;
+    t.s().Credits = 0.5f;
+    t.game.ToggleAutoSpin();
+    for (int i = 0; i < 40; ++i) t.cabinet.outcomes.push_back(kBlank);
+    t.game.PlaceCoins(1);
+    t.game.SpinCommand();
+    EXPECT_EQ(t.s().Spins, 2);  // 0.50 pays two quarter spins
+    ASSERT_EQ(t.cabinet.messages.size(), 2u);
+    EXPECT_EQ(t.cabinet.messages[0].title, "Invalid Wager");
+    EXPECT_EQ(t.cabinet.messages[1].title, "Auto Spin Off");
+    EXPECT_FALSE(t.cabinet.autoCheck);
+}
+
+TEST(SpinCycle, SoundOffStillReseedsOnALosingSpin) {
+    Table t;
+    t.cabinet.soundOn = false;
+    t.cabinet.outcomes = {kBlank};
+    t.game.PlaceCoins(1);
+    int before = t.random.reseeds;
+    t.game.SpinCommand();
+    EXPECT_EQ(t.random.reseeds - before, 3);  // the spin, the scoring, the no-win sound
+    EXPECT_EQ(t.cabinet.noWinSounds, 0);
+}
+
+TEST(SpinCycle, ClosingDuringASpinSettlesItAndCreditsTheWin) {
+    Table t;
+    t.cabinet.outcomes = {kTargetTop};
+    t.cabinet.onAnimate = [&] { t.cabinet.closePending = true; };
+    t.game.ToggleAutoSpin();
+    t.game.PlaceCoins(1);
+    t.game.SpinCommand();
+    EXPECT_EQ(t.s().Spins, 1);
+    EXPECT_TRUE(t.cabinet.presentedWins.empty());
+    EXPECT_FLOAT_EQ(t.s().Credits, 1006.0f);
+    EXPECT_TRUE(t.s().SpinReady);
+}
+
+TEST(WholeGame, BetsWinsABonusAPoolAndTwoHundredAutoSpins) {
+    Table t;
+    t.s().Smiles = 1;
+    t.s().Bells = 1;
+    t.cabinet.outcomes = {kTargetTop, kSmileTop, kTripleTop, kTripleTop, kTripleTop, kGlobeTop};
+    t.game.PlaceCoins(8);
+    t.game.SpinCommand();                 // Target line
+    t.game.SpinCommand();                 // SMILE award and three bonus spins
+    t.game.SpinCommand();                 // Globe line wins the pool
+    EXPECT_EQ(t.s().Spins, 6);
+    EXPECT_FLOAT_EQ(t.s().CherryPts, 3 * 50 * 0.25f);
+    EXPECT_EQ(t.s().Bells, 3);
+    t.game.ToggleAutoSpin();
+    t.game.SpinCommand();
+    EXPECT_EQ(t.s().Spins, 206);
+    EXPECT_FALSE(t.s().AutoSpin);
+    // Every dollar is accounted for.
+    StatisticsFigures f = ComputeStatistics(t.s());
+    EXPECT_NEAR(f.TotalPayoffs, f.NormalPayoffs + f.BonusPayoffs + f.DoubleNothing, 0.01);
+    EXPECT_FLOAT_EQ(t.s().TotalWagers, 203 * 2.0f);  // bonus spins are free
+}

@@ -1,0 +1,118 @@
+// A scripted random source and a scripted cabinet that records what the rules ask of the window.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/Random.h"
+#include "play/Cabinet.h"
+#include "play/Game.h"
+
+namespace kazoomba::testing {
+
+// Returns the queued values in order, then `fallback` forever; counts reseeds.
+class ScriptedRandom : public Random {
+public:
+    std::deque<double> queue;
+    double fallback = 0.0;
+    int reseeds = 0;
+    int draws = 0;
+    double Uniform() override {
+        ++draws;
+        if (queue.empty()) return fallback;
+        double v = queue.front();
+        queue.pop_front();
+        return v;
+    }
+    void ReseedFromClock() override { ++reseeds; }
+};
+
+// The uniform value that makes floor(20 u) equal `stop draw`.
+inline double DrawFor(int launchDraw) { return (launchDraw + 0.5) / 20.0; }
+
+// Queues the draws of one ComputeSpin so that each cell comes to rest on the given stop.
+inline void ForceStops(ScriptedRandom& random, const std::array<int, 9>& stops) {
+    // Cell c draws on every frame t = 1 .. 12c + 1; only the last draw (its launch) decides the stop.
+    for (int t = 1; t <= 130; ++t)
+        for (int c = 0; c < 9; ++c)
+            if (t <= 12 * c + 1) random.queue.push_back(DrawFor(((stops[c] - 6) % 20 + 20) % 20));
+}
+
+struct Message {
+    std::string title, text;
+    MessageIcon icon;
+};
+
+class ScriptedCabinet : public Cabinet {
+public:
+    Game* game = nullptr;
+    std::vector<Message> messages;
+    std::vector<std::string> calls;   // a log of the notable calls, in order
+    std::vector<float> presentedWins;
+    int animations = 0, coinSounds = 0, winSounds = 0, noWinSounds = 0, rebuilds = 0;
+    bool minimized = false, soundOn = true, menusOn = true, buttonsOn = true, bonusCaption = false;
+    bool autoCheck = false, closePending = false;
+    int checkedCoin = 2;
+    std::string winStopText = "0";
+    std::vector<bool> bonusCaptionDuringSpin;  // caption state at each animation
+    std::deque<std::array<int, 9>> outcomes;   // stops forced on the wheels as each spin is shown
+    std::function<void()> onAnimate;           // a hook run at each animation
+    std::function<void()> onPresentWin;        // defaults to Take
+
+    void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override {
+        messages.push_back({std::string(title), std::string(text), icon});
+    }
+    void EnableMenus(bool on) override { menusOn = on; calls.push_back(on ? "menus on" : "menus off"); }
+    void SetButtonsAvailable(bool on) override { buttonsOn = on; }
+    void AnimateReels() override {
+        ++animations;
+        bonusCaptionDuringSpin.push_back(bonusCaption);
+        calls.push_back("animate");
+        if (!outcomes.empty()) {
+            for (int c = 0; c < 9; ++c) game->wheels.StopIndex[c] = static_cast<std::int16_t>(outcomes.front()[c]);
+            outcomes.pop_front();
+        }
+        if (onAnimate) onAnimate();
+    }
+    void ReelsRebuilt() override { ++rebuilds; }
+    void RedrawStatusPanel() override {}
+    void RedrawSpinsDisplay() override {}
+    void RedrawLineMarkers() override {}
+    void RedrawMainWindow() override { calls.push_back("redraw"); }
+    void PresentWin() override {
+        presentedWins.push_back(game->state.SpinWin);
+        calls.push_back("present");
+        if (onPresentWin) onPresentWin(); else game->TakeWin();
+    }
+    void CheckCoinItem(int index) override { checkedCoin = index; }
+    void SetAutoSpinCheck(bool checked) override { autoCheck = checked; }
+    std::string AskWinStopValue() override { return winStopText; }
+    void ShowBonusCaption(bool visible) override { bonusCaption = visible; }
+    void StopBanner() override { calls.push_back("banner stop"); }
+    void RestartBanner() override { calls.push_back("banner start"); }
+    void ReloadBannerText() override {}
+    void SetCaption(std::string_view) override {}
+    bool IsMinimized() override { return minimized; }
+    bool ClosePending() override { return closePending; }
+    bool SoundPlayable() override { return soundOn && !minimized; }
+    void PlayCoinSound() override { ++coinSounds; }
+    void PlayWinSound(int) override { ++winSounds; }
+    void PlayNoWinSound(int) override { ++noWinSounds; }
+};
+
+// A game wired to a scripted cabinet and random source, started as the program starts it.
+struct Table {
+    ScriptedRandom random;
+    ScriptedCabinet cabinet;
+    Game game{cabinet, random};
+    Table() {
+        cabinet.game = &game;
+        game.StartNewGame();
+        game.SelectCoinValue(2);
+    }
+    GameState& s() { return game.state; }
+};
+
+}  // namespace kazoomba::testing
