@@ -1,0 +1,25 @@
+// The game's entry: builds the image store, the sounds and the main window, wires the windows, and runs.
+#include <QApplication>
+#include <QScreen>
+
+#include "engine/Random.h"
+#include "ui/DataPaths.h"
+#include "ui/Graphics.h"
+#include "ui/MainWindow.h"
+#include "ui/Sound.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kazoomba"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kazoomba"));
+    QApplication::setApplicationVersion(QStringLiteral(KAZOOMBA_VERSION));
+
+    const qreal ratio = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->devicePixelRatio() : 1.0;
+    kazoomba::ClockRandom random;
+    kazoomba::ui::Graphics graphics(ratio);
+    kazoomba::ui::Sound sound(kazoomba::ui::DataDirectory() + QStringLiteral("/sounds"));
+    kazoomba::ui::MainWindow window(graphics, sound, random);
+    window.StartUp();
+    window.show();
+    return app.exec();
+}
