@@ -1,5 +1,6 @@
 // kazoomba-artsheet: renders all the game's SVG art into one labelled contact-sheet PNG.
 #include <QDir>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -62,6 +63,51 @@ QImage OnChecker(const QImage& picture, double scale) {
   return out;
 }
 
+// Numbers put together from the digit picture the way the displays copy glyphs: 16 pixels
+// wide from the glyph's x, the pen moving on 16 for a figure or a blank and 6 for "." and ":".
+// Shows at a glance whether the point and colon sit right and whether anything overdraws.
+QImage DigitsPreview(const QString& path, double scale) {
+  const QImage digits = RenderSvg(path, scale, Qt::black);
+  if (digits.isNull()) return {};
+  const QString samples[] = {"  01234.50", "12:05", "9876543.21"};
+  const int row_height = 21;
+  int width = 4;
+  for (const QString& text : samples) {
+    for (const QChar c : text) width += (c == '.' || c == ':') ? 6 : 16;
+    width += 24;
+  }
+  QImage out(QSize(width, 7 * (row_height + 4)) * scale, QImage::Format_ARGB32_Premultiplied);
+  out.fill(Qt::black);
+  QPainter painter(&out);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  for (int colour = 0; colour < 7; ++colour) {
+    int x = 4;
+    const int y = colour * (row_height + 4) + 2;
+    for (const QString& text : samples) {
+      for (const QChar c : text) {
+        int source_x = 160;
+        int advance = 16;
+        if (c == '.') {
+          source_x = 176;
+          advance = 6;
+        } else if (c == ':') {
+          source_x = 182;
+          advance = 6;
+        } else if (c.isDigit()) {
+          source_x = 16 * c.digitValue();
+        }
+        // The picture ends at 188, so a copy from the point or the colon is cut short there.
+        const int width = std::min(16, digits.width() / static_cast<int>(scale) - source_x);
+        painter.drawImage(QRectF(x * scale, y * scale, width * scale, row_height * scale), digits,
+                          QRectF(source_x * scale, colour * row_height * scale, width * scale, row_height * scale));
+        x += advance;
+      }
+      x += 24;
+    }
+  }
+  return out;
+}
+
 QStringList SvgFiles(const QDir& dir) {
   QStringList files;
   for (const QFileInfo& info : dir.entryInfoList({"*.svg"}, QDir::Files, QDir::Name)) files << info.filePath();
@@ -93,7 +139,7 @@ QImage Layout(const std::vector<Section>& sections, double scale) {
       int x = margin;
       int row_height = 0;
       for (const Tile& tile : section.tiles) {
-        const int tile_width = std::max(tile.image.width(), static_cast<int>(60 * scale));
+        const int tile_width = std::max(tile.image.width(), QFontMetrics(label_font).horizontalAdvance(tile.label));
         if (x > margin && x + tile_width > width - margin) {
           x = margin;
           y += row_height + gap;
@@ -159,6 +205,14 @@ int main(int argc, char** argv) {
   for (const QString& file : SvgFiles(art))
     others.tiles.push_back({QFileInfo(file).fileName(), RenderSvg(file, scale, Qt::black)});
   if (!others.tiles.empty()) sections.push_back(std::move(others));
+  Section previews{"Previews", {}};
+  if (art.exists("digits.svg"))
+    previews.tiles.push_back({"digits as the displays copy them", DigitsPreview(art.filePath("digits.svg"), scale)});
+  if (art.exists("icon.svg")) {
+    const QSize big(128, 128);
+    previews.tiles.push_back({"icon.svg at 128 px", RenderSvg(art.filePath("icon.svg"), scale, Qt::white, big)});
+  }
+  if (!previews.tiles.empty()) sections.push_back(std::move(previews));
 
   if (sections.empty()) {
     QTextStream(stderr) << "kazoomba-artsheet: no SVG files under " << art.path() << '\n';
