@@ -1,0 +1,215 @@
+// The main window offscreen: start-up picture, pay lines, coin markers, displays, keys, menus and a real spin.
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+#include "support/QtApp.h"
+#include "support/Scripted.h"
+#include "ui/DigitDisplay.h"
+#include "ui/Graphics.h"
+#include "ui/MainLayout.h"
+#include "ui/MainWindow.h"
+#include "ui/Palette.h"
+#include "ui/Sound.h"
+
+using namespace kazoomba;
+using namespace kazoomba::ui;
+using kazoomba::testing::ScriptedRandom;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { kazoomba::testing::App(); }
+    void SetUp() override {
+        graphics = std::make_unique<Graphics>(1.0);
+        sound = std::make_unique<Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
+        window = std::make_unique<MainWindow>(*graphics, *sound, random);
+        window->presentWin = [this] { window->game().TakeWin(); };
+        window->StartUp();
+        window->banner().StopBanner();
+    }
+    QRgb At(int x, int y) { return window->surface().pixel(x, y); }
+    GameState& s() { return window->game().state; }
+
+    // True when the 64 x 64 block at (x, y) of the surface equals the large sheet's cell for code.
+    bool ShowsSymbol(int x, int y, int code) {
+        const QImage& sheet = graphics->SymbolSheetLarge();
+        for (int dy = 0; dy < 64; dy += 3)
+            for (int dx = 0; dx < 64; dx += 3)
+                if (window->surface().pixel(x + dx, y + dy) != sheet.pixel(64 * (code % 4) + dx, 64 * (code / 4) + dy))
+                    return false;
+        return true;
+    }
+    // True when the 31 x 21 coin marker of line shows the Coins cell for n coins.
+    bool MarkerShows(int line, int n) {
+        const auto& m = layout::kCoinMarkers[line];
+        for (int dy = 0; dy < 21; ++dy)
+            for (int dx = 0; dx < 31; ++dx)
+                if (window->surface().pixel(m.x + dx, m.y + dy) !=
+                    graphics->Coins().pixel(31 * (n / 5) + dx, 21 * (n % 5) + dy))
+                    return false;
+        return true;
+    }
+    // True when the 16 x 21 glyph at (x, y) equals digit d of colour row `colour` (d = 10: the blank cell).
+    bool GlyphIs(int x, int y, int colour, int d) {
+        for (int dy = 0; dy < 21; ++dy)
+            for (int dx = 0; dx < 16; ++dx)
+                if (window->surface().pixel(x + dx, y + dy) != graphics->Digits().pixel(16 * d + dx, 21 * colour + dy))
+                    return false;
+        return true;
+    }
+
+    ScriptedRandom random;
+    std::unique_ptr<Graphics> graphics;
+    std::unique_ptr<Sound> sound;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, TheArtIsComplete) { EXPECT_TRUE(graphics->complete()) << graphics->missing().join(", ").toStdString(); }
+
+TEST_F(MainWindowTest, StartUpShowsFulminaInCornersAndCentreAndGlobeElsewhere) {
+    for (int c = 0; c < 9; ++c)
+        EXPECT_TRUE(ShowsSymbol(CellLeft(c), CellTop(c) + 18, c % 2 ? Globe : Fulmina)) << "cell " << c;
+    EXPECT_EQ(window->windowTitle().toStdString(), "Kazoomba Video Slots (32-bit version)");
+}
+
+TEST_F(MainWindowTest, PayLinesShowInTheirColoursBetweenTheCells) {
+    auto colour = [](int n) { return PaletteColor(n).rgb(); };
+    EXPECT_EQ(At(240, 115), colour(12));  // line 1 between cells 0 and 1
+    EXPECT_EQ(At(240, 227), colour(9));
+    EXPECT_EQ(At(240, 339), colour(10));
+    EXPECT_EQ(At(202, 60), colour(11));   // column lines above the top cells
+    EXPECT_EQ(At(282, 60), colour(14));
+    EXPECT_EQ(At(362, 60), colour(2));
+    window->SetPayLines(1);
+    EXPECT_EQ(At(240, 115), PaletteColor(7).rgb());  // the panel's grey shows instead
+    EXPECT_TRUE(MarkerShows(0, 0));
+    window->SetPayLines(0);
+    EXPECT_EQ(At(240, 115), colour(12));
+}
+
+TEST_F(MainWindowTest, DisplaysLightCreditsInGreenAndTheCoinValueInRed) {
+    // "0001000.00": three dark figures, then 1 0 0 0 . 0 0 lit green.
+    EXPECT_TRUE(GlyphIs(458, 100, DigitGreen, 10));
+    EXPECT_TRUE(GlyphIs(458 + 32, 100, DigitGreen, 10));
+    EXPECT_TRUE(GlyphIs(458 + 48, 100, DigitGreen, 1));
+    EXPECT_TRUE(GlyphIs(458 + 96, 100, DigitGreen, 0));
+    // Coin value 0.25, every figure lit, always red.
+    EXPECT_TRUE(GlyphIs(458, 50, DigitRed, 0));
+    EXPECT_TRUE(GlyphIs(458 + 22, 50, DigitRed, 2));
+    EXPECT_TRUE(GlyphIs(458 + 38, 50, DigitRed, 5));
+    // Spins of 0: all dark.
+    for (int i = 0; i < 6; ++i) EXPECT_TRUE(GlyphIs(512 + 16 * i, 150, DigitGreen, 10));
+    window->SetDigitColor(DigitRed);
+    EXPECT_TRUE(GlyphIs(458 + 48, 100, DigitRed, 1));
+    EXPECT_TRUE(GlyphIs(458, 50, DigitRed, 0));
+}
+
+TEST_F(MainWindowTest, DrawDigitsModes) {
+    QImage img = graphics->NewImage(200, 21, Qt::black);
+    QPainter p(&img);
+    DrawDigits(p, *graphics, 0, 0, DigitGreen, QStringLiteral("0000.00"), 2);
+    DrawDigits(p, *graphics, 100, 0, DigitGreen, QStringLiteral("0000.50"), 2);
+    p.end();
+    auto glyph = [&](int x, int d) {
+        for (int dy = 0; dy < 21; ++dy)
+            for (int dx = 0; dx < 16; ++dx)
+                if (img.pixel(x + dx, dy) != graphics->Digits().pixel(16 * d + dx, 42 + dy)) return false;
+        return true;
+    };
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(glyph(16 * i, 10));
+    EXPECT_TRUE(glyph(64 + 6, 10));          // a zero value stays dark after the point
+    EXPECT_TRUE(glyph(100 + 64 + 6, 5));     // 0.50 lights 5 and 0 after the point, no units figure
+    EXPECT_TRUE(glyph(100 + 48, 10));
+}
+
+TEST_F(MainWindowTest, TwelveCoinsShowTwoCoinsOnTheFirstFourLines) {
+    for (int i = 0; i < 12; ++i) window->ButtonCommand(Bet1Button);
+    for (int line = 0; line < 8; ++line) EXPECT_TRUE(MarkerShows(line, line < 4 ? 2 : 1)) << line;
+    EXPECT_FLOAT_EQ(s().Wager, 3.0f);
+}
+
+TEST_F(MainWindowTest, TheBKeyBetsOneCoinAndEnterWithoutAnyBetDoesNothing) {
+    window->show();
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    EXPECT_EQ(s().Spins, 0);
+    QTest::keyClick(window.get(), Qt::Key_B);
+    EXPECT_FLOAT_EQ(s().Wager, 0.25f);
+    QTest::keyClick(window.get(), Qt::Key_Backslash);
+    EXPECT_FLOAT_EQ(s().Wager, 0.5f);
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndInitialMarks) {
+    QStringList tops;
+    for (QAction* a : window->menuBar()->actions()) tops << a->text();
+    EXPECT_EQ(tops, (QStringList{"&File", "&Options", "&Bank", "Auto Play", "&Help"}));
+    EXPECT_TRUE(window->action("mnuBet_2")->isChecked());
+    EXPECT_EQ(window->action("mnuBet_2")->text().toStdString(), "25\xC2\xA2");
+    EXPECT_TRUE(window->action("mnuDigit_2")->isChecked());
+    EXPECT_TRUE(window->action("mnuSpeed_1")->isChecked());
+    EXPECT_TRUE(window->action("mnuLines_0")->isChecked());
+    EXPECT_TRUE(window->action("mnuBanner_0")->isChecked());
+    EXPECT_TRUE(window->action("mnuSound_0")->isChecked());
+    EXPECT_FALSE(window->action("mnuAuto")->isChecked());
+    EXPECT_EQ(window->action("mnuLoadSave_0")->text(), "Load ");
+    window->EnableMenus(false);
+    auto enabled = [&](int i) { return window->menuBar()->actions()[i]->isEnabled(); };
+    EXPECT_FALSE(enabled(0));
+    EXPECT_FALSE(enabled(1));
+    EXPECT_FALSE(enabled(2));
+    EXPECT_TRUE(enabled(3));
+    EXPECT_FALSE(enabled(4));
+    window->EnableMenus(true);
+    EXPECT_TRUE(enabled(0));
+}
+
+TEST_F(MainWindowTest, ASpinAnimatesClicksNineTimesAndRestsOnTheDrawnStops) {
+    window->SetSpinSpeed(0);
+    std::array<int, 9> stops = {6, 6, 6, 1, 1, 1, 1, 1, 1};  // Target on the top row
+    kazoomba::testing::ForceStops(random, stops);
+    const int before = sound->started();
+    window->ButtonCommand(Bet1Button);
+    window->ButtonCommand(SpinButton);
+    EXPECT_EQ(s().Spins, 1);
+    if (sound->HasDevice()) EXPECT_GE(sound->started() - before, 9);
+    EXPECT_FLOAT_EQ(s().Credits, 1000.0f - 0.25f + 6.25f);
+    for (int c = 0; c < 3; ++c) EXPECT_TRUE(ShowsSymbol(CellLeft(c), CellTop(c) + 16, Target)) << c;
+    // The winning top row is drawn again over the symbols.
+    EXPECT_EQ(At(240, 115), PaletteColor(12).rgb());
+    EXPECT_TRUE(s().SpinReady);
+}
+
+TEST_F(MainWindowTest, ClosingDuringASpinSettlesItFirst) {
+    window->SetSpinSpeed(3);
+    kazoomba::testing::ForceStops(random, {6, 6, 6, 1, 1, 1, 1, 1, 1});
+    bool saved = false;
+    window->beforeQuit = [&] { saved = true; EXPECT_FLOAT_EQ(s().Credits, 1006.0f); };
+    window->show();
+    QTimer::singleShot(200, window.get(), [&] { window->close(); });
+    window->ButtonCommand(Bet1Button);
+    window->ButtonCommand(SpinButton);
+    EXPECT_TRUE(saved);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, TheBannerMovesTenPixelsATickAndWraps) {
+    BannerMarquee& b = window->banner();
+    b.SetText(QStringLiteral("Hello"));
+    b.Tick();
+    EXPECT_EQ(b.Interval(), BannerMarquee::kStepMs);
+    const int w = b.PictureWidth();
+    EXPECT_EQ(b.Offset(), 10);
+    b.Tick();
+    EXPECT_EQ(b.Offset(), 20);
+    while (b.Offset() + 10 < w) b.Tick();
+    const int before = b.Offset();
+    b.Tick();
+    EXPECT_EQ(b.Offset(), before + 10 - w);
+    // Past the short picture's end the strip is black.
+    EXPECT_EQ(At(639, 10), qRgb(0, 0, 0));
+}
+
+}  // namespace
