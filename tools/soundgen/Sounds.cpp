@@ -127,7 +127,7 @@ Signal FallingBlips() {
     out.Mix(Lowpassed(Voice(NoteHz(s.from), NoteHz(s.to), s.length, shape), 2800.0), s.at);
   }
   // A hollow tone is dense: a lower peak keeps it as loud to the ear as the others.
-  Finish(out, 0.52, 0.004, 0.03);
+  Finish(out, 0.38, 0.004, 0.03);
   return out;
 }
 
