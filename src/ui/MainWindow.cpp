@@ -98,10 +98,12 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, QWidget
     banner_ = std::make_unique<BannerMarquee>(surface_, graphics_, [this] { view_->update(0, 0, kBannerWidth, kBannerHeight); });
     sound_.SetMinimizedQuery([this] { return isMinimized(); });
 
-    QPalette pal = palette();
+    QPalette pal = view_->palette();
     pal.setColor(QPalette::Window, Qt::black);
-    setPalette(pal);
+    view_->setPalette(pal);
+    view_->setAutoFillBackground(true);
     setFont(GameFont(9.75, true));
+    menuBar()->setFont(QApplication::font("QMenuBar"));
     setWindowIcon(QIcon(QPixmap::fromImage(graphics_.Icon())));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
