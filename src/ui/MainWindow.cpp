@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include "common/NumberPicture.h"
+#include "ui/BannerTextDialog.h"
 #include "ui/DataPaths.h"
 #include "ui/DigitDisplay.h"
 #include "ui/Drawing.h"
@@ -190,7 +191,7 @@ void MainWindow::BuildMenus() {
     group(lines, {"On", "Off"}, QStringLiteral("mnuLines"), lineActions_, [this](int i) { SetPayLines(i); });
     QMenu* banner = optionsMenu_->addMenu(QStringLiteral("Banner"));
     group(banner, {"On", "Off"}, QStringLiteral("mnuBanner"), bannerActions_, [this](int i) { SetBanner(i); });
-    item(banner, QStringLiteral("Banner Text"), QStringLiteral("mnuBannerText"), [] {})->setEnabled(false);
+    item(banner, QStringLiteral("Banner Text"), QStringLiteral("mnuBannerText"), [this] { EditBannerText(); });
     QMenu* speed = optionsMenu_->addMenu(QStringLiteral("Spin Speed"));
     group(speed, {"Very Fast", "Fast", "Medium", "Slow"}, QStringLiteral("mnuSpeed"), speedActions_,
           [this](int i) { SetSpinSpeed(i); });
@@ -280,6 +281,14 @@ void MainWindow::SetBanner(int index) {
 void MainWindow::SetSoundMenu(int index) {
     soundActions_[index == 0 ? 0 : 1]->setChecked(true);
     sound_.SetSound(index);
+}
+
+void MainWindow::EditBannerText() {
+    banner_->Clear();
+    BannerTextDialog dialog(banner_->Text(), this);
+    if (dialog.exec() != QDialog::Accepted) return;  // closed by its frame: the text stays as it was
+    banner_->SetText(dialog.Result());
+    if (writeBannerText) writeBannerText(dialog.Result());
 }
 
 void MainWindow::EnableMenus(bool on) {

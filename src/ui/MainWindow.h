@@ -51,6 +51,7 @@ public:
     void SetPayLines(int index);
     void SetBanner(int index);
     void SetSoundMenu(int index);
+    void EditBannerText();
     void EnableMenus(bool on) override;
 
     // Drawing.
@@ -97,6 +98,7 @@ public:
     void ButtonCommand(int button);
     // Where the banner text comes from; the settings file by default once storage is wired.
     std::function<QString()> readBannerText;
+    std::function<void(const QString&)> writeBannerText;
 
     // Loaded from start-up: start a new game, set the coin value, show the first frame.
     void StartUp();
