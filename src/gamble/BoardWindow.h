@@ -1,0 +1,59 @@
+// The Vaz Ivero board window: fifteen boxes in a triangle, the winnings, and Quit.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include "engine/Random.h"
+#include "gamble/Board.h"
+#include "play/Game.h"
+
+class QPushButton;
+
+namespace kazoomba::ui {
+
+class Graphics;
+class Sound;
+
+class BoardWindow : public QDialog {
+    Q_OBJECT
+public:
+    // Opening the window opens the board: shuffled afresh, the stake (SpinWin) held out of DoubleNothing.
+    // Show it with exec() and delete it afterwards; every gamble gets a new window.
+    BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& sound, kazoomba::Random& random,
+                QWidget* parent = nullptr);
+
+    const kazoomba::Board& board() const { return board_; }
+    // The figure shown beside "Winnings:".
+    QString WinningsText() const { return winningsText_; }
+    // Shows every box's content; after a loss.
+    void RevealBoard();
+
+    static const QString& InstructionsText();
+
+public slots:
+    void Pick(int box);
+    void Quit();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Escape and the frame's close button leave the board as Quit does, so no winnings vanish.
+    void reject() override;
+
+private:
+    int BoxAt(QPoint point) const;
+    void DrawBox(QPainter& p, int box) const;
+    void ShowWinnings();
+
+    kazoomba::Board board_;
+    const Graphics& graphics_;
+    Sound& sound_;
+    bool revealed_ = false;
+    int pressedBox_ = 0;
+    QString winningsText_;
+    QPushButton* quit_ = nullptr;
+};
+
+}  // namespace kazoomba::ui

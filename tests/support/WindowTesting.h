@@ -1,0 +1,53 @@
+// Helpers for window tests: one QApplication for the program, answering modal windows, reading pixels.
+#pragma once
+
+#include <QApplication>
+#include <QColor>
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+namespace kazoomba::testing {
+
+// The test program's one QApplication, made on first use (gtest_main owns main()).
+inline QApplication& TestApplication() {
+    static int argc = 1;
+    static char name[] = "kazoomba-tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+// Runs act on the first modal window other than `except` that shows up in the event loop, as a player
+// answers a window the moment it opens. Gives up after about two seconds.
+inline void WhenModalOpens(std::function<void(QWidget*)> act, QWidget* except = nullptr, int triesLeft = 200) {
+    QTimer::singleShot(10, [act = std::move(act), except, triesLeft]() mutable {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != except)
+            act(modal);
+        else if (triesLeft > 0)
+            WhenModalOpens(std::move(act), except, triesLeft - 1);
+    });
+}
+
+// A widget as the screen shows it, one image pixel per window pixel.
+inline QImage Snapshot(QWidget& widget) {
+    QImage image = widget.grab().toImage();
+    if (image.devicePixelRatio() != 1.0) image = image.scaled(widget.size());
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+inline QColor PixelAt(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
+
+// Counts the pixels of a rectangle that have exactly the given colour.
+inline int CountColour(const QImage& image, QRect area, const QColor& colour) {
+    int n = 0;
+    area = area.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) == colour.rgb()) ++n;
+    return n;
+}
+
+}  // namespace kazoomba::testing
