@@ -1,0 +1,50 @@
+// The banner text dialog: what OK keeps, and the menu command driven as a player would.
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "support/QtApp.h"
+#include "support/Scripted.h"
+#include "ui/BannerTextDialog.h"
+#include "ui/Graphics.h"
+#include "ui/MainWindow.h"
+#include "ui/Sound.h"
+
+using namespace kazoomba::ui;
+
+TEST(BannerText, OkTrimsKeepsOneLineAndAppendsTwentyBlanks) {
+    EXPECT_EQ(BannerTextDialog::Confirmed(QStringLiteral("  Hello  ")), QStringLiteral("Hello") + QString(20, ' '));
+    EXPECT_EQ(BannerTextDialog::Confirmed(QStringLiteral("one\r\ntwo\nthree")),
+              QStringLiteral("one two three") + QString(20, ' '));
+    EXPECT_EQ(BannerTextDialog::Confirmed(QString()), QString(20, ' '));
+    EXPECT_EQ(DefaultBannerText(), QString(15, ' ') + QStringLiteral("Welcome to Kazoomba Video Slots!"));
+}
+
+TEST(BannerText, TheMenuCommandStoresTheTypedTextAndRendersItAtTheNextTick) {
+    kazoomba::testing::App();
+    kazoomba::testing::ScriptedRandom random;
+    Graphics graphics(1.0);
+    Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
+    MainWindow window(graphics, sound, random);
+    window.StartUp();
+    QString written;
+    window.writeBannerText = [&](const QString& t) { written = t; };
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<BannerTextDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Change the Banner Text"));
+        EXPECT_EQ(dialog->box()->toPlainText(), DefaultBannerText());
+        dialog->box()->selectAll();
+        QTest::keyClicks(dialog->box(), QStringLiteral("Jackpot tonight"));
+        dialog->findChild<QPushButton*>()->click();
+    });
+    window.action(QStringLiteral("mnuBannerText"))->trigger();
+    EXPECT_EQ(written, QStringLiteral("Jackpot tonight") + QString(20, ' '));
+    EXPECT_EQ(window.banner().Text(), written);
+    const int before = window.banner().PictureWidth();
+    window.banner().Tick();
+    EXPECT_NE(window.banner().PictureWidth(), before);
+}
