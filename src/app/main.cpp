@@ -1,6 +1,7 @@
 // The game's entry: builds the image store, the sounds and the main window, wires the windows, and runs.
 #include <QApplication>
 #include <QScreen>
+#include <QtGlobal>
 
 #include "engine/Random.h"
 #include "ui/DataPaths.h"
@@ -18,6 +19,12 @@ int main(int argc, char** argv) {
     kazoomba::ClockRandom random;
     kazoomba::ui::Graphics graphics(ratio);
     kazoomba::ui::Sound sound(kazoomba::ui::DataDirectory() + QStringLiteral("/sounds"));
+    // Missing data does not stop the game, but whoever installed it should hear about it.
+    if (!graphics.complete())
+        qWarning("kazoomba: art not found in %s: %s", qPrintable(kazoomba::ui::DataDirectory()),
+                 qPrintable(graphics.missing().join(QStringLiteral(", "))));
+    if (!sound.StopSoundLoaded())
+        qWarning("kazoomba: sounds not found in %s", qPrintable(kazoomba::ui::DataDirectory() + QStringLiteral("/sounds")));
     kazoomba::ui::MainWindow window(graphics, sound, random);
     window.StartUp();
     window.show();

@@ -23,6 +23,7 @@ public:
     // The play condition of every sound: window not minimized and Sound "On".
     bool Playable() const;
     bool HasDevice() const { return device_; }
+    bool StopSoundLoaded() const { return !stopSound_.isEmpty(); }
 
     void PlayStopSound();                 // from memory, asynchronous, silent if missing
     void PlayCoinSound();                 // "KAZO3.WAV", asynchronous
