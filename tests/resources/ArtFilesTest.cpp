@@ -4,8 +4,11 @@
 #include <QColor>
 #include <QDir>
 #include <QImage>
+#include <QFile>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <set>
@@ -60,6 +63,35 @@ TEST(ArtFiles, EveryPictureParsesWithItsExactSizeAndMatchingViewBox) {
     ASSERT_TRUE(renderer.isValid());
     EXPECT_EQ(renderer.defaultSize(), QSize(p.width, p.height));
     EXPECT_EQ(renderer.viewBoxF(), QRectF(0, 0, p.width, p.height));
+  }
+}
+
+// The drawing code and anyone restyling the art find parts by id, so ids are unique and every
+// reference to one (gradients, reused shapes) points at something that exists.
+TEST(ArtFiles, IdsAreUniqueAndEveryReferenceResolves) {
+  const QRegularExpression paint_reference(QStringLiteral("url\\(#([^)]+)\\)"));
+  for (const Picture& p : AllPictures()) {
+    SCOPED_TRACE(p.file);
+    QFile file(ArtPath(p.file));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    std::set<QString> ids;
+    std::vector<QString> wanted;
+    while (!xml.atEnd()) {
+      if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+      for (const QXmlStreamAttribute& attribute : xml.attributes()) {
+        if (attribute.name() == QLatin1String("id")) {
+          EXPECT_TRUE(ids.insert(attribute.value().toString()).second) << attribute.value().toString().toStdString();
+          continue;
+        }
+        const QString value = attribute.value().toString();
+        if (attribute.name() == QLatin1String("href") && value.startsWith('#')) wanted.push_back(value.mid(1));
+        auto match = paint_reference.globalMatch(value);
+        while (match.hasNext()) wanted.push_back(match.next().captured(1));
+      }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    for (const QString& id : wanted) EXPECT_TRUE(ids.count(id)) << "dangling reference to #" << id.toStdString();
   }
 }
 
