@@ -1,0 +1,49 @@
+// Expected hitting time of a counter's event: (I - Q) E = 1 over the values reachable before the event.
+#include "CounterChain.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace kazoomba::par {
+
+double SpinsToEvent(const CounterSteps& steps, int start, const LinesPerSpin& perSpin) {
+    const int values = static_cast<int>(steps.size());
+    // Only values reachable from the start matter; an unreachable value that never fires would make the
+    // system singular for no reason.
+    std::vector<int> index(values, -1), order{start};
+    index[start] = 0;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        for (int k = 0; k <= kLines; ++k) {
+            const CounterStep& step = steps[order[i]][k];
+            if (perSpin[k] <= 0.0 || step.fired || index[step.next] >= 0) continue;
+            index[step.next] = static_cast<int>(order.size());
+            order.push_back(step.next);
+        }
+
+    const int n = static_cast<int>(order.size());
+    std::vector<std::vector<double>> a(n, std::vector<double>(n + 1, 0.0));
+    for (int i = 0; i < n; ++i) {
+        a[i][i] += 1.0;
+        a[i][n] = 1.0;
+        for (int k = 0; k <= kLines; ++k) {
+            const CounterStep& step = steps[order[i]][k];
+            if (perSpin[k] > 0.0 && !step.fired) a[i][index[step.next]] -= perSpin[k];
+        }
+    }
+    for (int col = 0; col < n; ++col) {
+        int pivot = col;
+        for (int r = col + 1; r < n; ++r)
+            if (std::fabs(a[r][col]) > std::fabs(a[pivot][col])) pivot = r;
+        if (std::fabs(a[pivot][col]) < 1e-15) return std::numeric_limits<double>::infinity();
+        std::swap(a[col], a[pivot]);
+        for (int r = 0; r < n; ++r) {
+            if (r == col) continue;
+            const double f = a[r][col] / a[col][col];
+            for (int c = col; c <= n; ++c) a[r][c] -= f * a[col][c];
+        }
+    }
+    return a[0][n] / a[0][0];
+}
+
+}  // namespace kazoomba::par
