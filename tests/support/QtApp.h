@@ -9,8 +9,9 @@ inline QApplication& App() {
     static int argc = 1;
     static char name[] = "kazoomba-tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: at exit QTest's input devices would outlive a static application and crash.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 }  // namespace kazoomba::testing
