@@ -35,7 +35,11 @@ protected:
         qsizetype start = 0, end = t.size();
         while (start < end && IsBlank(t[start])) ++start;
         while (end > start && IsBlank(t[end - 1])) --end;
-        if (start == end) start = 0;
+        if (start == end) {
+            deselect();  // a zero-length selection would leave the focus's select-all standing
+            setCursorPosition(0);
+            return;
+        }
         setSelection(static_cast<int>(start), static_cast<int>(end - start));
     }
 };
