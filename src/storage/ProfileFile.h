@@ -1,0 +1,65 @@
+// The settings file as profile strings: read one key, write keys, with every other line kept byte for byte.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <optional>
+#include <vector>
+
+namespace kazoomba {
+
+// One key to set in one section.
+struct ProfileWrite {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// Section and key names match without regard to case and the first match wins: a duplicate section or
+// key further down is kept but never read or written. Values are read with surrounding blanks removed.
+// Every write replaces the whole file atomically, so a crash or a full disk leaves either the old file
+// or the new one; a write that cannot be made returns false and leaves the file as it was.
+class ProfileFile {
+public:
+    explicit ProfileFile(QString path);
+
+    const QString& Path() const { return path_; }
+
+    // The value of key in section, or `fallback` when the file, section or key is missing or the file
+    // cannot be read; either way cut to at most readLimit characters.
+    QString ReadString(QStringView section, QStringView key, const QString& fallback, int readLimit) const;
+
+    bool WriteString(const QString& section, const QString& key, const QString& value);
+    // Several keys in one replacement of the file, applied in order.
+    bool WriteStrings(const std::vector<ProfileWrite>& writes);
+
+    bool Exists() const;
+    // Length in bytes of the file, 0 when it is missing or not a plain file.
+    qint64 Size() const;
+
+    // The text layer, without the file: what the fuzzer and the tests drive directly.
+    static std::optional<QString> Find(const QByteArray& text, QStringView section, QStringView key);
+    // The text with the writes applied, or nothing when a section or key name cannot be written.
+    static std::optional<QByteArray> Apply(QByteArray text, const std::vector<ProfileWrite>& writes);
+
+    // Files beyond this are not ours: reads give defaults and writes refuse rather than rewrite them.
+    static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+
+private:
+    std::optional<QByteArray> Load() const;  // nothing when the file exists but cannot be read
+
+    QString path_;
+};
+
+// A value kept on one line: every line break (CR LF as one) and NUL becomes a blank.
+QString OneLine(QStringView value);
+
+// The first `count` characters of text, never splitting a character in two.
+QString LeftChars(const QString& text, int count);
+
+// Where the game keeps its settings: KAZO.INI in the user's configuration folder for the game
+// ($XDG_CONFIG_HOME/kazoomba, normally ~/.config/kazoomba).
+QString SettingsFilePath();
+
+}  // namespace kazoomba

@@ -1,0 +1,277 @@
+// Saving and loading games, and the "Settings" keys, through the profile file.
+#include "storage/SavedGames.h"
+
+#include <QList>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "common/NumberPicture.h"
+
+namespace kazoomba {
+
+namespace {
+
+const QString kSettings = QStringLiteral("Settings");
+
+// The keys of a game section in the order they are written and read.
+enum KeyId { Name, Credits, BonusPool, TotalWagers, DoubleNothing, CherryPts, PoolPts, BarPts, Borrowed, Spins,
+           LastBet, Smiles, Bells, Coins, Speed, BannerOn, KeyCount };
+
+struct KeySpec {
+    const char* key;
+    const char* picture;
+    int readLimit;
+    const char* fresh;  // the value in a fresh slot; GameName's is "Game #n"
+};
+
+// Dollar fields and Spins are read wider than the 10 and 6 characters the file format started with:
+// a game past $9,999,999.99 or 999,999 spins wrote more digits than came back. Values that fitted the
+// old limits read exactly as before. The wider limit covers every finite 32-bit float in its picture.
+constexpr int kMoneyReadLimit = 48;
+constexpr int kSpinsReadLimit = 11;
+
+constexpr std::array<KeySpec, KeyCount> kKeys = {{
+    {"GameName", nullptr, kGameNameLength, nullptr},
+    {"Credits", "######0.00", kMoneyReadLimit, "1000"},
+    {"BonusPool", "######0.00", kMoneyReadLimit, "0"},
+    {"TotalWagers", "######0.00", kMoneyReadLimit, "0"},
+    {"DoubleNothing", "######0.00", kMoneyReadLimit, "0"},
+    {"CherryPts", "######0.00", kMoneyReadLimit, "0"},
+    {"PoolPts", "######0.00", kMoneyReadLimit, "0"},
+    {"BarPts", "######0.00", kMoneyReadLimit, "0"},
+    {"Borrowed", "#########0", kMoneyReadLimit, "1000"},
+    {"Spins", "#####0", kSpinsReadLimit, "0"},
+    {"LastBet", "#0.00", 5, "0"},
+    {"Smiles", "0", 1, "6"},
+    {"Bells", "0", 1, "3"},
+    {"Coins", "0", 1, "2"},
+    {"Speed", "0", 1, "1"},
+    {"BannerOn", "0", 1, "0"},
+}};
+
+constexpr qint64 kSlotsPresentSize = 750;
+constexpr int kSpeedCount = 4;
+constexpr int kBannerItems = 2;
+constexpr std::int16_t kFullSmiles = 6;
+constexpr std::int16_t kFullBells = 3;
+
+QString Key(int k) { return QString::fromLatin1(kKeys[k].key); }
+
+QString Picture(double value, int k) {
+    return QString::fromStdString(FormatPicture(value, kKeys[k].picture));
+}
+
+// A dollar amount that a float holds; negative only where the game can go below zero.
+std::optional<float> Money(const QString& text, bool mayBeNegative) {
+    const double v = LeadingNumber(text.toStdString());
+    if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) return std::nullopt;
+    if (v < 0 && !mayBeNegative) return std::nullopt;
+    return static_cast<float>(v);
+}
+
+std::optional<std::int32_t> Whole(const QString& text, double low, double high) {
+    const double v = LeadingNumber(text.toStdString());
+    if (!std::isfinite(v) || v < low - 0.5 || v > high + 0.5) return std::nullopt;
+    const std::int32_t whole = RoundHalfEven(v);
+    if (whole < low || whole > high) return std::nullopt;
+    return whole;
+}
+
+}  // namespace
+
+QString SectionName(int slotIndex) {
+    if (slotIndex == kCurrentGameSlot) return QStringLiteral("Current Game");
+    if (slotIndex < 0 || slotIndex >= kSlotCount) return {};
+    return QStringLiteral("Saved Game #%1").arg(slotIndex + 1);
+}
+
+QString DefaultGameName(int slotIndex) { return QStringLiteral("Game #%1").arg(slotIndex + 1); }
+
+void EnsureSettingsFile(ProfileFile& file) {
+    if (file.Exists() && file.Size() >= kSlotsPresentSize) return;
+    std::vector<ProfileWrite> writes;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const QString section = SectionName(slot);
+        writes.push_back({section, Key(Name), DefaultGameName(slot)});
+        for (int k = Credits; k < KeyCount; ++k) writes.push_back({section, Key(k), QString::fromLatin1(kKeys[k].fresh)});
+    }
+    file.WriteStrings(writes);
+}
+
+bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, int slotIndex,
+              const QString& name) {
+    const QString section = SectionName(slotIndex);
+    if (section.isEmpty()) return false;
+    const GameState& s = game.state;
+    // Line breaks would split the file's line; the name is made one line before it is cut and padded.
+    QString fixedName = LeftChars(OneLine(name), kGameNameLength);
+    fixedName += QString(kGameNameLength - fixedName.toUcs4().size(), u' ');
+
+    std::array<QString, KeyCount> values;
+    values[Name] = fixedName;
+    values[Credits] = Picture(s.Credits, Credits);
+    values[BonusPool] = Picture(s.BonusPool, BonusPool);
+    values[TotalWagers] = Picture(s.TotalWagers, TotalWagers);
+    values[DoubleNothing] = Picture(s.DoubleNothing, DoubleNothing);
+    values[CherryPts] = Picture(s.CherryPts, CherryPts);
+    values[PoolPts] = Picture(s.PoolPts, PoolPts);
+    values[BarPts] = Picture(s.BarPts, BarPts);
+    values[Borrowed] = Picture(s.Borrowed, Borrowed);
+    values[Spins] = Picture(s.Spins, Spins);
+    values[LastBet] = Picture(s.LastBet, LastBet);
+    values[Smiles] = Picture(s.Smiles, Smiles);
+    values[Bells] = Picture(s.Bells, Bells);
+    values[Coins] = QString::number(s.CoinIndex);
+    values[Speed] = QString::number(menus.SpeedIndex());
+    values[BannerOn] = QString::number(menus.BannerIndex());
+
+    std::vector<ProfileWrite> writes;
+    for (int k = 0; k < KeyCount; ++k) writes.push_back({section, Key(k), values[k]});
+    return file.WriteStrings(writes);
+}
+
+QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int slotIndex) {
+    const QString section = SectionName(slotIndex);
+    if (section.isEmpty()) return {};
+    const GameState& now = game.state;
+
+    // Everything is read and checked before anything changes.
+    std::array<QString, KeyCount> text;
+    std::array<QString, KeyCount> fallback;
+    fallback[Name] = QString();
+    fallback[Credits] = Picture(now.Credits, Credits);
+    fallback[BonusPool] = Picture(now.BonusPool, BonusPool);
+    fallback[TotalWagers] = Picture(now.TotalWagers, TotalWagers);
+    fallback[DoubleNothing] = Picture(now.DoubleNothing, DoubleNothing);
+    fallback[CherryPts] = Picture(now.CherryPts, CherryPts);
+    fallback[PoolPts] = Picture(now.PoolPts, PoolPts);
+    fallback[BarPts] = Picture(now.BarPts, BarPts);
+    fallback[Borrowed] = Picture(now.Borrowed, Borrowed);
+    fallback[Spins] = Picture(now.Spins, Spins);
+    fallback[LastBet] = Picture(now.LastBet, LastBet);
+    fallback[Smiles] = QStringLiteral("6");
+    fallback[Bells] = Picture(now.Bells, Bells);
+    fallback[Coins] = QStringLiteral("2");
+    fallback[Speed] = QStringLiteral("1");
+    fallback[BannerOn] = QStringLiteral("0");
+    for (int k = 0; k < KeyCount; ++k) text[k] = file.ReadString(section, Key(k), fallback[k], kKeys[k].readLimit);
+
+    // A value the game could not have written falls back as a missing key does.
+    auto money = [&](KeyId k, bool mayBeNegative) {
+        if (auto v = Money(text[k], mayBeNegative)) return *v;
+        if (auto v = Money(fallback[k], mayBeNegative)) return *v;
+        return 0.0f;
+    };
+    auto whole = [&](KeyId k, int low, int high, int last) {
+        if (auto v = Whole(text[k], low, high)) return *v;
+        if (auto v = Whole(fallback[k], low, high)) return *v;
+        return last;
+    };
+    GameState loaded = now;
+    loaded.Credits = money(Credits, false);
+    loaded.TotalWagers = money(TotalWagers, false);
+    loaded.BonusPool = money(BonusPool, false);
+    loaded.Spins = whole(Spins, 0, std::numeric_limits<std::int32_t>::max(), 0);
+    const int coins = whole(Coins, 0, static_cast<int>(kCoinChoices.size()) - 1, kDefaultCoinIndex);
+    const int speed = whole(Speed, 0, kSpeedCount - 1, 1);
+    const int banner = whole(BannerOn, 0, kBannerItems - 1, 0);
+    loaded.Smiles = static_cast<std::int16_t>(whole(Smiles, 1, kFullSmiles, kFullSmiles));
+    loaded.Bells = static_cast<std::int16_t>(whole(Bells, 1, kFullBells, kFullBells));
+    loaded.CherryPts = money(CherryPts, false);
+    loaded.BarPts = money(BarPts, true);
+    loaded.PoolPts = money(PoolPts, false);
+    loaded.DoubleNothing = money(DoubleNothing, true);
+    loaded.Borrowed = money(Borrowed, false);
+    loaded.LastBet = money(LastBet, false);
+    // A repeated bet above the coin's maximum would put more than 64 coins on the lines.
+    if (loaded.LastBet > kCoinChoices[coins].maxBet + 0.001f) loaded.LastBet = 0.0f;
+
+    GameState& s = game.state;
+    s.Credits = loaded.Credits;
+    s.TotalWagers = loaded.TotalWagers;
+    s.BonusPool = loaded.BonusPool;
+    s.Spins = loaded.Spins;
+    game.SelectCoinValue(coins);
+    menus.SetSpinSpeed(speed);
+    menus.SetBanner(banner);
+    s.Smiles = loaded.Smiles;
+    s.Bells = loaded.Bells;
+    s.CherryPts = loaded.CherryPts;
+    s.BarPts = loaded.BarPts;
+    s.PoolPts = loaded.PoolPts;
+    s.DoubleNothing = loaded.DoubleNothing;
+    s.Borrowed = loaded.Borrowed;
+    s.LastBet = loaded.LastBet;
+    game.BuildReels();
+    return text[Name];
+}
+
+QString ReadGameName(const ProfileFile& file, int slotIndex) {
+    return file.ReadString(SectionName(slotIndex), Key(Name), DefaultGameName(slotIndex), kGameNameLength).trimmed();
+}
+
+QString DefaultBannerText() {
+    return QString(15, u' ') + QStringLiteral("Welcome to ") +
+           QString::fromUtf8(kGameTitle.data(), static_cast<qsizetype>(kGameTitle.size())) + u'!';
+}
+
+QString ReadBannerText(const ProfileFile& file) {
+    return file.ReadString(kSettings, QStringLiteral("BannerText"), DefaultBannerText(), 254);
+}
+
+bool WriteBannerText(ProfileFile& file, const QString& text) {
+    return file.WriteString(kSettings, QStringLiteral("BannerText"), OneLine(text));
+}
+
+namespace {
+
+int StartEdge(std::string_view text, int screen, int window) {
+    const int centred = (screen - window) / 2;
+    const double twips = LeadingNumber(text);
+    if (!std::isfinite(twips) || twips >= static_cast<double>(screen) * kTwipsPerPixel) return centred;
+    const double pixels = twips / kTwipsPerPixel;
+    // A window wholly off the near side (a monitor since unplugged) would be out of reach.
+    if (pixels + window <= 0) return centred;
+    return RoundHalfEven(pixels);
+}
+
+}  // namespace
+
+QPoint StartWindowPosition(std::string_view leftText, std::string_view topText, QSize screen, QSize window) {
+    return {StartEdge(leftText, screen.width(), window.width()), StartEdge(topText, screen.height(), window.height())};
+}
+
+QPoint ReadWindowPosition(const ProfileFile& file, QSize screen, QSize window) {
+    const QString left = file.ReadString(kSettings, QStringLiteral("LeftPos"),
+                                         QString::number((screen.width() - window.width()) / 2 * kTwipsPerPixel), 9);
+    const QString top = file.ReadString(kSettings, QStringLiteral("TopPos"),
+                                        QString::number((screen.height() - window.height()) / 2 * kTwipsPerPixel), 9);
+    return StartWindowPosition(left.toStdString(), top.toStdString(), screen, window);
+}
+
+bool ExitWritesPosition(QPoint position, QSize screen) {
+    return position.x() < screen.width() && position.y() < screen.height();
+}
+
+bool WriteWindowPosition(ProfileFile& file, QPoint position, QSize screen) {
+    if (!ExitWritesPosition(position, screen)) return false;
+    return file.WriteStrings({{kSettings, QStringLiteral("LeftPos"), QString::number(position.x() * kTwipsPerPixel)},
+                              {kSettings, QStringLiteral("TopPos"), QString::number(position.y() * kTwipsPerPixel)}});
+}
+
+QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSize screen, QSize window) {
+    LoadGame(file, game, menus, kCurrentGameSlot);
+    return ReadWindowPosition(file, screen, window);
+}
+
+void SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus, QPoint position, QSize screen) {
+    WriteWindowPosition(file, position, screen);
+    EnsureSettingsFile(file);
+    SaveGame(file, game, menus, kCurrentGameSlot, QString::fromLatin1(kCurrentGameName.data(),
+                                                                     static_cast<qsizetype>(kCurrentGameName.size())));
+}
+
+}  // namespace kazoomba

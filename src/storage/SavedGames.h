@@ -1,0 +1,67 @@
+// The saved games of the settings file (ten slots and the game at exit), the window position and the banner text.
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <string_view>
+
+#include "play/Game.h"
+#include "storage/ProfileFile.h"
+
+namespace kazoomba {
+
+// The menu choices that travel with a saved game; the main window implements it.
+class MenuSelections {
+public:
+    virtual ~MenuSelections() = default;
+    virtual int SpeedIndex() const = 0;   // checked Spin Speed item, 0 to 3
+    virtual int BannerIndex() const = 0;  // checked Banner item, 0 = "On", 1 = "Off"
+    virtual void SetSpinSpeed(int index) = 0;
+    virtual void SetBanner(int index) = 0;
+};
+
+inline constexpr int kSlotCount = 10;
+inline constexpr int kCurrentGameSlot = 99;
+inline constexpr int kGameNameLength = 40;
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr std::string_view kCurrentGameName = "Current Game Settings";
+
+// "Saved Game #1" to "Saved Game #10" for slots 0 to 9, "Current Game" for 99, empty for any other.
+QString SectionName(int slotIndex);
+// The name a slot's button shows when the slot holds none.
+QString DefaultGameName(int slotIndex);
+
+// Writes the ten slots with fresh values when the file is missing or shorter than 750 bytes.
+void EnsureSettingsFile(ProfileFile& file);
+// Writes the game under the slot with the name cut or padded to 40 characters; false if the file
+// could not be written (the old one is then kept).
+bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, int slotIndex,
+              const QString& name);
+// Replaces the game and the menu choices with the slot's; missing or unusable values keep the game's
+// own. Returns the name read.
+QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int slotIndex);
+
+// The game's name for a slot's button: the stored name without blanks around it, or the default.
+QString ReadGameName(const ProfileFile& file, int slotIndex);
+
+// The marquee text of the "Settings" section; stored on one line.
+QString DefaultBannerText();
+QString ReadBannerText(const ProfileFile& file);
+bool WriteBannerText(ProfileFile& file, const QString& text);
+
+// Window position, stored in twips. Screen and window sizes and positions are in pixels, the window's
+// frame included. A stored edge off the screen's far side, or so far off its near side that no part
+// of the window would show, gives the centred edge.
+QPoint StartWindowPosition(std::string_view leftText, std::string_view topText, QSize screen, QSize window);
+QPoint ReadWindowPosition(const ProfileFile& file, QSize screen, QSize window);
+// Whether exit writes the position: the window's left edge inside the screen's width and top inside its height.
+bool ExitWritesPosition(QPoint position, QSize screen);
+bool WriteWindowPosition(ProfileFile& file, QPoint position, QSize screen);
+
+// Start-up after the new game: the game saved at the last exit, then the window's position.
+QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSize screen, QSize window);
+// Exit: the position, the ten slots, then the game under "Current Game".
+void SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus, QPoint position, QSize screen);
+
+}  // namespace kazoomba

@@ -1,0 +1,175 @@
+// Files that cannot be read or written, a full disk, and a saver killed at random moments: the file survives.
+#include <QDir>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <grp.h>
+#include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "LoopGame.h"
+#include "StorageSupport.h"
+
+namespace kazoomba::testing {
+namespace {
+
+struct HelperRun {
+    int exitCode = -1;
+    QByteArray output;
+};
+
+HelperRun RunHelper(const QStringList& args, const std::function<void()>& childSetup = {}) {
+    App();
+    QProcess process;
+    process.setProgram(QStringLiteral(KAZOOMBA_PROFILE_HELPER));
+    process.setArguments(args);
+    if (childSetup) process.setChildProcessModifier(childSetup);
+    process.start();
+    process.waitForFinished(60000);
+    HelperRun run;
+    if (process.exitStatus() == QProcess::NormalExit) run.exitCode = process.exitCode();
+    run.output = process.readAllStandardOutput();
+    return run;
+}
+
+// Permissions mean nothing to root, so as root the helper runs as "nobody".
+std::function<void()> AsPlayer() {
+    if (geteuid() != 0) return {};
+    return [] {
+        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) _exit(99);
+    };
+}
+
+class FileFaults : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("KAZO.INI"));
+    const QByteArray original = "[Settings]\nLeftPos=5\n";
+
+    void SetUp() override {
+        WriteBytes(path, original);
+        chmod(dir.path().toLocal8Bit().constData(), 0777);
+        if (geteuid() == 0 && access(KAZOOMBA_PROFILE_HELPER, X_OK) == 0 &&
+            RunHelper({"read", path, "Settings", "LeftPos"}, AsPlayer()).exitCode == 99)
+            GTEST_SKIP() << "cannot run the helper as another user";
+    }
+    HelperRun Read() { return RunHelper({"read", path, "Settings", "LeftPos"}, AsPlayer()); }
+    HelperRun Write(const QString& value = "7") { return RunHelper({"write", path, "Settings", "LeftPos", value}, AsPlayer()); }
+};
+
+TEST_F(FileFaults, AFileThatCannotBeReadGivesDefaultsAndIsNeverReplaced) {
+    chmod(path.toLocal8Bit().constData(), 0222);
+    EXPECT_EQ(Read().output, QByteArray("<default>"));
+    EXPECT_EQ(Write().exitCode, 1);
+    EXPECT_EQ(ReadBytes(path), original);
+}
+
+TEST_F(FileFaults, AFileThatCannotBeWrittenKeepsItsContents) {
+    chmod(path.toLocal8Bit().constData(), 0444);
+    EXPECT_EQ(Read().output, QByteArray("5"));
+    EXPECT_EQ(Write().exitCode, 1);
+    EXPECT_EQ(ReadBytes(path), original);
+}
+
+TEST_F(FileFaults, AFolderThatCannotBeWrittenKeepsTheFile) {
+    chmod(path.toLocal8Bit().constData(), 0666);
+    chmod(dir.path().toLocal8Bit().constData(), 0555);
+    EXPECT_EQ(Write().exitCode, 1);
+    chmod(dir.path().toLocal8Bit().constData(), 0700);
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"KAZO.INI"});
+}
+
+TEST_F(FileFaults, AFullDiskFailsTheWriteAndKeepsTheOldFile) {
+    // A file size limit stands in for a full disk: writes past it fail as they would with no space left.
+    auto smallDisk = [] {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    EXPECT_EQ(RunHelper({"write", path, "Settings", "TopPos", "9"}, smallDisk).exitCode, 0);
+    const QByteArray before = ReadBytes(path);
+    EXPECT_EQ(RunHelper({"write", path, "Settings", "BannerText", QString(8000, u'x')}, smallDisk).exitCode, 1);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"KAZO.INI"});
+}
+
+// Compares every loaded field with the game the child saved as number k.
+void ExpectLoopGame(const GameState& g, const RecordingMenus& menus, const QString& name, int k) {
+    Table want;
+    RecordingMenus wantMenus;
+    SetLoopGame(want.game, wantMenus, k);
+    const GameState& w = want.game.state;
+    EXPECT_EQ(name, LoopGameName(k));
+    EXPECT_EQ(g.Credits, w.Credits);
+    EXPECT_EQ(g.BonusPool, w.BonusPool);
+    EXPECT_EQ(g.TotalWagers, w.TotalWagers);
+    EXPECT_EQ(g.DoubleNothing, w.DoubleNothing);
+    EXPECT_EQ(g.CherryPts, w.CherryPts);
+    EXPECT_EQ(g.PoolPts, w.PoolPts);
+    EXPECT_EQ(g.BarPts, w.BarPts);
+    EXPECT_EQ(g.Borrowed, w.Borrowed);
+    EXPECT_EQ(g.Smiles, w.Smiles);
+    EXPECT_EQ(g.Bells, w.Bells);
+    EXPECT_EQ(g.CoinIndex, w.CoinIndex);
+    EXPECT_FLOAT_EQ(g.LastBet, w.LastBet);
+    EXPECT_EQ(menus.speed, wantMenus.speed);
+    EXPECT_EQ(menus.banner, wantMenus.banner);
+}
+
+TEST(CrashTest, ASaverKilledAtRandomMomentsLeavesTheOldGameOrTheNew) {
+    App();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("KAZO.INI"));
+    ProfileFile file(path);
+    {
+        Table table;
+        RecordingMenus menus;
+        WriteBytes(path, "[Settings]\r\nLeftPos=1500\r\nBannerText=Keep me\r\n");
+        EnsureSettingsFile(file);
+        SetLoopGame(table.game, menus, 0);
+        ASSERT_TRUE(SaveGame(file, table.game, menus, kCurrentGameSlot, LoopGameName(0)));
+    }
+    const QByteArray whole = ReadBytes(path);
+    const QByteArray kept = whole.left(whole.indexOf("[Current Game]"));
+
+    const int rounds = qEnvironmentVariableIntValue("KAZOOMBA_CRASH_ROUNDS") > 0
+                           ? qEnvironmentVariableIntValue("KAZOOMBA_CRASH_ROUNDS") : 150;
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> delay(0, 40);
+    int last = 0, advanced = 0;
+    for (int round = 0; round < rounds; ++round) {
+        QProcess saver;
+        saver.setProgram(QStringLiteral(KAZOOMBA_PROFILE_HELPER));
+        saver.setArguments({"save-loop", path, QString::number(last + 1)});
+        saver.start();
+        ASSERT_TRUE(saver.waitForStarted());
+        QThread::msleep(static_cast<unsigned long>(delay(random)));
+        kill(static_cast<pid_t>(saver.processId()), SIGKILL);
+        saver.waitForFinished();
+
+        const QByteArray now = ReadBytes(path);
+        ASSERT_TRUE(now.startsWith(kept)) << "round " << round;
+        Table loaded;
+        RecordingMenus menus;
+        const QString name = LoadGame(file, loaded.game, menus, kCurrentGameSlot);
+        const int k = loaded.game.state.Spins;
+        ASSERT_GE(k, last) << "round " << round;
+        ExpectLoopGame(loaded.game.state, menus, name, k);
+        if (::testing::Test::HasFailure()) FAIL() << "round " << round << " read back game " << k;
+        if (k > last) ++advanced;
+        last = k;
+    }
+    // A kill while the new file is being written leaves its temporary file behind, never in its place.
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_TRUE(files.contains("KAZO.INI"));
+    std::printf("crash test: %d rounds, %d of them killed after a new game was in place, %d games saved, "
+                "%d temporary files left\n", rounds, advanced, last, static_cast<int>(files.size()) - 1);
+}
+
+}  // namespace
+}  // namespace kazoomba::testing
