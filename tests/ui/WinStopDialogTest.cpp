@@ -109,10 +109,11 @@ TEST_F(WinStopDialogTest, LooksAsTheGameDrawsIt) {
 
     QStringList texts;
     for (QLabel* label : d.findChildren<QLabel*>()) texts << label->text();
-    EXPECT_TRUE(texts.contains(WinStopDialog::ExplanationText()));
+    EXPECT_TRUE(texts.contains(QStringLiteral(
+        "If you would like the game to pause when you win over a certain amount on a spin, then fill in that value "
+        "below.  For example:  if you would like the the game to pause when you win $1,000 or more on a spin, then "
+        "fill in 1000 below.  If you do not want the game to pause no matter how much you win, then enter 0 below.")));
     EXPECT_TRUE(texts.contains(QStringLiteral("Win Stop Value:")));
-    EXPECT_TRUE(WinStopDialog::ExplanationText().contains(QStringLiteral("like the the game")));
-    EXPECT_TRUE(WinStopDialog::ExplanationText().contains(QStringLiteral("below.  For example:  if")));
     EXPECT_EQ(d.findChildren<QPushButton*>().size(), 1);
     EXPECT_EQ(Ok(d)->text(), QStringLiteral("&OK"));
     EXPECT_TRUE(d.findChild<QLineEdit*>()->alignment() & Qt::AlignRight);
