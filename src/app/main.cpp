@@ -4,10 +4,12 @@
 #include <QtGlobal>
 
 #include "engine/Random.h"
+#include "gamble/PayoffsWindow.h"
 #include "ui/DataPaths.h"
 #include "ui/Graphics.h"
 #include "ui/MainWindow.h"
 #include "ui/Sound.h"
+#include "ui/WinStopDialog.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -26,6 +28,10 @@ int main(int argc, char** argv) {
     if (!sound.StopSoundLoaded())
         qWarning("kazoomba: sounds not found in %s", qPrintable(kazoomba::ui::DataDirectory() + QStringLiteral("/sounds")));
     kazoomba::ui::MainWindow window(graphics, sound, random);
+    window.presentWin = [&] {
+        kazoomba::ui::PayoffsWindow::PresentWin(window.game(), graphics, window.DigitColor(), sound, random, &window);
+    };
+    window.askWinStopValue = [&] { return kazoomba::ui::AskWinStopValue(&window); };
     window.StartUp();
     window.show();
     return app.exec();
