@@ -334,7 +334,10 @@ void MainWindow::DrawSpinsDisplay() {
     p.setFont(GameFont(8, true));
     p.setPen(PaletteColor(14));
     DrawDigits(p, graphics_, kSpinsX, kSpinsY, digitColor_, Picture(game_.state.Spins, "000000"), 0);
-    p.drawText(QRect(458, 150, 200, 30), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Spins:"));
+    const QString caption = QStringLiteral("Spins:");
+    const QFontMetrics m(p.font());
+    p.fillRect(QRect(458, 150, m.horizontalAdvance(caption), m.height()), Qt::black);
+    p.drawText(QRect(458, 150, 200, 30), Qt::AlignLeft | Qt::AlignTop, caption);
     view_->update(kSpinsX - 60, kSpinsY, 160, 21);
 }
 
@@ -344,7 +347,9 @@ void MainWindow::DrawStatusPanel() {
     p.setFont(GameFont(8, true));
     p.setPen(PaletteColor(14));
     const QFontMetrics m(p.font());
+    // Each caption is printed on black first: text printed over itself again and again would thicken.
     auto captionLeft = [&](int x, int y, const QString& t) {
+        p.fillRect(QRect(x, y, m.horizontalAdvance(t), m.height()), Qt::black);
         p.drawText(QRect(x, y, 300, 30), Qt::AlignLeft | Qt::AlignTop, t);
     };
     auto captionRight = [&](int right, int y, const QString& t) { captionLeft(right - m.horizontalAdvance(t), y, t); };
