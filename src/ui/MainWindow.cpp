@@ -225,6 +225,14 @@ void MainWindow::BuildMenus() {
 
 QAction* MainWindow::action(const QString& objectName) const { return findChild<QAction*>(objectName); }
 
+void MainWindow::Wire(const QString& objectName, std::function<void()> command) {
+    QAction* a = action(objectName);
+    if (!a) return;
+    disconnect(a, &QAction::triggered, nullptr, nullptr);
+    connect(a, &QAction::triggered, this, [command = std::move(command)] { command(); });
+    a->setEnabled(true);
+}
+
 void MainWindow::StartUp() {
     game_.StartNewGame();
     // Coin value 25 cents and green digits, as the machine comes on.
@@ -446,6 +454,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     const bool press = event->type() == QEvent::KeyPress;
     const int k = key->key();
+    if (k == Qt::Key_F1) {
+        // F1 opens the manual, exactly as Help > Manual does.
+        QAction* manual = action(QStringLiteral("mnuHelp"));
+        if (press && !key->isAutoRepeat() && manual && manual->isEnabled() && helpMenu_->menuAction()->isEnabled())
+            manual->trigger();
+        return true;
+    }
     const bool enter = k == Qt::Key_Return || k == Qt::Key_Enter;
     const bool bet = k == Qt::Key_B || k == 92;  // 92: the backslash key also bets one coin
     if (!enter && !bet) return false;

@@ -44,6 +44,8 @@ public:
     int BannerIndex() const { return bannerIndex_; }
     bool PayLinesOn() const { return payLinesOn_; }
     QAction* action(const QString& objectName) const;
+    // Gives a menu item whose window lives elsewhere its command, and enables it.
+    void Wire(const QString& objectName, std::function<void()> command);
 
     // Menu commands.
     void SetSpinSpeed(int index);
