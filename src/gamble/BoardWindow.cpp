@@ -66,7 +66,8 @@ const QString& BoardWindow::InstructionsText() {
 
 BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& sound, kazoomba::Random& random,
                          QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
       board_(game.state, random),
       graphics_(graphics),
       sound_(sound) {

@@ -45,7 +45,8 @@ const QString& AboutBox::Description() {
 double AboutBox::TitlePoints(const QString& title) { return title.trimmed().size() > 20 ? 8.0 : 12.0; }
 
 AboutBox::AboutBox(const QImage& icon, QWidget* parent, const QString& product, const QString& version)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("About ") + product);
     setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     setFixedSize(L::kClientWidth, L::kClientHeight);

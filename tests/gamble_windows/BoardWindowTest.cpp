@@ -127,12 +127,6 @@ TEST_F(BoardWindowTest, OpensWithFifteenYellowNumberedBoxesInATriangle) {
     EXPECT_EQ(quit->geometry(), QRect(16, 272, 129, 81));
 }
 
-TEST_F(BoardWindowTest, TheInstructionsAreTheGamesOwnText) {
-    EXPECT_TRUE(BoardWindow::InstructionsText().startsWith("Instructions\r\n\r\nClick on any of the 15 boxes.  You"));
-    EXPECT_TRUE(BoardWindow::InstructionsText().contains("one conatins a 3X multiplier"));
-    EXPECT_TRUE(BoardWindow::InstructionsText().endsWith("will cost you your winnings."));
-}
-
 TEST_F(BoardWindowTest, FiveThreeTwoTurnTenDollarsIntoThreeHundredAndQuitPaysIt) {
     QueueShuffle(table.random);
     const float credits = table.s().Credits, gambles = table.s().DoubleNothing;

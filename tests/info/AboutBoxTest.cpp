@@ -73,14 +73,6 @@ TEST_F(AboutBoxTest, OpensFromTheMenuWithTheGamesTitleIconsAndDescription) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_F(AboutBoxTest, TheDescriptionIsTheGamesOwnAndEndsWithTwoLineBreaksAndAClosingLine) {
-    const QString& d = AboutBox::Description();
-    EXPECT_TRUE(d.startsWith("Kazoomba is not your grandmother's slot machine!  Kazoomba is a realistic"));
-    const qsizetype end = d.indexOf("actually bring strategy to slot machine play.\n\n");
-    ASSERT_GT(end, 0);
-    EXPECT_GT(d.size(), end + 50) << "a closing line follows";
-}
-
 TEST_F(AboutBoxTest, ProgramRestoresTheDescriptionAfterThePlayerEditedIt) {
     AboutBox box(graphics->Icon());
     box.show();

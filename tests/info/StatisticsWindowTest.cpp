@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <utility>
+#include <vector>
 
 #include "info/StatisticsWindow.h"
 #include "support/Scripted.h"
@@ -95,43 +97,33 @@ TEST_F(StatisticsWindowTest, CoinsPlacedButNotSpunAreAlreadyBetAndOutOfCredits) 
     });
 }
 
-TEST_F(StatisticsWindowTest, TenDollarsBetAndNothingWon) {
-    table.s().Spins = 5;
-    table.s().TotalWagers = 10.0f;
-    table.s().Credits = 990.0f;
-    OpenAndLook([](StatisticsWindow& w) {
-        EXPECT_EQ(Shown(w, L::SpinsFigure), "5");
-        EXPECT_EQ(Shown(w, L::CreditsFigure), "$990.00");
-        EXPECT_EQ(Shown(w, L::WonLostFigure), "-$10.00");
-        EXPECT_EQ(Shown(w, L::TotalFigure), "$0.00");
-        EXPECT_EQ(Shown(w, L::TotalRatioFigure), "0.00%");
-        EXPECT_EQ(Shown(w, L::NormalRatioFigure), "0.00%");
-    });
-}
-
-TEST_F(StatisticsWindowTest, LineWinsAndAPoolSplitTheHundredDollarsPaidBack) {
-    table.s().TotalWagers = 100.0f;  // $100 bet, $80 back on lines, $20 from the pool
-    table.s().PoolPts = 20.0f;
-    OpenAndLook([](StatisticsWindow& w) {
-        EXPECT_EQ(Shown(w, L::TotalFigure), "$100.00");
-        EXPECT_EQ(Shown(w, L::TotalRatioFigure), "100.00%");
-        EXPECT_EQ(Shown(w, L::NormalFigure), "$80.00");
-        EXPECT_EQ(Shown(w, L::NormalRatioFigure), "80.00%");
-        EXPECT_EQ(Shown(w, L::BonusFigure), "$20.00");
-        EXPECT_EQ(Shown(w, L::BonusPoolFigure), "$20.00");
-        EXPECT_EQ(Shown(w, L::BonusRollsFigure), "$0.00");
-    });
-}
-
-TEST_F(StatisticsWindowTest, AFiveDollarWinLostOnTheBoard) {
-    table.s().TotalWagers = 5.0f;
-    table.s().Credits = 995.0f;
-    table.s().DoubleNothing = -5.0f;
-    OpenAndLook([](StatisticsWindow& w) {
-        EXPECT_EQ(Shown(w, L::VazIveroFigure), "-$5.00");
-        EXPECT_EQ(Shown(w, L::TotalFigure), "$0.00");
-        EXPECT_EQ(Shown(w, L::NormalFigure), "$5.00");
-    });
+// The worked cases: what the player sees after a game has gone a certain way.
+TEST_F(StatisticsWindowTest, TheWorkedGamesShowTheirFigures) {
+    struct Case {
+        const char* what;
+        float wagers, credits, poolPts, doubleNothing;
+        std::vector<std::pair<L::Figure, const char*>> shown;
+    };
+    const Case cases[] = {
+        {"$10 bet, nothing won", 10, 990, 0, 0,
+         {{L::CreditsFigure, "$990.00"}, {L::WonLostFigure, "-$10.00"}, {L::TotalFigure, "$0.00"},
+          {L::TotalRatioFigure, "0.00%"}, {L::NormalRatioFigure, "0.00%"}}},
+        {"$100 bet, $80 back on lines and a $20 pool", 100, 1000, 20, 0,
+         {{L::TotalFigure, "$100.00"}, {L::TotalRatioFigure, "100.00%"}, {L::NormalFigure, "$80.00"},
+          {L::NormalRatioFigure, "80.00%"}, {L::BonusFigure, "$20.00"}, {L::BonusPoolFigure, "$20.00"},
+          {L::BonusRollsFigure, "$0.00"}}},
+        {"a $5 line win lost on the board", 5, 995, 0, -5,
+         {{L::VazIveroFigure, "-$5.00"}, {L::TotalFigure, "$0.00"}, {L::NormalFigure, "$5.00"}}},
+    };
+    for (const Case& c : cases) {
+        table.s().TotalWagers = c.wagers;
+        table.s().Credits = c.credits;
+        table.s().PoolPts = c.poolPts;
+        table.s().DoubleNothing = c.doubleNothing;
+        OpenAndLook([&c](StatisticsWindow& w) {
+            for (const auto& [figure, text] : c.shown) EXPECT_EQ(Shown(w, figure), text) << c.what;
+        });
+    }
 }
 
 TEST_F(StatisticsWindowTest, AFigureTooWideForItsBoxIsNarrowedNotCut) {
