@@ -93,6 +93,8 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
     }
 }
 
+BoardWindow::~BoardWindow() { board_.Quit(); }
+
 void BoardWindow::ShowWinnings() {
     winningsText_ = QString::fromStdString(FormatPicture(board_.Winnings(), "$##,##0.00"));
     update();

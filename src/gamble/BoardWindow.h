@@ -22,6 +22,8 @@ public:
     // Show it with exec() and delete it afterwards; every gamble gets a new window.
     BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& sound, kazoomba::Random& random,
                 QWidget* parent = nullptr);
+    // A board torn down without Quit (destroyed with its parent) still pays what it shows.
+    ~BoardWindow() override;
 
     const kazoomba::Board& board() const { return board_; }
     // The figure shown beside "Winnings:".

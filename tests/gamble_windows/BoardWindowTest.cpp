@@ -277,3 +277,14 @@ TEST_F(BoardWindowTest, ClosingByTheFrameLeavesTheBoardAsQuitDoes) {
     EXPECT_FLOAT_EQ(table.s().Credits, credits + 20.0f);
     EXPECT_FLOAT_EQ(table.s().DoubleNothing, 10.0f);
 }
+
+TEST_F(BoardWindowTest, ABoardDestroyedWithoutQuitStillPaysWhatItShows) {
+    QueueShuffle(table.random);
+    const float credits = table.s().Credits;
+    {
+        auto w = Open();
+        Click(w.get(), 3);
+    }
+    EXPECT_FLOAT_EQ(table.s().Credits, credits + 20.0f);
+    EXPECT_FLOAT_EQ(table.s().DoubleNothing, 10.0f);
+}
