@@ -64,7 +64,7 @@ Answered ClickAndAnswer(QWidget* window, int box) {
 class BoardWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        TestApplication();
+        App();
         graphics = new ui::Graphics(1.0);
         sound = new ui::Sound(ui::DataDirectory() + QStringLiteral("/sounds"));
     }

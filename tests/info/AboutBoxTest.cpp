@@ -18,7 +18,7 @@ namespace {
 class AboutBoxTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        TestApplication();
+        App();
         graphics = new kazoomba::ui::Graphics(1.0);
     }
     static void TearDownTestSuite() { delete graphics; }

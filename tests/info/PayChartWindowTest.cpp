@@ -21,7 +21,7 @@ namespace {
 class PayChartWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        TestApplication();
+        App();
         graphics = new kazoomba::ui::Graphics(1.0);
     }
     static void TearDownTestSuite() { delete graphics; }

@@ -22,7 +22,7 @@ namespace {
 
 class StatisticsWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { TestApplication(); }
+    static void SetUpTestSuite() { App(); }
 
     // Opens the window from the menu command, lets `look` read it, and closes it with OK.
     void OpenAndLook(const std::function<void(StatisticsWindow&)>& look) {

@@ -1,4 +1,4 @@
-// Helpers for window tests: one QApplication for the program, answering modal windows, reading pixels.
+// Helpers for window tests: answering modal windows as they open, and reading pixels.
 #pragma once
 
 #include <QApplication>
@@ -8,16 +8,12 @@
 #include <QWidget>
 #include <functional>
 
+#include "support/QtApp.h"
+
 namespace kazoomba::testing {
 
-// The test program's one QApplication, made on first use (gtest_main owns main()).
-inline QApplication& TestApplication() {
-    static int argc = 1;
-    static char name[] = "kazoomba-tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+// The same application as App(); the name some window tests already use.
+inline QApplication& TestApplication() { return App(); }
 
 // Runs act on the first modal window other than `except` that shows up in the event loop, as a player
 // answers a window the moment it opens. Gives up after about two seconds.
