@@ -117,14 +117,14 @@ std::vector<std::string> OutsideInterval(const Figures& exact, const Simulation&
 
 std::string TextReport(const ParSheet& sheet, const Simulation* sim, const RunNote& run) {
     const Figures& f = sheet.figures;
-    const int perLine = f.coins / kLines, extra = f.coins % kLines;
+    const LineCoins dealt = CoinsFor(f.coins);
+    const int heavy = static_cast<int>(std::count(dealt.begin(), dealt.end(), dealt[0]));
     std::string out = Format("Kazoomba par sheet: %d coin%s a spin", f.coins, f.coins == 1 ? "" : "s");
-    if (f.coins < kLines)
-        out += Format(" (lines 1 to %d carry a coin each)\n", f.coins);
-    else if (extra == 0)
-        out += Format(" (%d on each pay line)\n", perLine);
+    if (heavy == kLines)
+        out += Format(" (%d on each pay line)\n", dealt[0]);
     else
-        out += Format(" (%d on lines 1 to %d, %d on the others)\n", perLine + 1, extra, perLine);
+        out += Format(" (%d on line%s 1%s, %d on the others)\n", dealt[0], heavy == 1 ? "" : "s",
+                      heavy == 1 ? "" : Format(" to %d", heavy).c_str(), dealt[kLines - 1]);
     out += "Money in coins per coin wagered, the board in multiples of the stake.\n\n";
 
     const std::vector<std::string> outside = sim ? OutsideInterval(f, *sim) : std::vector<std::string>{};
@@ -200,10 +200,13 @@ BestWager FindBestWager(const std::vector<Figures>& all, const Analysis& analysi
     const auto firstPool = std::find_if(all.begin(), all.end(), [](const Figures& f) { return f.rtpPool > 0.0; });
 
     best.why = Format("%d coins a spin pays back the most: %.2f %%", b.coins, 100.0 * b.rtpTotal);
+    std::vector<int> others;
+    for (int other : {b.coins - 1, b.coins + 1, 2 * b.coins, kMaxCoins})
+        if (other != b.coins && at(other) && std::find(others.begin(), others.end(), other) == others.end())
+            others.push_back(other);
     std::string against;
-    for (int other : {b.coins - 1, b.coins + 1, 16, 64})
-        if (const Figures* o = at(other); o && other != b.coins && against.find(Format(" %d coins", other)) == std::string::npos)
-            against += Format("%s%.2f %% at %d coins", against.empty() ? "" : ", ", 100.0 * o->rtpTotal, other);
+    for (int other : others)
+        against += Format("%s%.2f %% at %d coins", against.empty() ? "" : ", ", 100.0 * at(other)->rtpTotal, other);
     if (!against.empty()) best.why += ", against " + against;
     best.why += ".";
     if (firstPool == all.end() || firstPool->coins != b.coins) {
@@ -222,7 +225,7 @@ BestWager FindBestWager(const std::vector<Figures>& all, const Analysis& analysi
                        " showing (%.2f a spin on average), however many coins are wagered. So per coin wagered it is"
                        " worth most at the smallest wager that grows it: %.2f %% at %d coins",
                        perFulmina, fulminas, 100.0 * b.rtpPool, b.coins);
-    for (int other : {2 * b.coins, 64})
+    for (int other : {2 * b.coins, kMaxCoins})
         if (const Figures* o = at(other); o && other != b.coins) best.why += Format(", %.2f %% at %d", 100.0 * o->rtpPool, other);
     best.why += ".";
     if (const Figures* below = at(b.coins - 1))

@@ -8,10 +8,9 @@
 #include "engine/Payoffs.h"
 #include "engine/Reels.h"
 #include "engine/Symbols.h"
+#include "play/GameState.h"
 
 namespace kazoomba::par {
-
-inline constexpr int kMaxCoins = 64;
 
 // What one pay line that carries a single coin pays and which counters it moves.
 struct LineEffect {
