@@ -159,7 +159,8 @@ void Game::SpinCommand() {
         played = true;
         PlayOneSpin();
 
-        while (state.BonusSpins > 0 && !cabinet_.ClosePending()) {
+        // Awarded bonus spins are played even when the window is closing: they are the player's.
+        while (state.BonusSpins > 0) {
             cabinet_.ShowBonusCaption(true);
             state.BonusSpins -= 1;
             state.Wager = state.LastBet;  // free: nothing leaves Credits, TotalWagers stays

@@ -206,6 +206,21 @@ TEST(SpinCycle, ClosingDuringASpinSettlesItAndCreditsTheWin) {
     EXPECT_TRUE(t.s().SpinReady);
 }
 
+TEST(SpinCycle, ClosingDuringASpinStillPlaysAwardedBonusSpins) {
+    Table t;
+    t.s().Smiles = 1;
+    t.cabinet.outcomes = {kSmileTop};
+    t.cabinet.onAnimate = [&] { t.cabinet.closePending = true; };
+    t.random.fallback = 0.0;  // unanimated bonus spins rest on stop 6: DoubleBar everywhere, 25 a coin
+    t.game.PlaceCoins(1);
+    t.game.SpinCommand();
+    EXPECT_EQ(t.s().Spins, 4);
+    EXPECT_EQ(t.cabinet.animations, 1);
+    EXPECT_TRUE(t.cabinet.presentedWins.empty());
+    EXPECT_FLOAT_EQ(t.s().Credits, 1000.0f - 0.25f + 2.5f + 3 * 6.25f);
+    EXPECT_FALSE(t.s().BonusMode);
+}
+
 TEST(WholeGame, BetsWinsABonusAPoolAndTwoHundredAutoSpins) {
     Table t;
     t.s().Smiles = 1;
