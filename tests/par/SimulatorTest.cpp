@@ -5,6 +5,7 @@
 
 #include "Report.h"
 #include "Simulator.h"
+#include "support/Scripted.h"
 
 using namespace kazoomba::par;
 
@@ -37,6 +38,34 @@ TEST(Simulator, TablesPlayExactlyTheGamesScoreSpinPlays) {
         EXPECT_GT(a.awards, 0u);
         EXPECT_GT(a.poolWins, 0u);
     }
+}
+
+TEST(Simulator, PlaysTheGamesTheSpinCycleItselfPlays) {
+    // The game's own spin command, taking every win, shown the very stops the simulator draws: money won,
+    // bonus-spin winnings, pools and spins counted must all come out the same.
+    constexpr int kPaidSpins = 20'000;
+    constexpr std::uint64_t kSeed = 777;
+    kazoomba::testing::Table table;
+    table.game.SelectCoinValue(0);  // $1.00: dollars are coins
+    kazoomba::ClockRandom draws(kSeed);
+    for (int i = 0; i < 2 * kPaidSpins; ++i) table.cabinet.outcomes.push_back(StopsOf(DrawStops(draws)));
+    table.game.PlaceCoins(8);
+    table.game.SpinCommand();
+    for (int i = 1; i < kPaidSpins; ++i) {
+        if (table.s().Credits < 8.0f) table.game.Borrow(0);
+        table.game.SpinCommand();
+    }
+    const kazoomba::GameState& s = table.s();
+    const Tally t = PlayGame(TheAnalysis(), Settings(8, kPaidSpins, 0), kPaidSpins, kSeed);
+
+    ASSERT_EQ(s.TotalWagers, 8.0f * kPaidSpins);
+    EXPECT_EQ(s.Spins, static_cast<std::int32_t>(kPaidSpins + 3 * t.awards));
+    EXPECT_EQ(s.CherryPts, static_cast<float>(t.bonusWin));
+    EXPECT_EQ(s.PoolPts, static_cast<float>(t.poolPaid));
+    EXPECT_EQ(s.BonusPool, static_cast<float>(t.poolLeft));
+    EXPECT_EQ(s.Credits - s.Borrowed + s.TotalWagers, static_cast<float>(t.lineWin + t.poolPaid + t.bonusWin));
+    EXPECT_GT(t.awards, 50u);
+    EXPECT_GT(t.poolWins, 150u);
 }
 
 TEST(Simulator, EveryCoinThePoolGrowsByIsPaidOrStillStanding) {

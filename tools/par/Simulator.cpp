@@ -34,13 +34,6 @@ constexpr int BitsFor(std::uint64_t n) {
 }
 constexpr int kDrawShift = 64 - BitsFor(kCombinations);
 
-inline std::uint64_t DrawStops(ClockRandom& random) {
-    for (;;) {
-        const std::uint64_t x = random.Next() >> kDrawShift;
-        if (x < kCombinations) return x;  // rejection keeps every combination exactly equally likely
-    }
-}
-
 // The rules reseed their generator from the clock; a simulation must repeat from its seed, so the reseed is
 // ignored and the draws come from the seeded generator alone.
 class SeededRandom final : public Random {
@@ -193,11 +186,9 @@ void PlayTables(const Engine& engine, std::uint64_t spins, ClockRandom& random, 
 
 // ---- The referee: every spin through ScoreSpin and ClearWonPool, bonus spins as the spin command plays them.
 
-void ShowStops(Wheels& wheels, std::uint64_t stops) {
-    for (int c = 0; c < kCells; ++c) {
-        wheels.StopIndex[c] = static_cast<std::int16_t>(stops % kStops);
-        stops /= kStops;
-    }
+void ShowStops(Wheels& wheels, std::uint64_t draw) {
+    const auto stops = StopsOf(draw);
+    for (int c = 0; c < kCells; ++c) wheels.StopIndex[c] = static_cast<std::int16_t>(stops[c]);
 }
 
 void PlayRules(int coins, std::uint64_t spins, ClockRandom& random, Counters& game, Tally& tally,
@@ -316,6 +307,22 @@ double RatioHalfWidth(const std::vector<Tally>& batches, Y y, X x) {
 }
 
 }  // namespace
+
+std::uint64_t DrawStops(ClockRandom& random) {
+    for (;;) {
+        const std::uint64_t x = random.Next() >> kDrawShift;
+        if (x < kCombinations) return x;  // rejection keeps every combination exactly equally likely
+    }
+}
+
+std::array<int, kCells> StopsOf(std::uint64_t draw) {
+    std::array<int, kCells> stops{};
+    for (int c = 0; c < kCells; ++c) {
+        stops[c] = static_cast<int>(draw % kStops);
+        draw /= kStops;
+    }
+    return stops;
+}
 
 Tally& Tally::operator+=(const Tally& o) {
     spins += o.spins;

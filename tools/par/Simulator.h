@@ -1,9 +1,13 @@
 // Monte Carlo check of the par sheet: whole games on every core, with 95 % confidence intervals.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
+
+#include "engine/Random.h"
+#include "engine/Reels.h"
 
 #include "ParSheet.h"
 
@@ -59,6 +63,11 @@ Simulation Simulate(const Analysis& analysis, const SimulationSettings& settings
 // given, is indexed by line win in coins. Both engines give the same tally for the same seed.
 Tally PlayGame(const Analysis& analysis, const SimulationSettings& settings, std::uint64_t spins,
                std::uint64_t gameSeed, std::vector<std::uint64_t>* lineWin = nullptr);
+
+// The simulator's draw of one spin: all nine stops at once, as a number below 20^9 whose base-20 digits are the
+// stops of cells 0 to 8.
+std::uint64_t DrawStops(ClockRandom& random);
+std::array<int, kCells> StopsOf(std::uint64_t draw);
 
 // Figures of a tally, and the batch-means half-widths of their 95 % confidence intervals.
 Figures FiguresOf(const Tally& tally, int coins);
