@@ -15,6 +15,11 @@ const Analysis& TheAnalysis() {
     return analysis;
 }
 
+const Figures& ExactEightCoins() {
+    static const Figures figures = TheAnalysis().Wager(8).figures;
+    return figures;
+}
+
 SimulationSettings Settings(int coins, std::uint64_t spins, std::uint64_t seed, int threads = 1, bool reference = false) {
     SimulationSettings s;
     s.coins = coins;
@@ -88,7 +93,7 @@ TEST(Simulator, AgreesWithTheExactFiguresWithinTheirIntervals) {
     // twenty would fail a test of "all within" often, so each may stray up to twice its half-width
     // (about four standard errors): a correct simulator then fails with a chance near one in a thousand,
     // while a wrong rule moves the line, pool or bonus figures by many half-widths.
-    const Figures exact = TheAnalysis().Wager(8).figures;
+    const Figures& exact = ExactEightCoins();
     const Simulation sim = Simulate(TheAnalysis(), Settings(8, 4'000'000, 20240601, 2));
     EXPECT_EQ(sim.total.spins, 4'000'000u);
     const std::vector<std::pair<const char*, double Figures::*>> fields = {
@@ -110,7 +115,7 @@ TEST(Simulator, AgreesWithTheExactFiguresWithinTheirIntervals) {
 TEST(Simulator, LineReturnIntervalMatchesTheExactSpread) {
     // Paid spins are independent, so the line return's half-width should be 1.96 sd / sqrt(spins) with the
     // exact standard deviation; 32 batches estimate it to within about 13 %.
-    const Figures exact = TheAnalysis().Wager(8).figures;
+    const Figures& exact = ExactEightCoins();
     const Simulation sim = Simulate(TheAnalysis(), Settings(8, 2'000'000, 3, 2));
     const double expected = 1.96 * exact.sdLineWin / std::sqrt(2'000'000.0);
     EXPECT_NEAR(sim.halfWidth.rtpLines / expected, 1.0, 0.35);
