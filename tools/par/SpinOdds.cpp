@@ -193,6 +193,7 @@ std::array<double, kLines> LineReturns(const RuleTables& rules, bool bonusSet) {
 
 PayProducts LinePayProducts(const RuleTables& rules) {
     const Choices choices = CellChoices(false);
+    const std::array<double, kLines> means = LineReturns(rules, false);
     PayProducts products{};
     Shown shown{};
     for (int l = 0; l < kLines; ++l)
@@ -200,6 +201,10 @@ PayProducts LinePayProducts(const RuleTables& rules) {
             std::vector<int> cells(kPayLines[l].begin(), kPayLines[l].end());
             for (int c : kPayLines[m])
                 if (std::find(cells.begin(), cells.end(), c) == cells.end()) cells.push_back(c);
+            if (cells.size() == 6) {  // no cell in common: the wheels are independent
+                products[l][m] = products[m][l] = means[l] * means[m];
+                continue;
+            }
             auto pay = [&](int line) {
                 const auto& on = kPayLines[line];
                 return static_cast<std::uint64_t>(rules.Line(line, shown[on[0]], shown[on[1]], shown[on[2]], false).pay);
