@@ -46,4 +46,10 @@ double SpinsToEvent(const CounterSteps& steps, int start, const LinesPerSpin& pe
     return a[0][n] / a[0][0];
 }
 
+int ValueAfterEvent(const CounterSteps& steps, int start) {
+    for (const CounterStep& step : steps[start])
+        if (step.fired) return step.next;
+    return start;
+}
+
 }  // namespace kazoomba::par

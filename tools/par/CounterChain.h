@@ -14,4 +14,8 @@ using LinesPerSpin = std::array<double, kLines + 1>;
 // spins from `start` until a spin fires the event. Infinite when the event can never happen.
 double SpinsToEvent(const CounterSteps& steps, int start, const LinesPerSpin& perSpin);
 
+// The value the counter starts again from after an event fired from `start` (`start` itself if no spin can
+// fire it there); in the long run every cycle between two events starts from this value.
+int ValueAfterEvent(const CounterSteps& steps, int start);
+
 }  // namespace kazoomba::par

@@ -41,9 +41,11 @@ Figures Analysis::FiguresOf(int coins, const SpinOdds& coverage) const {
     f.sdLineWin = std::sqrt(std::max(0.0, square - mean * mean)) / n;
     f.hitFrequency = 1.0 - static_cast<double>(coverage.lineWin[0]) / static_cast<double>(coverage.total);
 
-    // Every spin is independent, so each counter is a Markov chain that restarts at its event.
-    f.bonusAwardEvery = SpinsToEvent(rules_.SmileSteps(), rules_.SmileStart(), Shares(coverage.smileLines, coverage.total));
-    f.poolWinEvery = SpinsToEvent(rules_.PoolSteps(), rules_.PoolStart(), Shares(coverage.globeLines, coverage.total));
+    // Every spin is independent, so each counter is a Markov chain that starts afresh after its event.
+    const CounterSteps& smiles = rules_.SmileSteps();
+    const CounterSteps& pool = rules_.PoolSteps();
+    f.bonusAwardEvery = SpinsToEvent(smiles, ValueAfterEvent(smiles, rules_.SmileStart()), Shares(coverage.smileLines, coverage.total));
+    f.poolWinEvery = SpinsToEvent(pool, ValueAfterEvent(pool, rules_.PoolStart()), Shares(coverage.globeLines, coverage.total));
 
     // Renewal-reward: what the pool grows by on average is paid on average, and a won pool holds the growth of
     // one cycle between wins (Wald: mean growth per spin times mean spins per cycle).
