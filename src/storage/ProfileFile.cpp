@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cstring>
 #include <unistd.h>
@@ -82,8 +83,14 @@ Line ParseLine(const QByteArray& t, qsizetype pos) {
     return line;
 }
 
+// Text as it stands: QString::fromUtf8 would drop a byte-order mark at the start of a name or value.
+QString Decode(const QByteArray& t, qsizetype b, qsizetype e) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(t.constData() + b, e - b));
+}
+
 bool NameIs(const QByteArray& t, qsizetype b, qsizetype e, QStringView name) {
-    return QString::fromUtf8(t.constData() + b, e - b).compare(name, Qt::CaseInsensitive) == 0;
+    return Decode(t, b, e).compare(name, Qt::CaseInsensitive) == 0;
 }
 
 QByteArray LineEnding(const QByteArray& t) {
@@ -190,7 +197,7 @@ std::optional<QString> ProfileFile::Find(const QByteArray& text, QStringView sec
             if (inSection) return std::nullopt;  // only the first section of that name counts
             inSection = line.kind == Line::Header && NameIs(text, line.nameBegin, line.nameEnd, section);
         } else if (inSection && line.kind == Line::Entry && NameIs(text, line.nameBegin, line.nameEnd, key)) {
-            return QString::fromUtf8(text.constData() + line.valueBegin, line.valueEnd - line.valueBegin);
+            return Decode(text, line.valueBegin, line.valueEnd);
         }
         pos = line.next;
     }
@@ -211,7 +218,7 @@ std::optional<QByteArray> ProfileFile::Load() const {
     if (!info.isFile() || info.size() > kMaxFileSize) return std::nullopt;
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    QByteArray data = file.read(kMaxFileSize + 1);
+    QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError || data.size() > kMaxFileSize) return std::nullopt;
     return data;
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "storage/ProfileFile.h"
@@ -39,6 +40,9 @@ inline std::string FeedProfileBytes(const std::uint8_t* data, std::size_t size, 
 
     // The text layer: a write reads back as written, and leaves every other key's reading as it was.
     const QString value = QString::fromUtf8(text.right(24));
+    std::optional<QString> readBefore[4][5];
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 5; ++j) readBefore[i][j] = ProfileFile::Find(text, sections[i], keys[j]);
     for (const QString& section : sections) {
         for (const QString& key : keys) {
             const auto written = ProfileFile::Apply(text, {{section, key, value}});
@@ -46,13 +50,13 @@ inline std::string FeedProfileBytes(const std::uint8_t* data, std::size_t size, 
             const auto back = ProfileFile::Find(*written, section, key);
             if (!back || *back != TrimmedBlanks(OneLine(value)))
                 return "a written value does not read back: " + section.toStdString() + "/" + key.toStdString();
-            for (const QString& otherSection : sections)
-                for (const QString& otherKey : keys) {
-                    if (otherSection.compare(section, Qt::CaseInsensitive) == 0 &&
-                        otherKey.compare(key, Qt::CaseInsensitive) == 0)
+            for (int i = 0; i < 4; ++i)
+                for (int j = 0; j < 5; ++j) {
+                    if (sections[i].compare(section, Qt::CaseInsensitive) == 0 &&
+                        keys[j].compare(key, Qt::CaseInsensitive) == 0)
                         continue;
-                    if (ProfileFile::Find(*written, otherSection, otherKey) != ProfileFile::Find(text, otherSection, otherKey))
-                        return "a write changed another key: " + otherSection.toStdString() + "/" + otherKey.toStdString();
+                    if (ProfileFile::Find(*written, sections[i], keys[j]) != readBefore[i][j])
+                        return "a write changed another key: " + sections[i].toStdString() + "/" + keys[j].toStdString();
                 }
         }
     }
