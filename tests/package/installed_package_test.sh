@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a finished build tree, unpacks it into a scratch root, checks its layout,
+# dependencies, launcher, metadata and manual pages, and runs the installed game offscreen until SIGTERM.
+# Usage: installed_package_test.sh CPACK BUILD_DIR SOURCE_DIR VERSION
+set -uo pipefail
+
+cpack=$1 build=$2 source=$3 version=$4
+app_id=io.github.kazoomba.Kazoomba
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/kazoomba-package.XXXXXX")
+game_pid=
+cleanup() {
+  if [[ -n $game_pid ]] && kill -0 "$game_pid" 2>/dev/null; then kill -KILL "$game_pid" 2>/dev/null; fi
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# For faults that leave nothing for the later steps to look at.
+give_up() { echo "FAIL: $*" >&2; exit 1; }
+step() { echo "-- $*"; }
+
+for tool in dpkg-deb apt-get desktop-file-validate appstreamcli groff; do
+  command -v "$tool" >/dev/null || give_up "$tool is missing: run scripts/setup (scripts/packages.txt lists it)"
+done
+
+step "building the package with cpack"
+# -B keeps cpack's staging tree and the package out of the build tree.
+if ! "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
+  cat "$scratch/cpack.log" >&2
+  give_up "cpack could not build the package"
+fi
+deb="$scratch/out/kazoomba_${version}_$(dpkg --print-architecture).deb"
+[[ -f $deb ]] || give_up "expected $(basename "$deb"); cpack made: $(cd "$scratch/out" && echo *.deb)"
+
+step "checking the control fields"
+field() { dpkg-deb -f "$deb" "$1"; }
+[[ $(field Package) == kazoomba ]] || fail "Package is '$(field Package)'"
+[[ $(field Version) == "$version" ]] || fail "Version is '$(field Version)', the project is $version"
+[[ $(field Section) == games ]] || fail "Section is '$(field Section)'"
+[[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer is not 'name <e-mail>': $(field Maintainer)"
+depends=$(field Depends)
+echo "   Depends: $depends"
+for needed in libqt6widgets6 libqt6svg6 libsdl2-mixer-2.0-0 fonts-dejavu-core; do
+  grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends does not name $needed"
+done
+if grep -Eq -- '-dev( |,|$)|libgtest|libgmock|libbenchmark|libasan|libubsan' <<<"$depends"; then
+  fail "Depends names a build-time package"
+fi
+# What `sudo apt install ./kazoomba_*.deb` would do on this machine, simulated: every dependency satisfiable.
+if ! apt-get --simulate --no-install-recommends install "$deb" >"$scratch/apt.log" 2>&1; then
+  cat "$scratch/apt.log" >&2
+  fail "apt cannot install the package here"
+fi
+
+step "unpacking into a scratch root"
+root="$scratch/root"
+dpkg-deb -x "$deb" "$root" || give_up "dpkg-deb could not unpack the package"
+
+for path in usr/bin/kazoomba usr/bin/kazoomba-par; do
+  [[ -x $root/$path ]] || fail "$path is missing or not executable"
+done
+for path in "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml" \
+            usr/share/icons/hicolor/scalable/apps/kazoomba.svg \
+            usr/share/man/man1/kazoomba-par.1.gz usr/share/man/man6/kazoomba.6.gz; do
+  [[ -f $root/$path ]] || fail "$path is missing"
+done
+# Every picture, sound and manual page of the source tree, where the game looks for them.
+while IFS= read -r file; do
+  [[ -f $root/usr/share/kazoomba/$file ]] || fail "usr/share/kazoomba/$file is missing"
+done < <(cd "$source/resources" && { find art -name '*.svg'; find sounds -iname '*.wav'; find manual -type f; })
+[[ -n $(ls -A "$root/usr/share/kazoomba/manual" 2>/dev/null) ]] || fail "the manual is empty"
+# Nothing but the programs and their shared data: no headers, libraries, test programs or build paths.
+while IFS= read -r file; do
+  case $file in
+    usr/bin/kazoomba | usr/bin/kazoomba-par | usr/share/kazoomba/* | usr/share/applications/* | \
+    usr/share/metainfo/* | usr/share/icons/* | usr/share/man/*) ;;
+    *) fail "unexpected file in the package: $file" ;;
+  esac
+done < <(cd "$root" && find . -type f -printf '%P\n')
+
+step "validating the desktop entry and the AppStream metadata"
+desktop="$root/usr/share/applications/$app_id.desktop"
+metainfo="$root/usr/share/metainfo/$app_id.metainfo.xml"
+desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metadata"
+key() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
+exec_name=$(key Exec) exec_name=${exec_name%% *}
+[[ -x $root/usr/bin/$exec_name ]] || fail "the desktop entry runs '$exec_name', which the package does not hold"
+icon=$(key Icon)
+[[ -f $root/usr/share/icons/hicolor/scalable/apps/$icon.svg ]] || fail "the desktop entry's icon '$icon' is not installed"
+grep -q "<id>$app_id</id>" "$metainfo" || fail "the metadata's id is not $app_id"
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+  fail "the metadata does not launch $app_id.desktop"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata has no release $version"
+while IFS= read -r binary; do
+  [[ -x $root/usr/bin/$binary ]] || fail "the metadata provides '$binary', which the package does not hold"
+done < <(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "$metainfo")
+
+step "checking the manual pages"
+for page in man1/kazoomba-par.1.gz man6/kazoomba.6.gz; do
+  warnings=$(gzip -dc "$root/usr/share/man/$page" | groff -man -ww -z 2>&1)
+  [[ -z $warnings ]] || fail "$page: $warnings"
+done
+# Every option kazoomba-par knows is described on its page.
+par_page=$(gzip -dc "$root/usr/share/man/man1/kazoomba-par.1.gz")
+while IFS= read -r option; do
+  grep -qF -- "\\-\\-${option#--}" <<<"$par_page" || fail "kazoomba-par.1 does not describe $option"
+done < <("$root/usr/bin/kazoomba-par" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u)
+
+step "starting the installed game offscreen"
+home="$scratch/home"
+mkdir -p "$home/config" "$home/data" "$home/cache"
+mkdir -m 700 "$home/runtime"
+# A clean environment: no display, no sound card, nothing of the user's own configuration. The painting log
+# of Qt's widgets says when the main window was first drawn and shown.
+env -i PATH="/usr/bin:/bin" LANG=C.UTF-8 HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+  XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 \
+  SDL_AUDIODRIVER=dummy QT_FORCE_STDERR_LOGGING=1 QT_LOGGING_RULES="qt.widgets.painting.info=true" \
+  "$root/usr/bin/kazoomba" >"$scratch/game.out" 2>"$scratch/game.err" &
+game_pid=$!
+
+first_paint='Flushing QRegion\(0,0 [0-9]+x[0-9]+\) of [A-Za-z:]*MainWindow'
+painted=no
+for ((tenth = 0; tenth < 300; ++tenth)); do
+  if grep -Eq "$first_paint" "$scratch/game.err"; then painted=yes; break; fi
+  kill -0 "$game_pid" 2>/dev/null || break
+  sleep 0.1
+done
+echo "   first paint after about $((tenth / 10)).$((tenth % 10)) s"
+[[ $painted == yes ]] || fail "the game never painted its main window"
+
+kill -TERM "$game_pid" 2>/dev/null
+for ((tenth = 0; tenth < 150; ++tenth)); do
+  kill -0 "$game_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$game_pid" 2>/dev/null; then
+  kill -KILL "$game_pid" 2>/dev/null
+  fail "the game was still running 15 s after SIGTERM"
+fi
+wait "$game_pid"
+status=$?
+game_pid=
+[[ $status -eq 0 ]] || fail "the game exited with status $status after SIGTERM"
+
+messages=$(grep -v '^qt\.widgets\.painting:' "$scratch/game.err")
+if grep -q 'not found' <<<"$messages"; then fail "the installed game did not find its data"; fi
+ini="$home/config/kazoomba/KAZO.INI"
+if [[ ! -f $ini ]]; then
+  fail "the game wrote no $ini on SIGTERM"
+elif ! grep -qi '^\[Current Game\]' "$ini"; then
+  fail "KAZO.INI has no [Current Game] section after SIGTERM"
+fi
+
+if ((failures)); then
+  [[ -z $messages ]] || printf 'The game said:\n%s\n' "$messages" >&2
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "-- the package builds, installs, validates, and the installed game starts and quits cleanly"
