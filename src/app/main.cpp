@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("kazoomba"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kazoomba"));
     QApplication::setApplicationVersion(QStringLiteral(KAZOOMBA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kazoomba.Kazoomba"));
 
     const qreal ratio = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->devicePixelRatio() : 1.0;
     kazoomba::ClockRandom random;
