@@ -84,7 +84,8 @@ int main(int argc, char** argv) {
     window.Wire(QStringLiteral("mnuPayChart"), [&] { kazoomba::ui::ShowPayChart(graphics, &window); });
 
     window.StartUp();
-    window.move(kazoomba::RestoreAtStart(settings, game, menus, ScreenSize(), window.frameGeometry().size()));
+    // The frame is not known before the window is shown; a Windows 95 frame makes the window 617 x 500.
+    window.move(kazoomba::RestoreAtStart(settings, game, menus, ScreenSize(), QSize(617, 500)));
 
     // A signal or the end of the desktop session saves the game as at exit; a signal then closes the game.
     kazoomba::SessionGuard guard([&](int signal) {

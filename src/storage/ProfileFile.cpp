@@ -26,6 +26,7 @@ struct Line {
     bool terminated = false;     // ends with a line feed
     qsizetype nameBegin = 0, nameEnd = 0;
     qsizetype valueBegin = 0, valueEnd = 0;
+    qsizetype contentEnd = 0;    // end of the line before its line ending
 };
 
 qsizetype FindIn(const QByteArray& t, char c, qsizetype from, qsizetype to) {
@@ -46,6 +47,7 @@ Line ParseLine(const QByteArray& t, qsizetype pos) {
     line.next = feed >= 0 ? feed + 1 : t.size();
     qsizetype stop = feed >= 0 ? feed : t.size();
     if (stop > pos && t[stop - 1] == '\r') --stop;
+    line.contentEnd = stop;
     qsizetype b = pos, e = stop;
     // A byte-order mark, as some editors write, must not hide the first section's header.
     if (pos == 0 && t.startsWith("\xEF\xBB\xBF")) b = std::min<qsizetype>(3, e);
@@ -137,7 +139,9 @@ void ApplyOne(QByteArray& t, const QString& section, const QString& key, const Q
             }
         } else if (inSection && line.kind != Line::Empty) {
             if (line.kind == Line::Entry && NameIs(t, line.nameBegin, line.nameEnd, key)) {
-                t.replace(line.valueBegin, line.valueEnd - line.valueBegin, value);
+                // The blanks after the old value go with it: a padded value written again and again
+                // must not gather the old padding behind the new.
+                t.replace(line.valueBegin, line.contentEnd - line.valueBegin, value);
                 return;
             }
             insertAt = line.next;

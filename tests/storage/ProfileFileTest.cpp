@@ -47,8 +47,15 @@ TEST(ProfileText, AChangedValueLeavesEveryOtherByteAsItWas) {
         "; kept comment\r\n[Settings]\r\nLeftPos = 150 \r\nodd line without equals\r\n\r\n"
         "[Current Game]\r\nCredits=1\r\n";
     EXPECT_EQ(Apply(text, "Settings", "LeftPos", "3000"),
-              QByteArray("; kept comment\r\n[Settings]\r\nLeftPos = 3000 \r\nodd line without equals\r\n\r\n"
+              QByteArray("; kept comment\r\n[Settings]\r\nLeftPos = 3000\r\nodd line without equals\r\n\r\n"
                          "[Current Game]\r\nCredits=1\r\n"));
+}
+
+TEST(ProfileText, RewritingAPaddedValueKeepsTheLineItsOwnLength) {
+    QByteArray text = "[Current Game]\nGameName=Current Game Settings                   \nCredits=1\n";
+    const QString padded = QStringLiteral("Current Game Settings") + QString(19, u' ');
+    for (int i = 0; i < 3; ++i) text = ProfileFile::Apply(text, {{"Current Game", "GameName", padded}}).value();
+    EXPECT_EQ(text, QByteArray("[Current Game]\nGameName=Current Game Settings                   \nCredits=1\n"));
 }
 
 TEST(ProfileText, AMissingKeyGoesAfterItsSectionsLastLineInTheFilesLineEndings) {
