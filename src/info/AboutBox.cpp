@@ -83,6 +83,8 @@ AboutBox::AboutBox(const QImage& icon, QWidget* parent, const QString& product, 
     ok->setFont(GameFont(9.75));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    // OK holds the focus at first, so Enter closes the box instead of typing into the description.
+    ok->setFocus();
 
     ShowDescription();
 
