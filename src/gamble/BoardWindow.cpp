@@ -1,4 +1,5 @@
 // The Vaz Ivero board window.
+#include "ui/Placement.h"
 #include "gamble/BoardWindow.h"
 
 #include <QApplication>
@@ -86,11 +87,7 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
 
     ShowWinnings();
 
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect s = screen->geometry();
-        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
-    }
+    CentreOnScreen(*this, parent);
 }
 
 BoardWindow::~BoardWindow() { board_.Quit(); }

@@ -1,4 +1,5 @@
 // The Payoffs window.
+#include "ui/Placement.h"
 #include "gamble/PayoffsWindow.h"
 
 #include <QGroupBox>
@@ -74,10 +75,7 @@ void PayoffsWindow::Place() {
         move(at);
         return;
     }
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect s = screen->geometry();
-    move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
+    CentreOnScreen(*this, parentWidget());
 }
 
 void PayoffsWindow::showEvent(QShowEvent* event) {

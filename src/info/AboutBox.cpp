@@ -1,4 +1,5 @@
 // The about box.
+#include "ui/Placement.h"
 #include "info/AboutBox.h"
 
 #include <QGroupBox>
@@ -88,11 +89,7 @@ AboutBox::AboutBox(const QImage& icon, QWidget* parent, const QString& product, 
 
     ShowDescription();
 
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect s = screen->geometry();
-        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
-    }
+    CentreOnScreen(*this, parent);
 }
 
 void AboutBox::ShowDescription() { text_->setPlainText(Description()); }

@@ -1,4 +1,5 @@
 // The Payoff Chart window.
+#include "ui/Placement.h"
 #include "info/PayChartWindow.h"
 
 #include <QGuiApplication>
@@ -89,11 +90,7 @@ PayChartWindow::PayChartWindow(const Graphics& graphics, QWidget* parent)
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect s = screen->geometry();
-        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
-    }
+    CentreOnScreen(*this, parent);
 }
 
 void PayChartWindow::paintEvent(QPaintEvent*) {

@@ -1,4 +1,5 @@
 // The Game Statistics window.
+#include "ui/Placement.h"
 #include "info/StatisticsWindow.h"
 
 #include <QGuiApplication>
@@ -62,11 +63,7 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect s = screen->geometry();
-        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
-    }
+    CentreOnScreen(*this, parent);
 }
 
 QString StatisticsWindow::FigureText(L::Figure figure) const { return values_[figure]->text(); }

@@ -1,4 +1,5 @@
 // The load/save dialog and the Load and Save menu commands.
+#include "ui/Placement.h"
 #include "storage/LoadSaveDialog.h"
 
 #include <QFocusEvent>
@@ -77,11 +78,7 @@ LoadSaveDialog::LoadSaveDialog(Mode mode, ProfileFile& file, const Game& game, c
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, [this] { OkPressed(); });
 
-    const QScreen* screen = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    ui::CentreOnScreen(*this, parent);
 }
 
 void LoadSaveDialog::SlotPressed(int slot) {

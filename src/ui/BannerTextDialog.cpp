@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "ui/Drawing.h"
+#include "ui/Placement.h"
 
 namespace kazoomba::ui {
 
@@ -36,10 +37,7 @@ BannerTextDialog::BannerTextDialog(const QString& current, QWidget* parent) : QD
         result_ = Confirmed(box_->toPlainText());
         accept();
     });
-    if (const QScreen* s = QGuiApplication::primaryScreen()) {
-        const QRect r = s->availableGeometry();
-        move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
-    }
+    CentreOnScreen(*this, parent);
 }
 
 QString EditBannerText(const QString& current, QWidget* parent) {

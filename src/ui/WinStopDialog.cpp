@@ -1,4 +1,5 @@
 // The "Win Stop Value" dialog.
+#include "ui/Placement.h"
 #include "ui/WinStopDialog.h"
 
 #include <QFocusEvent>
@@ -96,11 +97,7 @@ WinStopDialog::WinStopDialog(QWidget* parent)
     setTabOrder(entry_, ok);
     entry_->setFocus();
 
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect s = screen->geometry();
-        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
-    }
+    CentreOnScreen(*this, parent);
 }
 
 QString WinStopDialog::value() const { return entry_->text(); }
