@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
         qWarning("kazoomba: sounds not found in %s", qPrintable(kazoomba::ui::DataDirectory() + QStringLiteral("/sounds")));
 
     kazoomba::ProfileFile settings(kazoomba::SettingsFilePath());
+    kazoomba::RemoveStaleTemporaries(settings.Path());
     MainWindow window(graphics, sound, random);
     WindowSelections menus(window);
     kazoomba::Game& game = window.game();

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QDateTime>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -257,6 +258,18 @@ bool ProfileFile::WriteStrings(const std::vector<ProfileWrite>& writes) {
         return false;
     }
     return file.commit();
+}
+
+int RemoveStaleTemporaries(const QString& path, qint64 minimumAgeSeconds) {
+    const QFileInfo target(path);
+    QDir dir = target.absoluteDir();
+    const QString prefix = target.fileName() + QLatin1Char('.');
+    const QDateTime cutoff = QDateTime::currentDateTimeUtc().addSecs(-minimumAgeSeconds);
+    int removed = 0;
+    for (const QFileInfo& f : dir.entryInfoList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden)) {
+        if (f.lastModified().toUTC() <= cutoff && QFile::remove(f.absoluteFilePath())) ++removed;
+    }
+    return removed;
 }
 
 bool ProfileFile::Exists() const { return QFileInfo::exists(path_); }

@@ -62,4 +62,9 @@ QString LeftChars(const QString& text, int count);
 // ($XDG_CONFIG_HOME/kazoomba, normally ~/.config/kazoomba).
 QString SettingsFilePath();
 
+// Removes what a write cut short by a crash left beside the file ("KAZO.INI" plus a six-character
+// suffix), once it is older than `minimumAgeSeconds`, so a second copy of the game writing now is not
+// disturbed. Returns how many were removed.
+int RemoveStaleTemporaries(const QString& path, qint64 minimumAgeSeconds = 3600);
+
 }  // namespace kazoomba

@@ -1,4 +1,5 @@
 // The profile-string layer: matching, first match, byte-for-byte keeping of lines, creation, bad files.
+#include <QDateTime>
 #include <QDir>
 #include <gtest/gtest.h>
 
@@ -157,6 +158,24 @@ TEST_F(ProfileOnDisk, AFileTooLargeToBeOursIsNeitherReadNorReplaced) {
     EXPECT_EQ(file.ReadString(u"Settings", u"LeftPos", "d", 9), QStringLiteral("d"));
     EXPECT_FALSE(file.WriteString("Settings", "LeftPos", "1"));
     EXPECT_EQ(QFileInfo(path).size(), ProfileFile::kMaxFileSize + 1);
+}
+
+TEST(StaleTemporaries, OnlyOldLeftoversOfACutShortWriteAreRemoved) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("KAZO.INI");
+    WriteBytes(ini, "[Settings]\n");
+    WriteBytes(ini + ".Ab12Cd", "half");
+    WriteBytes(ini + ".Fresh1", "writing now");
+    WriteBytes(dir.filePath("KAZO.INI.bak"), "someone's copy");
+    QFile old(ini + ".Ab12Cd");
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTimeUtc().addDays(-1), QFileDevice::FileModificationTime));
+    old.close();
+    EXPECT_EQ(RemoveStaleTemporaries(ini), 1);
+    EXPECT_FALSE(QFile::exists(ini + ".Ab12Cd"));
+    EXPECT_TRUE(QFile::exists(ini + ".Fresh1"));
+    EXPECT_TRUE(QFile::exists(dir.filePath("KAZO.INI.bak")));
+    EXPECT_TRUE(QFile::exists(ini));
 }
 
 TEST(SettingsPath, IsKazoIniInTheGamesConfigurationFolder) {
