@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -118,6 +119,8 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, QWidget
     }
     BuildCaptions();
     BuildMenus();
+    // The machine has one size: the player cannot resize the window.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);
 }
 

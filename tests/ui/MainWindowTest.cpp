@@ -68,6 +68,13 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
+TEST_F(MainWindowTest, TheWindowHasOneSizeWithTheMachineBelowItsMenuBar) {
+    window->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(window->centralWidget()->size(), QSize(611, 456));
+}
+
 TEST_F(MainWindowTest, TheArtIsComplete) { EXPECT_TRUE(graphics->complete()) << graphics->missing().join(", ").toStdString(); }
 
 TEST_F(MainWindowTest, StartUpShowsFulminaInCornersAndCentreAndGlobeElsewhere) {
