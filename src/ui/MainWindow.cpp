@@ -566,6 +566,13 @@ void MainWindow::SetCaption(std::string_view caption) { setWindowTitle(Qs(captio
 
 bool MainWindow::IsMinimized() { return isMinimized(); }
 
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Coming back from the task bar repaints the whole machine, winning lines of a win credited
+    // while minimized included; mid-spin the surface already shows the frame in play.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized() && game_.state.SpinReady) RedrawMainWindow();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (spinning_) {
         // The outcome is already drawn: settle it at once, then close when the spin command returns.
