@@ -74,10 +74,7 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
       sound_(sound) {
     setWindowTitle(QStringLiteral("Vaz Ivero Board"));
     setFixedSize(L::kClientWidth, L::kClientHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, PaletteColor(0));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    SetBackground(*this, PaletteColor(0));
 
     quit_ = new QPushButton(QStringLiteral("&Quit"), this);
     quit_->setGeometry(ToRect(L::kQuitButton));

@@ -74,10 +74,7 @@ PayChartWindow::PayChartWindow(const Graphics& graphics, QWidget* parent)
       graphics_(graphics) {
     setWindowTitle(QStringLiteral("Payoff Chart"));
     setFixedSize(L::kClientWidth, L::kClientHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, PaletteColor(0));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    SetBackground(*this, PaletteColor(0));
 
     TextLabel(this, SmileText(), L::kSmileLabel, 9.75)->setObjectName(QStringLiteral("SmileText"));
     TextLabel(this, FulminaText(), L::kFulminaLabel, 8.25)->setObjectName(QStringLiteral("FulminaText"));

@@ -36,10 +36,7 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(QStringLiteral("Game Statistics"));
     setFixedSize(L::kClientWidth, L::kClientHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, PaletteColor(0));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    SetBackground(*this, PaletteColor(0));
 
     for (const L::Caption& c : L::kCaptions)
         RightAlignedLabel(this, QString::fromUtf8(c.text), c.x, c.y, c.w, c.colour, GameFont(L::kCaptionPoints));

@@ -1,7 +1,9 @@
 // Placing the game's windows.
 #include "ui/Placement.h"
 
+#include <QColor>
 #include <QGuiApplication>
+#include <QPalette>
 #include <QScreen>
 #include <QWidget>
 
@@ -12,6 +14,13 @@ void CentreOnScreen(QWidget& window, const QWidget* over) {
     if (!screen) return;
     const QRect s = screen->geometry();
     window.move(s.x() + (s.width() - window.width()) / 2, s.y() + (s.height() - window.height()) / 2);
+}
+
+void SetBackground(QWidget& window, const QColor& colour) {
+    QPalette pal = window.palette();
+    pal.setColor(QPalette::Window, colour);
+    window.setPalette(pal);
+    window.setAutoFillBackground(true);
 }
 
 }  // namespace kazoomba::ui

@@ -1,11 +1,16 @@
-// Placing the game's windows: every dialog opens centred on the screen of the window that opened it.
+// Placing and dressing the game's windows: every dialog opens centred on the screen of the window that
+// opened it, and most stand on one solid colour.
 #pragma once
 
+class QColor;
 class QWidget;
 
 namespace kazoomba::ui {
 
 // Centres window on the screen of `over` (or the primary screen without one).
 void CentreOnScreen(QWidget& window, const QWidget* over);
+
+// Fills the window's background with one colour.
+void SetBackground(QWidget& window, const QColor& colour);
 
 }  // namespace kazoomba::ui

@@ -71,10 +71,7 @@ WinStopDialog::WinStopDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(QStringLiteral("Win Stop Value"));
     setFixedSize(L::kClientWidth, L::kClientHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, PaletteColor(L::kBackground));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    SetBackground(*this, PaletteColor(L::kBackground));
 
     QLabel* text = MakeLabel(this, ExplanationText(), L::kText, L::kTextPoints, false, L::kTextColour);
     text->setWordWrap(true);

@@ -10,23 +10,10 @@
 
 #include "storage/ProfileFile.h"
 #include "storage/SavedGames.h"
+#include "support/QtApp.h"
 #include "support/Scripted.h"
 
 namespace kazoomba::testing {
-
-// The GUI tests share one application object, made the first time one is needed.
-inline QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_storage";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (!app) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        QCoreApplication::setApplicationName(QStringLiteral("kazoomba"));
-        app = new QApplication(argc, argv);
-    }
-    return *app;
-}
 
 struct RecordingMenus : MenuSelections {
     int speed = 1;

@@ -10,7 +10,11 @@ inline QApplication& App() {
     static char name[] = "kazoomba-tests";
     static char* argv[] = {name, nullptr};
     // Never destroyed: at exit QTest's input devices would outlive a static application and crash.
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QCoreApplication::setApplicationName(QStringLiteral("kazoomba"));
+        return new QApplication(argc, argv);
+    }();
     return *app;
 }
 
