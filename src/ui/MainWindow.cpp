@@ -88,6 +88,12 @@ private:
 };
 
 namespace {
+// Clears the marks of a menu group and marks the chosen item (none when the index is out of range).
+template <std::size_t N>
+void CheckOnly(const std::array<QAction*, N>& group, int index) {
+    for (std::size_t i = 0; i < N; ++i) group[i]->setChecked(static_cast<int>(i) == index);
+}
+
 QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 QString Picture(double v, const char* picture) { return QString::fromStdString(FormatPicture(v, picture)); }
 }  // namespace
@@ -159,13 +165,11 @@ void MainWindow::BuildMenus() {
         return a;
     };
     auto group = [this](QMenu* menu, const QStringList& captions, const QString& name, auto& actions, auto&& command) {
-        auto* g = new QActionGroup(this);
-        g->setExclusive(true);
+        // The commands set the marks themselves (CheckOnly), so the items show check marks, not radio dots.
         for (int i = 0; i < captions.size(); ++i) {
             QAction* a = menu->addAction(captions[i]);
             a->setObjectName(QStringLiteral("%1_%2").arg(name).arg(i));
             a->setCheckable(true);
-            g->addAction(a);
             actions[i] = a;
             connect(a, &QAction::triggered, this, [command, i] { command(i); });
         }
@@ -218,12 +222,12 @@ void MainWindow::BuildMenus() {
     helpMenu_->addSeparator();
     item(helpMenu_, QStringLiteral("Payoff Chart"), QStringLiteral("mnuPayChart"), [] {})->setEnabled(false);
 
-    betActions_[kDefaultCoinIndex]->setChecked(true);
-    digitActions_[2]->setChecked(true);
-    lineActions_[0]->setChecked(true);
-    bannerActions_[0]->setChecked(true);
-    speedActions_[1]->setChecked(true);
-    soundActions_[0]->setChecked(true);
+    CheckOnly(betActions_, kDefaultCoinIndex);
+    CheckOnly(digitActions_, 2);
+    CheckOnly(lineActions_, 0);
+    CheckOnly(bannerActions_, 0);
+    CheckOnly(speedActions_, 1);
+    CheckOnly(soundActions_, 0);
 }
 
 QAction* MainWindow::action(const QString& objectName) const { return findChild<QAction*>(objectName); }
@@ -262,35 +266,34 @@ int MainWindow::CheckColor() const {
 // ----- menu commands -----
 
 void MainWindow::SetSpinSpeed(int index) {
-    for (QAction* a : speedActions_) a->setChecked(false);
+    CheckOnly(speedActions_, index);
     if (index >= 0 && index < static_cast<int>(kSpeedDelays.size())) {
         speedDelay_ = kSpeedDelays[index];
         speedIndex_ = index;
-        speedActions_[index]->setChecked(true);
     }
 }
 
 void MainWindow::SetDigitColor(int index) {
     if (index < 0 || index > 6) return;
-    digitActions_[index]->setChecked(true);
+    CheckOnly(digitActions_, index);
     digitColor_ = index;
     RedrawMainWindow();
 }
 
 void MainWindow::SetPayLines(int index) {
-    lineActions_[index == 0 ? 0 : 1]->setChecked(true);
+    CheckOnly(lineActions_, index == 0 ? 0 : 1);
     payLinesOn_ = index == 0;
     RedrawMainWindow();
 }
 
 void MainWindow::SetBanner(int index) {
     bannerIndex_ = index == 0 ? 0 : 1;
-    bannerActions_[bannerIndex_]->setChecked(true);
+    CheckOnly(bannerActions_, bannerIndex_);
     if (bannerIndex_ == 0) banner_->StartBanner(); else banner_->StopBanner();
 }
 
 void MainWindow::SetSoundMenu(int index) {
-    soundActions_[index == 0 ? 0 : 1]->setChecked(true);
+    CheckOnly(soundActions_, index == 0 ? 0 : 1);
     sound_.SetSound(index);
 }
 
@@ -541,7 +544,7 @@ void MainWindow::PresentWin() {
 }
 
 void MainWindow::CheckCoinItem(int index) {
-    if (index >= 0 && index < static_cast<int>(betActions_.size())) betActions_[index]->setChecked(true);
+    CheckOnly(betActions_, index);
     // A coin value change clears the whole client area before the redraw that follows.
     surface_.fill(Qt::black);
 }

@@ -162,6 +162,14 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndInitialMarks) {
     EXPECT_TRUE(window->action("mnuSound_0")->isChecked());
     EXPECT_FALSE(window->action("mnuAuto")->isChecked());
     EXPECT_EQ(window->action("mnuLoadSave_0")->text(), "Load ");
+    // Each group carries exactly one mark, whoever moves it.
+    window->SetSpinSpeed(3);
+    window->action("mnuSpeed_1")->trigger();
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(window->action(QStringLiteral("mnuSpeed_%1").arg(i))->isChecked(), i == 1);
+    window->action("mnuDigit_4")->trigger();
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(window->action(QStringLiteral("mnuDigit_%1").arg(i))->isChecked(), i == 4);
+    window->action("mnuBet_2")->trigger();  // choosing the checked item again keeps its mark
+    EXPECT_TRUE(window->action("mnuBet_2")->isChecked());
     window->EnableMenus(false);
     auto enabled = [&](int i) { return window->menuBar()->actions()[i]->isEnabled(); };
     EXPECT_FALSE(enabled(0));
