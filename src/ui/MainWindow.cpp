@@ -76,7 +76,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (e->button() != Qt::LeftButton) return;
         const bool inside = rect().contains(e->position().toPoint());
-        owner_.ReleaseButton(index_, inside);
+        owner_.ReleaseButton(index_);
         if (inside) owner_.ButtonCommand(index_);
     }
 
@@ -136,7 +136,7 @@ void MainWindow::BuildCaptions() {
     auto caption = [this](const QString& text, int x, int y, int w, bool bold, int colour) {
         auto* label = new QLabel(text, view_);
         label->setGeometry(x, y, w, kCaptionH);
-        label->setFont(GameFont(bold ? 8.25 : 8.25, bold));
+        label->setFont(GameFont(8.25, bold));
         QPalette pal = label->palette();
         pal.setColor(QPalette::WindowText, PaletteColor(colour));
         label->setPalette(pal);
@@ -429,7 +429,7 @@ void MainWindow::PressButton(int button) {
     if (buttons_[button]->state() != Greyed && HasBet()) SetButtonPicture(button, Pressed);
 }
 
-void MainWindow::ReleaseButton(int button, bool) {
+void MainWindow::ReleaseButton(int button) {
     if (button != SpinButton && buttons_[button]->state() != Greyed && HasBet()) SetButtonPicture(button, Raised);
 }
 

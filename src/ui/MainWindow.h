@@ -96,7 +96,7 @@ public:
 
     // Player input, also used by tests.
     void PressButton(int button);
-    void ReleaseButton(int button, bool inside);
+    void ReleaseButton(int button);
     void ButtonCommand(int button);
     // Where the banner text comes from; the settings file by default once storage is wired.
     std::function<QString()> readBannerText;
