@@ -12,6 +12,8 @@ namespace kazoomba {
 
 inline constexpr std::string_view kGameTitle = "Kazoomba Video Slots";
 inline constexpr std::string_view kCaptionSuffix = " (32-bit version)";
+// The banner until the player writes another: fifteen blanks, then a welcome to the game by its title.
+inline constexpr std::string_view kWelcomeBanner = "               Welcome to Kazoomba Video Slots!";
 inline constexpr int kAutoSpinLimit = 200;
 inline constexpr int kMaxCoins = 64;
 

@@ -214,8 +214,7 @@ QString ReadGameName(const ProfileFile& file, int slotIndex) {
 }
 
 QString DefaultBannerText() {
-    return QString(15, u' ') + QStringLiteral("Welcome to ") +
-           QString::fromUtf8(kGameTitle.data(), static_cast<qsizetype>(kGameTitle.size())) + u'!';
+    return QString::fromUtf8(kWelcomeBanner.data(), static_cast<qsizetype>(kWelcomeBanner.size()));
 }
 
 QString ReadBannerText(const ProfileFile& file) {

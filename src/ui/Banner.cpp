@@ -4,17 +4,11 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "play/GameState.h"
 #include "ui/Drawing.h"
 #include "ui/Graphics.h"
 #include "ui/Palette.h"
 
 namespace kazoomba::ui {
-
-QString DefaultBannerText() {
-    return QString(15, QLatin1Char(' ')) + QStringLiteral("Welcome to ") +
-           QString::fromUtf8(kGameTitle.data(), static_cast<int>(kGameTitle.size())) + QLatin1Char('!');
-}
 
 BannerMarquee::BannerMarquee(QImage& surface, const Graphics& graphics, std::function<void()> changed, QObject* parent)
     : QObject(parent), surface_(surface), graphics_(graphics), changed_(std::move(changed)) {

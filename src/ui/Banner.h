@@ -11,8 +11,6 @@ namespace kazoomba::ui {
 
 class Graphics;
 
-QString DefaultBannerText();
-
 class BannerMarquee : public QObject {
     Q_OBJECT
 public:

@@ -563,7 +563,9 @@ void MainWindow::RestartBanner() {
     if (bannerIndex_ == 0) banner_->StartBanner();
 }
 
-void MainWindow::ReloadBannerText() { banner_->SetText(readBannerText ? readBannerText() : DefaultBannerText()); }
+void MainWindow::ReloadBannerText() {
+    banner_->SetText(readBannerText ? readBannerText() : Qs(kWelcomeBanner));
+}
 
 void MainWindow::SetCaption(std::string_view caption) { setWindowTitle(Qs(caption)); }
 
