@@ -21,7 +21,6 @@ public:
     const QString& Text() const { return text_; }
     void StartBanner();
     void StopBanner();                    // stops and blanks the strip
-    bool Running() const { return timer_.isActive(); }
     // Sets the step interval without starting (the window's load with the banner off).
     void UseStepInterval() { timer_.setInterval(kStepMs); }
 
@@ -30,7 +29,6 @@ public:
     int Offset() const { return offset_; }
     int PictureWidth() const { return picture_.isNull() ? 0 : picture_.width() / qRound(picture_.devicePixelRatio()); }
     int Interval() const { return timer_.interval(); }
-    const QImage& Picture() const { return picture_; }
     void Clear();                          // blanks the picture (while its text is being edited)
 
     static constexpr int kFirstMs = 1500;

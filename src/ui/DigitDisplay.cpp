@@ -41,10 +41,4 @@ void DrawDigits(QPainter& p, const Graphics& g, int x, int y, int colour, const 
     }
 }
 
-int DigitsWidth(const QString& text) {
-    int w = 0;
-    for (QChar c : text) w += (c == QLatin1Char('.') || c == QLatin1Char(':')) ? kNarrow : kGlyphW;
-    return w;
-}
-
 }  // namespace kazoomba::ui

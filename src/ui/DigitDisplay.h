@@ -14,7 +14,4 @@ enum DigitColour { DigitBlue, DigitCyan, DigitGreen, DigitPurple, DigitRed, Digi
 // mode 2 darkens leading zeros including the units figure and leaves a zero value entirely dark.
 void DrawDigits(QPainter& p, const Graphics& g, int x, int y, int colour, const QString& text, int mode);
 
-// How many pixels DrawDigits advances for text.
-int DigitsWidth(const QString& text);
-
 }  // namespace kazoomba::ui

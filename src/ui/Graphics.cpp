@@ -82,15 +82,6 @@ void Graphics::RenderSymbolInto(QImage& target, int code, int cell, const QColor
     renderer.render(&p, box);
 }
 
-QImage Graphics::Symbol(int code, int size, const QColor& background) const {
-    QImage image = NewImage(size, size, background);
-    QSvgRenderer renderer(ArtPath(QLatin1String(SymbolFiles()[(code >= 0 && code < kSymbolCount) ? code : kazoomba::Stop])));
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    if (renderer.isValid()) renderer.render(&p, QRectF(0, 0, size, size));
-    return image;
-}
-
 bool Graphics::ReplaceSymbolSheet(bool large, const QString& file) {
     if (!QFileInfo::exists(file)) return false;
     QImage picture(file);

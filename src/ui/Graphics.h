@@ -36,8 +36,6 @@ public:
     const QImage& Icon() const { return icon_; }
     const QImage& BlankSpace() const { return blank_; }
     const QImage& Toilet() const { return toilet_; }
-    // One symbol picture at its own size (64 or 32), on the given background, for windows that want it alone.
-    QImage Symbol(int code, int size, const QColor& background) const;
 
     // A blank picture of the given logical size at the store's ratio.
     QImage NewImage(int w, int h, const QColor& fill) const;
