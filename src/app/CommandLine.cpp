@@ -14,21 +14,30 @@ void SetIdentity() {
     QCoreApplication::setApplicationVersion(QStringLiteral(KAZOOMBA_VERSION));
 }
 
-// Prints and exits for --help, --version and unknown options; a command line of Qt's own options passes.
-void Process(const QCoreApplication& app) {
+// Prints and exits for --help and --version. Strict, it also exits naming an unknown option; otherwise
+// options it does not know are left alone, as they may be Qt's own (-platform, -style, ...).
+void Process(const QCoreApplication& app, bool strict) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Kazoomba, a video slot machine played for play money.\n"
         "The game takes no options of its own; Qt's options such as -platform and -style work."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.process(app);
+    // Qt's options are single-dash words: -reverse is one option, not -r -e -v ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    if (strict) {
+        parser.process(app);
+        return;
+    }
+    parser.parse(app.arguments());
+    if (parser.isSet(help)) parser.showHelp(0);
+    if (parser.isSet(version)) parser.showVersion();
 }
 
 // Whether the command line asks for text only, so the answer must not wait for a display.
 bool AsksForText(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
-        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+        for (const char* option : {"-h", "--help", "-v", "--version"})
             if (std::strcmp(argv[i], option) == 0) return true;
     return false;
 }
@@ -39,10 +48,10 @@ void ReadCommandLine(int& argc, char** argv) {
     SetIdentity();
     if (AsksForText(argc, argv)) {
         const QCoreApplication text(argc, argv);
-        Process(text);  // exits
+        Process(text, false);  // exits
     }
 }
 
-void RefuseUnknownOptions(const QCoreApplication& app) { Process(app); }
+void RefuseUnknownOptions(const QCoreApplication& app) { Process(app, true); }
 
 }  // namespace kazoomba::app
