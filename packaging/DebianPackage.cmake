@@ -4,8 +4,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kazoomba)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Kazoomba developers")
-set(CPACK_PACKAGE_CONTACT "The Kazoomba developers <kazoomba@users.noreply.github.com>"
-    CACHE STRING "Maintainer of the Debian package: name <e-mail>")
+set(CPACK_PACKAGE_CONTACT "Kazoomba <noreply@kazoomba.github.io>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "video slot machine played for play money")
 set(CPACK_PACKAGE_DESCRIPTION [[Kazoomba is a video slot machine with the look and rules of a mid-1990s
 desktop slot game: nine spinning wheels in a three by three window, eight
@@ -18,6 +17,8 @@ machine pays back for every wager and checks it with a simulation.]])
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The revision is that of the newest entry of packaging/changelog.Debian.
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${KAZOOMBA_DEBIAN_REVISION})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -26,6 +27,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(KAZOOMBA_WITH_GUI)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
+  # Without Qt's Wayland platform, a Wayland desktop runs the game through X11 and says so.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 endif()
 
 # The source package (the package_source target): the sources without build trees or the repository.

@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QtGlobal>
 
+#include "app/CommandLine.h"
 #include "engine/Random.h"
 #include "gamble/PayoffsWindow.h"
 #include "info/AboutBox.h"
@@ -45,7 +46,9 @@ QSize ScreenSize() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    kazoomba::app::ReadCommandLine(argc, argv);
     QApplication app(argc, argv);
+    kazoomba::app::RefuseUnknownOptions(app);
     QApplication::setApplicationName(QStringLiteral("kazoomba"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kazoomba"));
     QApplication::setApplicationVersion(QStringLiteral(KAZOOMBA_VERSION));

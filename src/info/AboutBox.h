@@ -1,4 +1,4 @@
-// The about box: the game's name and version, and what the game is.
+// The about box: the game's name and version (the project's), and what the game is.
 #pragma once
 
 #include <QDialog>
@@ -16,7 +16,7 @@ class AboutBox : public QDialog {
     Q_OBJECT
 public:
     explicit AboutBox(const QImage& icon, QWidget* parent = nullptr, const QString& product = QStringLiteral("Kazoomba"),
-                      const QString& version = QStringLiteral("v4.7"));
+                      const QString& version = QStringLiteral("v" KAZOOMBA_VERSION));
 
     static const QString& Description();
     // 12 points, or 8 when the trimmed title is longer than 20 characters.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a finished build tree, unpacks it into a scratch root, checks its layout,
-# dependencies, launcher, metadata and manual pages, and runs the installed game offscreen until SIGTERM.
+# dependencies, licence, launcher, metadata, icons, manual pages and hardening, runs lintian on it when
+# lintian is installed, and runs the installed game offscreen until SIGTERM.
 # Usage: installed_package_test.sh CPACK BUILD_DIR SOURCE_DIR VERSION
 set -uo pipefail
 
@@ -21,7 +22,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 give_up() { echo "FAIL: $*" >&2; exit 1; }
 step() { echo "-- $*"; }
 
-for tool in dpkg-deb apt-get desktop-file-validate appstreamcli groff; do
+for tool in dpkg-deb apt-get desktop-file-validate appstreamcli groff file readelf; do
   command -v "$tool" >/dev/null || give_up "$tool is missing: run scripts/setup (scripts/packages.txt lists it)"
 done
 
@@ -31,15 +32,18 @@ if ! "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$sc
   cat "$scratch/cpack.log" >&2
   give_up "cpack could not build the package"
 fi
-deb="$scratch/out/kazoomba_${version}_$(dpkg --print-architecture).deb"
-[[ -f $deb ]] || give_up "expected $(basename "$deb"); cpack made: $(cd "$scratch/out" && echo *.deb)"
+debs=("$scratch/out/kazoomba_${version}-"*"_$(dpkg --print-architecture).deb")
+deb=${debs[0]}
+[[ ${#debs[@]} -eq 1 && -f $deb ]] ||
+  give_up "expected kazoomba_${version}-REVISION; cpack made: $(cd "$scratch/out" && echo *.deb)"
 
 step "checking the control fields"
 field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Package) == kazoomba ]] || fail "Package is '$(field Package)'"
-[[ $(field Version) == "$version" ]] || fail "Version is '$(field Version)', the project is $version"
+[[ $(field Version) =~ ^${version//./\\.}-[0-9]+$ ]] || fail "Version is '$(field Version)', the project is $version"
 [[ $(field Section) == games ]] || fail "Section is '$(field Section)'"
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer is not 'name <e-mail>': $(field Maintainer)"
+[[ $(field Recommends) =~ (^|, )qt6-wayland( |,|$) ]] || fail "Recommends does not name qt6-wayland: $(field Recommends)"
 depends=$(field Depends)
 echo "   Depends: $depends"
 for needed in libqt6widgets6 libqt6svg6 libsdl2-mixer-2.0-0 fonts-dejavu-core; do
@@ -58,14 +62,29 @@ step "unpacking into a scratch root"
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root" || give_up "dpkg-deb could not unpack the package"
 
-for path in usr/bin/kazoomba usr/bin/kazoomba-par; do
+# Debian keeps games in /usr/games; the analysis tool is no game.
+for path in usr/games/kazoomba usr/bin/kazoomba-par; do
   [[ -x $root/$path ]] || fail "$path is missing or not executable"
 done
+icons=usr/share/icons/hicolor
 for path in "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml" \
-            usr/share/icons/hicolor/scalable/apps/kazoomba.svg \
-            usr/share/man/man1/kazoomba-par.1.gz usr/share/man/man6/kazoomba.6.gz; do
+            "$icons/scalable/apps/$app_id.svg" usr/share/man/man1/kazoomba-par.1.gz usr/share/man/man6/kazoomba.6.gz \
+            usr/share/doc/kazoomba/copyright usr/share/doc/kazoomba/changelog.Debian.gz; do
   [[ -f $root/$path ]] || fail "$path is missing"
 done
+for size in 16 24 32 48 64 128 256; do
+  png="$root/$icons/${size}x$size/apps/$app_id.png"
+  file "$png" 2>/dev/null | grep -q "PNG image data, $size x $size," || fail "no $size x $size PNG icon: $(file "$png")"
+done
+
+step "checking the licence and the changelog"
+copyright="$root/usr/share/doc/kazoomba/copyright"
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright" ||
+  fail "the copyright file is not in the machine-readable format"
+grep -qx 'License: GPL-3+' "$copyright" || fail "the copyright file does not license the game under GPL-3+"
+cmp -s "$source/LICENSE" /usr/share/common-licenses/GPL-3 || fail "LICENSE is not the text of the GPL version 3"
+newest=$(gzip -dc "$root/usr/share/doc/kazoomba/changelog.Debian.gz" | head -n 1)
+[[ $newest == "kazoomba ($(field Version)) "* ]] || fail "the changelog's newest entry is not for $(field Version): $newest"
 # Every picture, sound and manual page of the source tree, where the game looks for them.
 while IFS= read -r file; do
   [[ -f $root/usr/share/kazoomba/$file ]] || fail "usr/share/kazoomba/$file is missing"
@@ -74,8 +93,9 @@ done < <(cd "$source/resources" && { find art -name '*.svg'; find sounds -iname 
 # Nothing but the programs and their shared data: no headers, libraries, test programs or build paths.
 while IFS= read -r file; do
   case $file in
-    usr/bin/kazoomba | usr/bin/kazoomba-par | usr/share/kazoomba/* | usr/share/applications/* | \
-    usr/share/metainfo/* | usr/share/icons/* | usr/share/man/*) ;;
+    usr/games/kazoomba | usr/bin/kazoomba-par | usr/share/kazoomba/* | usr/share/applications/* | \
+    usr/share/metainfo/* | usr/share/icons/* | usr/share/man/* | usr/share/doc/kazoomba/* | \
+    usr/share/lintian/overrides/kazoomba) ;;
     *) fail "unexpected file in the package: $file" ;;
   esac
 done < <(cd "$root" && find . -type f -printf '%P\n')
@@ -87,15 +107,17 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desk
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metadata"
 key() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
 exec_name=$(key Exec) exec_name=${exec_name%% *}
-[[ -x $root/usr/bin/$exec_name ]] || fail "the desktop entry runs '$exec_name', which the package does not hold"
-icon=$(key Icon)
-[[ -f $root/usr/share/icons/hicolor/scalable/apps/$icon.svg ]] || fail "the desktop entry's icon '$icon' is not installed"
+[[ -x $root/usr/games/$exec_name ]] || fail "the desktop entry runs '$exec_name', which is not in /usr/games"
+[[ $(key Icon) == "$app_id" ]] || fail "the desktop entry's icon is '$(key Icon)', not the application id"
 grep -q "<id>$app_id</id>" "$metainfo" || fail "the metadata's id is not $app_id"
+grep -q "<icon type=\"stock\">$app_id</icon>" "$metainfo" || fail "the metadata's icon is not $app_id"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" || fail "the metadata's licence is not GPL-3.0-or-later"
+grep -q "<metadata_license>CC0-1.0</metadata_license>" "$metainfo" || fail "the metadata itself is not CC0-1.0"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
   fail "the metadata does not launch $app_id.desktop"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata has no release $version"
 while IFS= read -r binary; do
-  [[ -x $root/usr/bin/$binary ]] || fail "the metadata provides '$binary', which the package does not hold"
+  [[ -x $root/usr/bin/$binary || -x $root/usr/games/$binary ]] || fail "the metadata provides '$binary', which the package does not hold"
 done < <(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "$metainfo")
 
 step "checking the manual pages"
@@ -109,6 +131,38 @@ while IFS= read -r option; do
   grep -qF -- "\\-\\-${option#--}" <<<"$par_page" || fail "kazoomba-par.1 does not describe $option"
 done < <("$root/usr/bin/kazoomba-par" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u)
 
+step "checking the hardening of the programs"
+for program in usr/games/kazoomba usr/bin/kazoomba-par; do
+  readelf -lW "$root/$program" | grep -q GNU_RELRO || fail "$program has no read-only relocations (-z relro)"
+  readelf -dW "$root/$program" | grep -Eq 'BIND_NOW|FLAGS_1.*NOW' || fail "$program binds lazily (-z now)"
+  symbols=$(readelf --dyn-syms -W "$root/$program")
+  grep -q '__stack_chk_fail' <<<"$symbols" || fail "$program has no stack protector"
+  grep -Eq '__[a-z]+_chk(@| )' <<<"$symbols" || fail "$program calls no checked functions (_FORTIFY_SOURCE)"
+done
+
+step "asking the programs for their version and help, without a display"
+bare=(env -i PATH="/usr/bin:/bin" LANG=C.UTF-8 HOME="$scratch" QT_QPA_PLATFORM=xcb)
+answer=$("${bare[@]}" "$root/usr/games/kazoomba" --version 2>&1) || fail "kazoomba --version failed: $answer"
+[[ $answer == "kazoomba $version" ]] || fail "kazoomba --version printed '$answer'"
+answer=$("${bare[@]}" "$root/usr/games/kazoomba" --help 2>&1) || fail "kazoomba --help failed: $answer"
+grep -q -- '--version' <<<"$answer" || fail "kazoomba --help printed '$answer'"
+answer=$("${bare[@]}" "$root/usr/bin/kazoomba-par" --version 2>&1) || fail "kazoomba-par --version failed: $answer"
+[[ $answer == "kazoomba-par $version" ]] || fail "kazoomba-par --version printed '$answer'"
+
+if command -v lintian >/dev/null; then
+  step "lintian --pedantic"
+  # Any error, warning or pedantic remark fails; the package's own overrides say why each applies.
+  if ! lintian --pedantic --fail-on error,warning,pedantic "$deb" >"$scratch/lintian.log" 2>&1; then
+    grep -v 'running with root privileges' "$scratch/lintian.log" >&2
+    fail "lintian finds faults in the package"
+  elif grep -v 'running with root privileges' "$scratch/lintian.log" | grep -q .; then
+    grep -v 'running with root privileges' "$scratch/lintian.log" >&2
+    fail "lintian has remarks on the package"
+  fi
+else
+  echo "   lintian is not installed (scripts/setup installs it); not run"
+fi
+
 step "starting the installed game offscreen"
 home="$scratch/home"
 mkdir -p "$home/config" "$home/data" "$home/cache"
@@ -118,7 +172,7 @@ mkdir -m 700 "$home/runtime"
 env -i PATH="/usr/bin:/bin" LANG=C.UTF-8 HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
   XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 \
   SDL_AUDIODRIVER=dummy QT_FORCE_STDERR_LOGGING=1 QT_LOGGING_RULES="qt.widgets.painting.info=true" \
-  "$root/usr/bin/kazoomba" >"$scratch/game.out" 2>"$scratch/game.err" &
+  "$root/usr/games/kazoomba" >"$scratch/game.out" 2>"$scratch/game.err" &
 game_pid=$!
 
 first_paint='Flushing QRegion\(0,0 [0-9]+x[0-9]+\) of [A-Za-z:]*MainWindow'

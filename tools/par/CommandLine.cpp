@@ -36,7 +36,8 @@ std::string Usage() {
            "  --reference       simulate every spin through the game's ScoreSpin itself (slower)\n"
            "  --json            print one JSON object instead of a table\n"
            "  --plot FILE.svg   draw the distribution of a paid spin's win\n"
-           "  --help            show this text\n";
+           "  --help            show this text\n"
+           "  --version         show the version of Kazoomba these figures are for\n";
 }
 
 Parsed ParseCommandLine(const std::vector<std::string>& args) {
@@ -50,6 +51,8 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
         auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
         if (a == "--help" || a == "-h") {
             p.options.help = true;
+        } else if (a == "--version") {
+            p.options.version = true;
         } else if (a == "--json") {
             p.options.json = true;
         } else if (a == "--reference") {

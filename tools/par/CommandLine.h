@@ -18,6 +18,7 @@ struct Options {
     std::string plot;  // SVG file to draw the win distribution into
     bool reference = false;  // simulate through ScoreSpin itself
     bool help = false;
+    bool version = false;
 };
 
 struct Parsed {

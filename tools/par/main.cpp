@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
         std::cout << Usage();
         return 0;
     }
+    if (options.version) {
+        std::cout << "kazoomba-par " KAZOOMBA_VERSION "\n";
+        return 0;
+    }
 
     const Analysis analysis;
     if (options.allCoins) {
