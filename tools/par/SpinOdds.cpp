@@ -173,20 +173,7 @@ SpinOdds EnumerateSpin(const RuleTables& rules, const LineCoins& coins) {
         for (int l : layout.hubLines) hubKey += keyOf(l, shown);
         const double hubGrowth = growthOf(layout.hubCells, shown), w = static_cast<double>(hubWeight);
         folded.assign(1, {hubKey, hubWeight, w * hubGrowth, w * hubGrowth * hubGrowth});
-        for (const auto& group : layout.groups) {
-            groupList.clear();
-            ForEachShowing(group.cells, choices, shown, [&](std::uint64_t weight) {
-                Key key = 0;
-                for (int l : group.lines) key += keyOf(l, shown);
-                const double g = growthOf(group.cells, shown), gw = static_cast<double>(weight);
-                Merge(groupList, {key, weight, gw * g, gw * g * g});
-            });
-            next.clear();
-            for (const Weighted& f : folded)
-                for (const Weighted& g : groupList) Merge(next, Combine(f, g));
-            folded.swap(next);
-        }
-        for (const Weighted& f : folded) {
+        auto tally = [&](const Weighted& f) {
             const int win = WinOf(f.key);
             odds.lineWin[win] += f.weight;
             odds.smileLines[SmilesOf(f.key)] += f.weight;
@@ -200,7 +187,26 @@ SpinOdds EnumerateSpin(const RuleTables& rules, const LineCoins& coins) {
             c.growth += f.growth;
             c.growthSquares += f.squares;
             c.winGrowth += win * f.growth;
+        };
+        for (std::size_t i = 0; i < layout.groups.size(); ++i) {
+            const auto& group = layout.groups[i];
+            groupList.clear();
+            ForEachShowing(group.cells, choices, shown, [&](std::uint64_t weight) {
+                Key key = 0;
+                for (int l : group.lines) key += keyOf(l, shown);
+                const double g = growthOf(group.cells, shown), gw = static_cast<double>(weight);
+                Merge(groupList, {key, weight, gw * g, gw * g * g});
+            });
+            // The last group's combinations go straight into the tallies: merging them first would only
+            // search the longest list for keys the tallies add up anyway.
+            const bool last = i + 1 == layout.groups.size();
+            next.clear();
+            for (const Weighted& f : folded)
+                for (const Weighted& g : groupList) last ? tally(Combine(f, g)) : Merge(next, Combine(f, g));
+            folded.swap(next);
         }
+        if (layout.groups.empty())
+            for (const Weighted& f : folded) tally(f);
     });
     return odds;
 }
