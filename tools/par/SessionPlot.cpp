@@ -88,7 +88,7 @@ std::string SessionPlot(const SessionOdds& odds) {
            std::to_string(set.spinLimit) + " spins: " + std::to_string(set.coins) + " coin" + (set.coins == 1 ? "" : "s") +
            " at " + (coinValue >= 1 ? Text("$%.2f", coinValue) : Text("%.0f\u00A2", 100 * coinValue)) + "</text>\n";
     svg += "<text x=\"" + Num(kLeft) + "\" y=\"46\" fill=\"#444\">" + Grouped(set.sessions) + " sessions from " +
-           Money(bankroll) + " credits, each repeating the bet and taking every win; share of sessions in each bar:</text>\n";
+           Money(bankroll) + " credits, each repeating the bet and taking every win</text>\n";
 
     // Grid, axes and labels.
     svg += "<g stroke=\"#dddddd\" stroke-width=\"1\">\n";
