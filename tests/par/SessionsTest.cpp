@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Sessions.h"
+#include "support/Scripted.h"
 
 using namespace kazoomba::par;
 
@@ -58,6 +59,35 @@ TEST(Sessions, StopWhenTheBetNoLongerFitsOrTheSpinsRunOut) {
     EXPECT_EQ(won.spins, 1 + static_cast<int>(win / 8));
     EXPECT_TRUE(won.broke);
     EXPECT_EQ(won.credits, win % 8);
+}
+
+TEST(Sessions, EndWhereTheGamesOwnSpinCommandEndsThem) {
+    // A new game at 25 cents repeating a 64-coin bet, shown the very stops the session draws and taking every
+    // win: it must refuse the bet exactly where the session went broke, or play on to the spin limit, and
+    // hold the same credits. Seeds are taken in turn until both endings have been seen.
+    const Engine engine(TheAnalysis(), 64);
+    int broke = 0, limited = 0;
+    for (std::uint64_t seed = 1; broke == 0 || limited == 0; ++seed) {
+        kazoomba::ClockRandom draws(seed);
+        const SessionEnd end = PlaySession(engine, 64, 4000, 200, [&] { return DrawStops(draws); });
+        ++(end.broke ? broke : limited);
+
+        kazoomba::testing::Table table;
+        kazoomba::ClockRandom again(seed);
+        for (int i = 0; i < 2000; ++i) table.cabinet.outcomes.push_back(StopsOf(DrawStops(again)));
+        for (int press = 0; press < 8; ++press) table.game.PlaceCoins(8);  // the eighth press reaches 64 and spins
+        int spins = 1;
+        bool refused = false;
+        while (spins < 200 && !refused) {
+            const float wagered = table.s().TotalWagers;
+            table.game.SpinCommand();
+            refused = table.s().TotalWagers == wagered;
+            spins += !refused;
+        }
+        EXPECT_EQ(spins, end.spins) << "seed " << seed;
+        EXPECT_EQ(refused, end.broke) << "seed " << seed;
+        EXPECT_EQ(table.s().Credits, static_cast<float>(end.credits) * 0.25f) << "seed " << seed;
+    }
 }
 
 TEST(Sessions, AMachineThatNeverPaysBreaksEverySessionAfterTheBetsTheBankrollBuys) {
