@@ -140,3 +140,19 @@ TEST(Sessions, FiguresDependOnTheSeedNotOnTheThreads) {
     EXPECT_LT(one.broke.low, one.broke.estimate);
     EXPECT_GT(one.broke.high, one.broke.estimate);
 }
+
+TEST(Sessions, AHugeBankrollIsTalliedByTheEndingsThatHappened) {
+    // Twenty billion coins: a table indexed by every credit value up to the bankroll would not fit in memory.
+    SessionSettings settings;
+    settings.coins = 64;
+    settings.coinValue = 0.05;
+    settings.bankroll = 1e9;
+    settings.sessions = 500;
+    settings.threads = 2;
+    const SessionOdds odds = SimulateSessions(TheAnalysis(), settings);
+    EXPECT_EQ(odds.startCoins, 20'000'000'000u);
+    EXPECT_EQ(odds.broke.estimate, 0.0);
+    EXPECT_EQ(odds.spinsPlayed.p10, 200);
+    EXPECT_GE(odds.finalCredits.p10, 1e9 - 200 * 3.2);
+    EXPECT_LT(odds.finalCredits.p90, 1e9 + 200 * 3.2 * 10);
+}

@@ -123,7 +123,7 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
         } else if (a == "--spins") {
             const std::string* v = value();
             const auto n = v ? ParseCount(*v) : std::nullopt;
-            if (!n || *n < 1 || *n > 10'000'000) return fail("--spins takes 1 to 10M paid spins");
+            if (!n || *n < 1 || *n > 1'000'000) return fail("--spins takes 1 to 1M paid spins");
             p.options.sessionSpins = static_cast<int>(*n);
         } else if (a == "--plot-sessions") {
             const std::string* v = value();

@@ -158,11 +158,11 @@ std::string SessionsText(const SessionOdds& s) {
     chance("Goes broke (the bet no longer fits)", s.broke);
     chance("Ends ahead", s.ahead);
     chance("At least doubles the bankroll", s.doubled);
-    out += Row("", "10th %", Format("%12s%12s", "median", "90th %"));
+    out += Row("", "10th %", Format("  %12s  %12s", "median", "90th %"));
     out += Row("Paid spins played", Format("%.0f", s.spinsPlayed.p10),
-               Format("%12.0f%12.0f", s.spinsPlayed.median, s.spinsPlayed.p90));
+               Format("  %12.0f  %12.0f", s.spinsPlayed.median, s.spinsPlayed.p90));
     out += Row("Credits at the end", Format("%.2f", s.finalCredits.p10),
-               Format("%12.2f%12.2f", s.finalCredits.median, s.finalCredits.p90));
+               Format("  %12.2f  %12.2f", s.finalCredits.median, s.finalCredits.p90));
     out += Format("Played in %.2f s, seed %llu, %d thread%s.\n", s.seconds, static_cast<unsigned long long>(set.seed),
                   set.threads, set.threads == 1 ? "" : "s");
     return out;

@@ -52,11 +52,10 @@ std::string SessionPlot(const SessionOdds& odds) {
     // is a whole number of coins, from below the lowest ending to the 99.9th percentile (or the bankroll).
     std::uint64_t broke = 0, seen = 0, top = odds.startCoins, low = odds.startCoins;
     bool lowFound = false;
-    for (std::size_t c = 0; c < odds.byCoins.size(); ++c) {
-        if (!odds.byCoins[c]) continue;
-        if (c < betCoins) broke += odds.byCoins[c];
+    for (const auto& [c, n] : odds.byCoins) {
+        if (c < betCoins) broke += n;
         else if (!lowFound) low = c, lowFound = true;
-        seen += odds.byCoins[c];
+        seen += n;
         if (static_cast<double>(seen) <= 0.999 * sessions || c <= odds.startCoins) top = std::max<std::uint64_t>(top, c);
     }
     low = std::min(low, odds.startCoins);
@@ -66,15 +65,16 @@ std::string SessionPlot(const SessionOdds& odds) {
     const double from = std::floor(static_cast<double>(low) * coinValue / step) * step;
     const int bars = std::max(1, static_cast<int>(std::ceil((static_cast<double>(top) * coinValue - from) / step + 1e-9)) + 1);
     std::vector<double> share(bars + 1, 0.0);  // [0]: broke
-    for (std::size_t c = betCoins; c < odds.byCoins.size(); ++c) {
-        if (!odds.byCoins[c]) continue;
+    for (const auto& [c, n] : odds.byCoins) {
+        if (c < betCoins) continue;
         const int bar = std::clamp(static_cast<int>(std::floor((static_cast<double>(c) * coinValue - from) / step + 1e-9)), 0, bars - 1);
-        share[bar + 1] += static_cast<double>(odds.byCoins[c]) / sessions;
+        share[bar + 1] += static_cast<double>(n) / sessions;
     }
     share[0] = static_cast<double>(broke) / sessions;
     const double highest = *std::max_element(share.begin(), share.end());
-    const double yStep = NiceStep(std::max(highest, 1e-6) / 5);
-    const double yTop = std::ceil(highest / yStep - 1e-9) * yStep;
+    // Headroom above the tallest bar keeps the bankroll's labels clear of the bars.
+    const double yStep = NiceStep(std::max(highest, 1e-6) * 1.2 / 5);
+    const double yTop = std::ceil(highest * 1.2 / yStep - 1e-9) * yStep;
 
     const double slot = (kRight - kLeft) / (bars + 1.5);  // the broke bar, a gap, then the rest
     auto xOf = [&](double credits) { return kLeft + 1.5 * slot + (credits - from) / step * slot; };

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <thread>
+#include <unordered_map>
 
 namespace kazoomba::par {
 namespace {
@@ -16,31 +17,30 @@ std::uint64_t SessionSeed(std::uint64_t seed, std::uint64_t session) {
 
 struct Share {
     std::vector<std::uint64_t> bySpins;
-    std::vector<std::uint64_t> byCoins;
+    std::unordered_map<std::uint64_t, std::uint64_t> byCoins;
     std::uint64_t broke = 0;
 
     void Add(const SessionEnd& end) {
         ++bySpins[static_cast<std::size_t>(end.spins)];
-        if (end.credits >= byCoins.size()) byCoins.resize(end.credits + end.credits / 2 + 1, 0);
         ++byCoins[end.credits];
         broke += end.broke;
     }
 };
 
-// The smallest value with at least a share q of the sessions at or below it.
-template <class Value>
-double Percentile(const std::vector<std::uint64_t>& histogram, std::uint64_t sessions, double q, Value value) {
+// The smallest value with at least a share q of the sessions at or below it; `counts` is (value, sessions)
+// in rising order of value.
+template <class Counts>
+double Percentile(const Counts& counts, std::uint64_t sessions, double q) {
     const auto rank = std::max<std::uint64_t>(1, static_cast<std::uint64_t>(std::ceil(q * static_cast<double>(sessions) - 1e-9)));
     std::uint64_t seen = 0;
-    for (std::size_t v = 0; v < histogram.size(); ++v)
-        if ((seen += histogram[v]) >= rank) return value(v);
+    for (const auto& [value, n] : counts)
+        if ((seen += n) >= rank) return static_cast<double>(value);
     return 0.0;
 }
 
-template <class Value>
-Percentiles PercentilesOf(const std::vector<std::uint64_t>& histogram, std::uint64_t sessions, Value value) {
-    return {Percentile(histogram, sessions, 0.1, value), Percentile(histogram, sessions, 0.5, value),
-            Percentile(histogram, sessions, 0.9, value)};
+template <class Counts>
+Percentiles PercentilesOf(const Counts& counts, std::uint64_t sessions) {
+    return {Percentile(counts, sessions, 0.1), Percentile(counts, sessions, 0.5), Percentile(counts, sessions, 0.9)};
 }
 
 }  // namespace
@@ -106,27 +106,33 @@ SessionOdds SimulateSessions(const Analysis& analysis, const SessionSettings& se
     }
 
     odds.bySpins.assign(spinSlots, 0);
+    std::unordered_map<std::uint64_t, std::uint64_t> byCoins;
     std::uint64_t broke = 0;
     for (const Share& share : shares) {
         for (std::size_t i = 0; i < spinSlots; ++i) odds.bySpins[i] += share.bySpins[i];
-        if (share.byCoins.size() > odds.byCoins.size()) odds.byCoins.resize(share.byCoins.size(), 0);
-        for (std::size_t i = 0; i < share.byCoins.size(); ++i) odds.byCoins[i] += share.byCoins[i];
+        for (const auto& [coins, n] : share.byCoins) byCoins[coins] += n;
         broke += share.broke;
     }
-    while (!odds.byCoins.empty() && odds.byCoins.back() == 0) odds.byCoins.pop_back();
+    odds.byCoins.assign(byCoins.begin(), byCoins.end());
+    std::sort(odds.byCoins.begin(), odds.byCoins.end());
 
     const std::uint64_t n = settings.sessions;
     std::uint64_t ahead = 0, doubled = 0;
     const double bankroll = odds.Credits(odds.startCoins);
-    for (std::size_t coins = 0; coins < odds.byCoins.size(); ++coins) {
-        if (coins > odds.startCoins) ahead += odds.byCoins[coins];
-        if (odds.Credits(coins) >= 2 * bankroll - 1e-6) doubled += odds.byCoins[coins];
+    for (const auto& [coins, count] : odds.byCoins) {
+        if (coins > odds.startCoins) ahead += count;
+        if (odds.Credits(coins) >= 2 * bankroll - 1e-6) doubled += count;
     }
     odds.broke = ChanceOf(broke, n);
     odds.ahead = ChanceOf(ahead, n);
     odds.doubled = ChanceOf(doubled, n);
-    odds.spinsPlayed = PercentilesOf(odds.bySpins, n, [](std::size_t spins) { return static_cast<double>(spins); });
-    odds.finalCredits = PercentilesOf(odds.byCoins, n, [&](std::size_t coins) { return odds.Credits(coins); });
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> bySpins;
+    for (std::size_t spins = 0; spins < spinSlots; ++spins)
+        if (odds.bySpins[spins]) bySpins.emplace_back(spins, odds.bySpins[spins]);
+    odds.spinsPlayed = PercentilesOf(bySpins, n);
+    const Percentiles coins = PercentilesOf(odds.byCoins, n);
+    odds.finalCredits = {odds.Credits(static_cast<std::uint64_t>(coins.p10)), odds.Credits(static_cast<std::uint64_t>(coins.median)),
+                         odds.Credits(static_cast<std::uint64_t>(coins.p90))};
     odds.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return odds;
 }

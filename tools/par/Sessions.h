@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "FastEngine.h"
@@ -71,7 +72,9 @@ struct SessionOdds {
     std::uint64_t startCoins = 0;
     double leftover = 0.0;          // credits of the bankroll below one coin
     std::vector<std::uint64_t> bySpins;  // sessions by paid spins played
-    std::vector<std::uint64_t> byCoins;  // sessions by final credits in coins
+    // Sessions by final credits in coins, as (coins, sessions) in rising order of coins: only the endings that
+    // happened, however large the bankroll.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> byCoins;
     Chance broke, ahead, doubled;
     Percentiles spinsPlayed;
     Percentiles finalCredits;       // dollars
