@@ -8,22 +8,6 @@
 namespace kazoomba::par {
 namespace {
 
-// All nine stops of a spin from one draw: a uniform number below 20^9, read digit by digit in base 20.
-// Each wheel's stop is uniform and independent, as the last launch draw of the motion makes it, so the
-// motion table itself is skipped.
-constexpr std::uint64_t StopCombinations() {
-    std::uint64_t n = 1;
-    for (int c = 0; c < kCells; ++c) n *= kStops;
-    return n;
-}
-constexpr std::uint64_t kCombinations = StopCombinations();
-constexpr int BitsFor(std::uint64_t n) {
-    int bits = 0;
-    while ((std::uint64_t{1} << bits) < n) ++bits;
-    return bits;
-}
-constexpr int kDrawShift = 64 - BitsFor(kCombinations);
-
 SpinTables BuildTables(const RuleTables& rules, int coins, bool bonusSet) {
     const StripSet& strips = bonusSet ? BonusStrips() : RegularStrips();
     const LineCoins lineCoins = CoinsFor(coins);
@@ -80,14 +64,10 @@ Engine::Engine(const Analysis& analysis, int coins)
     : rules(analysis.Rules()),
       board(analysis.Board()),
       regular(BuildTables(rules, coins, false)),
-      bonus(BuildTables(rules, coins, true)) {}
-
-std::uint64_t DrawStops(ClockRandom& random) {
-    for (;;) {
-        const std::uint64_t x = random.Next() >> kDrawShift;
-        if (x < kCombinations) return x;  // rejection keeps every combination exactly equally likely
-    }
-}
+      bonus(BuildTables(rules, coins, true)),
+      smileSteps(rules.SmileSteps().data()),
+      poolSteps(rules.PoolSteps().data()),
+      bonusSpins(rules.BonusSpinsPerAward()) {}
 
 std::array<int, kCells> StopsOf(std::uint64_t draw) {
     std::array<int, kCells> stops{};

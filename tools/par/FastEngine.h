@@ -13,9 +13,28 @@
 
 namespace kazoomba::par {
 
+// All nine stops of a spin from one draw: a uniform number below 20^9, read digit by digit in base 20.
+// Each wheel's stop is uniform and independent, as the last launch draw of the motion makes it, so the
+// motion table itself is skipped.
+inline constexpr std::uint64_t kStopCombinations = [] {
+    std::uint64_t n = 1;
+    for (int c = 0; c < kCells; ++c) n *= kStops;
+    return n;
+}();
+inline constexpr int kDrawShift = [] {
+    int bits = 0;
+    while ((std::uint64_t{1} << bits) < kStopCombinations) ++bits;
+    return 64 - bits;
+}();
+
 // The simulator's draw of one spin: all nine stops at once, as a number below 20^9 whose base-20 digits are the
-// stops of cells 0 to 8.
-std::uint64_t DrawStops(ClockRandom& random);
+// stops of cells 0 to 8. Inline, as it runs for every spin.
+inline std::uint64_t DrawStops(ClockRandom& random) {
+    for (;;) {
+        const std::uint64_t x = random.Next() >> kDrawShift;
+        if (x < kStopCombinations) return x;  // rejection keeps every combination exactly equally likely
+    }
+}
 std::array<int, kCells> StopsOf(std::uint64_t draw);
 std::uint64_t DrawOf(const std::array<int, kCells>& stops);
 
@@ -52,6 +71,10 @@ struct Engine {
     const BoardOdds& board;
     SpinTables regular;
     SpinTables bonus;
+    // The counters' steps and the spins of an award, at hand for every spin.
+    const std::array<CounterStep, kLines + 1>* smileSteps;
+    const std::array<CounterStep, kLines + 1>* poolSteps;
+    int bonusSpins;
 };
 
 // The bonus state a game carries from spin to spin, in coins.
@@ -83,8 +106,8 @@ inline PaidSpin PlayPaidSpin(const Engine& engine, Counters& game, Draw&& draw) 
     spin.lineWin = sum & kWinMask;
     spin.growth = sum >> kGrowthShift;
     game.pool += spin.growth;
-    const CounterStep smile = engine.rules.SmileSteps()[game.smiles][sum >> kSmileShift & 0xF];
-    const CounterStep globe = engine.rules.PoolSteps()[game.bells][sum >> kGlobeShift & 0xF];
+    const CounterStep smile = engine.smileSteps[game.smiles][sum >> kSmileShift & 0xF];
+    const CounterStep globe = engine.poolSteps[game.bells][sum >> kGlobeShift & 0xF];
     game.smiles = smile.next;
     game.bells = globe.next;
     if (globe.fired) {
@@ -94,7 +117,7 @@ inline PaidSpin PlayPaidSpin(const Engine& engine, Counters& game, Draw&& draw) 
     }
     if (smile.fired) {
         spin.awarded = true;
-        for (int b = 0, n = engine.rules.BonusSpinsPerAward(); b < n; ++b)
+        for (int b = 0; b < engine.bonusSpins; ++b)
             spin.bonusWin += engine.bonus.Score(draw()) & kWinMask;
     }
     return spin;

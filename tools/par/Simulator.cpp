@@ -35,23 +35,30 @@ std::uint64_t GameSeed(std::uint64_t seed, std::uint64_t game) { return seed + (
 template <bool kHistogram>
 void PlayTables(const Engine& engine, std::uint64_t spins, ClockRandom& random, Counters& game, Tally& tally,
                 std::vector<std::uint64_t>* histogram) {
+    // Local copies the histogram's stores cannot alias, so they can stay in registers.
     Counters counters = game;
+    Tally local;
     auto draw = [&random] { return DrawStops(random); };
     for (std::uint64_t i = 0; i < spins; ++i) {
         const PaidSpin spin = PlayPaidSpin(engine, counters, draw);
-        tally.lineWin += spin.lineWin;
-        tally.lineWinSquares += std::uint64_t{spin.lineWin} * spin.lineWin;
-        tally.hits += spin.lineWin != 0;
+        local.lineWin += spin.lineWin;
+        local.lineWinSquares += std::uint64_t{spin.lineWin} * spin.lineWin;
+        local.hits += spin.lineWin != 0;
         if constexpr (kHistogram) ++(*histogram)[spin.lineWin];
-        tally.poolGrown += spin.growth;
-        tally.poolWins += spin.poolWon;
-        tally.poolPaid += spin.poolPaid;
-        tally.awards += spin.awarded;
-        tally.bonusWin += spin.bonusWin;
+        local.poolGrown += spin.growth;
+        if (spin.poolWon) {
+            ++local.poolWins;
+            local.poolPaid += spin.poolPaid;
+        }
+        if (spin.awarded) {
+            ++local.awards;
+            local.bonusWin += spin.bonusWin;
+        }
         const std::uint64_t whole = spin.Whole();
-        tally.wholeSquares += whole * whole;
+        local.wholeSquares += whole * whole;
     }
-    tally.spins += spins;
+    local.spins = spins;
+    tally += local;
     game = counters;
 }
 
