@@ -1,9 +1,12 @@
-// How fast kazoomba-par works out a wager exactly and how many paid spins a second it simulates.
+// How fast kazoomba-par works out a wager exactly, how many paid spins a second it simulates, and how long a
+// million whole sessions take.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include "ParSheet.h"
+#include "Sessions.h"
 #include "Simulator.h"
+#include "Volatility.h"
 
 using namespace kazoomba::par;
 
@@ -28,6 +31,16 @@ static void ExactAnalysisFromScratch(benchmark::State& state) {
     }
 }
 BENCHMARK(ExactAnalysisFromScratch)->Arg(8)->Arg(64)->Unit(benchmark::kMillisecond);
+
+// What the volatility figures add to it: the wager's enumeration (which also gathers the pool's growth by
+// counter class) and the chain of the two counters. To set beside ExactAnalysisFromScratch.
+static void VolatilityFromScratch(benchmark::State& state) {
+    for (auto _ : state) {
+        const ParSheet sheet = Shared().Wager(static_cast<int>(state.range(0)));
+        benchmark::DoNotOptimize(ExactVolatility(Shared(), sheet).sdWhole);
+    }
+}
+BENCHMARK(VolatilityFromScratch)->Arg(8)->Arg(64)->Unit(benchmark::kMillisecond);
 
 static void EnumerateOneWager(benchmark::State& state) {
     for (auto _ : state)
@@ -69,6 +82,31 @@ BENCHMARK(SimulatePaidSpins)
     ->Args({1, 0})
     ->Args({2, 0})
     ->Args({2, 1})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// One million sessions of at most 200 paid spins from 1000 credits at 25 cents, every rule in force; args:
+// coins a spin, threads. At 8 coins nearly every session plays all 200 spins.
+static void MillionSessions(benchmark::State& state) {
+    SessionSettings settings;
+    settings.coins = static_cast<int>(state.range(0));
+    settings.threads = static_cast<int>(state.range(1));
+    settings.sessions = 1'000'000;
+    std::uint64_t seed = 1, spins = 0;
+    for (auto _ : state) {
+        settings.seed = seed++;
+        const SessionOdds odds = SimulateSessions(Shared(), settings);
+        for (std::size_t s = 0; s < odds.bySpins.size(); ++s) spins += s * odds.bySpins[s];
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * settings.sessions));
+    state.counters["paid_spins_per_s"] = benchmark::Counter(static_cast<double>(spins), benchmark::Counter::kIsRate);
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(MillionSessions)
+    ->ArgNames({"coins", "threads"})
+    ->Args({8, 2})
+    ->Args({64, 2})
+    ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -27,6 +27,29 @@ int Count(const std::string& text, const std::string& what) {
 }
 }  // namespace
 
+TEST(JsonReport, CarriesTheVolatilityAndTheSessions) {
+    const Volatility v = ExactVolatility(TheAnalysis(), EightCoins());
+    SessionSettings settings;
+    settings.sessions = 2000;
+    settings.seed = 3;
+    const SessionOdds sessions = SimulateSessions(TheAnalysis(), settings);
+    const std::string json = JsonReport(EightCoins(), nullptr, {}, {&v, &sessions});
+    for (const char* field : {"\"volatility\": {", "\"exact\": true", "\"sd_whole\": ", "\"index_90\": ",
+                              "\"index_95\": ", "\"rtp_band_90\": [{\"spins\": 100, \"low\": ", "{\"spins\": 100000, ",
+                              "\"sessions\": {", "\"sessions\": 2000", "\"bankroll\": 1000", "\"coin_value\": 0.25",
+                              "\"bet\": 2,", "\"spin_limit\": 200", "\"broke\": {\"chance\": ", "\"ahead\": {",
+                              "\"doubled\": {", "\"spins_played\": {\"p10\": ", "\"final_credits\": {\"p10\": "})
+        EXPECT_EQ(Count(json, field), 1) << field;
+    EXPECT_EQ(Count(json, "\"ci95\": ["), 3);
+    EXPECT_EQ(Count(json, "{"), Count(json, "}"));
+    EXPECT_EQ(Count(json, "["), Count(json, "]"));
+    EXPECT_EQ(json.find("nan"), std::string::npos);
+    const std::string text = TextReport(EightCoins(), nullptr, {}, {&v, &sessions});
+    for (const char* line : {"Standard deviation (exact)", "Volatility index, 90 %", "100,000 spins", "Goes broke",
+                             "Ends ahead", "At least doubles", "Paid spins played", "Credits at the end"})
+        EXPECT_EQ(Count(text, line), 1) << line;
+}
+
 TEST(JsonReport, HasEveryFieldOnceAndTheSimulationBesideIt) {
     const std::string exact = JsonReport(EightCoins());
     for (const char* field : {"\"coins\": 8", "\"rtp\": {\"lines\": ", "\"pool\": ", "\"bonus\": ", "\"total\": ",

@@ -24,6 +24,15 @@ std::optional<std::uint64_t> ParseCount(const std::string& text) {
     return static_cast<std::uint64_t>(value);
 }
 
+std::optional<double> ParseAmount(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || errno != 0 || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
 std::string Usage() {
     return "Usage: kazoomba-par [options]\n"
            "The par sheet of Kazoomba: what the game pays back, computed exactly from its rules,\n"
@@ -31,9 +40,16 @@ std::string Usage() {
            "\n"
            "  --coins N|all     wager of N coins a spin (1 to 64, default 8), or a table of every wager\n"
            "  --simulate SPINS  also play SPINS paid spins (e.g. 30M) and compare with the exact figures\n"
-           "  --seed S          seed of the simulation (default: from the clock, and printed)\n"
+           "  --seed S          seed of the simulation and the sessions (default: random, and printed)\n"
            "  --threads T       simulation threads (default: every core)\n"
            "  --reference       simulate every spin through the game's ScoreSpin itself (slower)\n"
+           "  --sessions N      play N whole sessions (default 1M; 0 for none): each starts with the\n"
+           "                    bankroll, repeats the bet and takes every win until the bet no longer\n"
+           "                    fits the credits or the spins run out\n"
+           "  --bankroll C      credits a session starts with (default 1000)\n"
+           "  --coin V          coin value in dollars: 1, 0.50, 0.25, 0.10 or 0.05 (default 0.25)\n"
+           "  --spins N         paid spins a session plays at most (default 200, one auto-spin run)\n"
+           "  --plot-sessions FILE.svg  draw the distribution of the sessions' final credits\n"
            "  --json            print one JSON object instead of a table\n"
            "  --plot FILE.svg   draw the distribution of a paid spin's win\n"
            "  --help            show this text\n"
@@ -90,12 +106,40 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
             const std::string* v = value();
             if (!v || v->empty()) return fail("--plot needs a file name");
             p.options.plot = *v;
+        } else if (a == "--sessions") {
+            const std::string* v = value();
+            const auto n = v ? ParseCount(*v) : std::nullopt;
+            if (!n) return fail("--sessions needs a number of sessions, e.g. 1M, or 0 for none");
+            p.options.sessions = *n;
+        } else if (a == "--bankroll") {
+            const std::string* v = value();
+            const auto credits = v ? ParseAmount(*v) : std::nullopt;
+            if (!credits || *credits <= 0.0 || *credits > 1e9) return fail("--bankroll takes credits above 0, e.g. 1000");
+            p.options.bankroll = *credits;
+        } else if (a == "--coin") {
+            const std::string* v = value();
+            const auto coin = v ? ParseAmount(*v) : std::nullopt;
+            bool known = false;
+            for (double c : kCoinValues) known = known || (coin && std::fabs(*coin - c) < 1e-9);
+            if (!known) return fail("--coin takes 1, 0.50, 0.25, 0.10 or 0.05");
+            p.options.coinValue = *coin;
+        } else if (a == "--spins") {
+            const std::string* v = value();
+            const auto n = v ? ParseCount(*v) : std::nullopt;
+            if (!n || *n < 1 || *n > 1'000'000) return fail("--spins takes 1 to 1M paid spins");
+            p.options.sessionSpins = static_cast<int>(*n);
+        } else if (a == "--plot-sessions") {
+            const std::string* v = value();
+            if (!v || v->empty()) return fail("--plot-sessions needs a file name");
+            p.options.plotSessions = *v;
         } else {
             return fail("unknown option \"" + a + "\"");
         }
     }
     if (p.options.allCoins && p.options.simulate) return fail("--simulate works on one wager; pick --coins N");
     if (p.options.allCoins && !p.options.plot.empty()) return fail("--plot draws one wager; pick --coins N");
+    if (p.options.allCoins && !p.options.plotSessions.empty()) return fail("--plot-sessions plays one wager; pick --coins N");
+    if (!p.options.plotSessions.empty() && p.options.sessions == 0) return fail("--plot-sessions needs sessions to draw");
     return p;
 }
 

@@ -22,28 +22,37 @@ double SpinsToEvent(const CounterSteps& steps, int start, const LinesPerSpin& pe
         }
 
     const int n = static_cast<int>(order.size());
-    std::vector<std::vector<double>> a(n, std::vector<double>(n + 1, 0.0));
+    std::vector<std::vector<double>> a(n, std::vector<double>(n, 0.0));
     for (int i = 0; i < n; ++i) {
         a[i][i] += 1.0;
-        a[i][n] = 1.0;
         for (int k = 0; k <= kLines; ++k) {
             const CounterStep& step = steps[order[i]][k];
             if (perSpin[k] > 0.0 && !step.fired) a[i][index[step.next]] -= perSpin[k];
         }
     }
+    const std::vector<double> spins = SolveLinear(std::move(a), std::vector<double>(n, 1.0));
+    return spins.empty() ? std::numeric_limits<double>::infinity() : spins[0];
+}
+
+std::vector<double> SolveLinear(std::vector<std::vector<double>> a, std::vector<double> b) {
+    const int n = static_cast<int>(b.size());
     for (int col = 0; col < n; ++col) {
         int pivot = col;
         for (int r = col + 1; r < n; ++r)
             if (std::fabs(a[r][col]) > std::fabs(a[pivot][col])) pivot = r;
-        if (std::fabs(a[pivot][col]) < 1e-15) return std::numeric_limits<double>::infinity();
+        if (std::fabs(a[pivot][col]) < 1e-15) return {};
         std::swap(a[col], a[pivot]);
+        std::swap(b[col], b[pivot]);
         for (int r = 0; r < n; ++r) {
             if (r == col) continue;
             const double f = a[r][col] / a[col][col];
-            for (int c = col; c <= n; ++c) a[r][c] -= f * a[col][c];
+            if (f == 0.0) continue;
+            for (int c = col; c < n; ++c) a[r][c] -= f * a[col][c];
+            b[r] -= f * b[col];
         }
     }
-    return a[0][n] / a[0][0];
+    for (int i = 0; i < n; ++i) b[i] /= a[i][i];
+    return b;
 }
 
 int ValueAfterEvent(const CounterSteps& steps, int start) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "RuleTables.h"
 
@@ -17,5 +18,8 @@ double SpinsToEvent(const CounterSteps& steps, int start, const LinesPerSpin& pe
 // The value the counter starts again from after an event fired from `start` (`start` itself if no spin can
 // fire it there); in the long run every cycle between two events starts from this value.
 int ValueAfterEvent(const CounterSteps& steps, int start);
+
+// Solves a x = b by Gaussian elimination with partial pivoting; empty when a is singular.
+std::vector<double> SolveLinear(std::vector<std::vector<double>> a, std::vector<double> b);
 
 }  // namespace kazoomba::par

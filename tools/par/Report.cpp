@@ -115,7 +115,107 @@ std::vector<std::string> OutsideInterval(const Figures& exact, const Simulation&
     return outside;
 }
 
-std::string TextReport(const ParSheet& sheet, const Simulation* sim, const RunNote& run) {
+std::string Grouped(std::uint64_t n) {
+    std::string digits = std::to_string(n), out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+namespace {
+
+std::string CoinLabel(double coinValue) {
+    return coinValue >= 1.0 ? Format("$%.2f", coinValue) : Format("%.0f\u00A2", 100 * coinValue);
+}
+
+std::string VolatilityText(const Volatility& v, const Simulation* sim) {
+    std::string out = "\nVolatility: the whole return of a paid spin (line wins, the bonus spins it is awarded and the\n"
+                      "pool it wins), in coins per coin wagered\n";
+    out += Row(v.exact ? "Standard deviation (exact)" : "Standard deviation (estimated by simulation)",
+               Format("%.4f", v.sdWhole),
+               sim ? Format("%14.4f   +/- %.4f", sim->sdWhole, sim->sdWholeHalfWidth) : std::string{});
+    out += Row("Volatility index, 90 % confidence (1.645 sd)", Format("%.3f", v.index90));
+    out += Row("Volatility index, 95 % confidence (1.96 sd)", Format("%.3f", v.index95));
+    out += "Return to player after N paid spins, 90 % of the time between\n";
+    for (const ReturnBand& b : v.bands)
+        out += Row(Format("  %s spins", Grouped(static_cast<std::uint64_t>(b.spins)).c_str()),
+                   Format("%.1f %%", 100 * b.low), Format(" and %7.1f %%", 100 * b.high));
+    return out;
+}
+
+std::string SessionsText(const SessionOdds& s) {
+    const SessionSettings& set = s.settings;
+    std::string out = Format("\nSessions: %s players, each sitting down with %.2f credits at %s a coin,\n"
+                             "betting %d coin%s ($%.2f) a spin for at most %d paid spins and taking every win\n",
+                             Grouped(set.sessions).c_str(), set.bankroll, CoinLabel(set.coinValue).c_str(), set.coins,
+                             set.coins == 1 ? "" : "s", s.bet, set.spinLimit);
+    out += Row("", "chance", "   95 % interval");
+    auto chance = [&](const char* label, const Chance& c) {
+        out += Row(label, Format("%.2f %%", 100 * c.estimate), Format("   %.2f to %.2f %%", 100 * c.low, 100 * c.high));
+    };
+    chance("Goes broke (the bet no longer fits)", s.broke);
+    chance("Ends ahead", s.ahead);
+    chance("At least doubles the bankroll", s.doubled);
+    out += Row("", "10th %", Format("  %12s  %12s", "median", "90th %"));
+    out += Row("Paid spins played", Format("%.0f", s.spinsPlayed.p10),
+               Format("  %12.0f  %12.0f", s.spinsPlayed.median, s.spinsPlayed.p90));
+    out += Row("Credits at the end", Format("%.2f", s.finalCredits.p10),
+               Format("  %12.2f  %12.2f", s.finalCredits.median, s.finalCredits.p90));
+    out += Format("Played in %.2f s, seed %llu, %d thread%s.\n", s.seconds, static_cast<unsigned long long>(set.seed),
+                  set.threads, set.threads == 1 ? "" : "s");
+    return out;
+}
+
+std::string JsonChance(const Chance& c) {
+    return "{\"chance\": " + Json(c.estimate) + ", \"ci95\": [" + Json(c.low) + ", " + Json(c.high) + "]}";
+}
+
+std::string JsonPercentiles(const Percentiles& p) {
+    return "{\"p10\": " + Json(p.p10) + ", \"median\": " + Json(p.median) + ", \"p90\": " + Json(p.p90) + "}";
+}
+
+std::string VolatilityJson(const Volatility& v, const Simulation* sim) {
+    std::string out = ",\n  \"volatility\": {\n";
+    out += std::string("    \"exact\": ") + (v.exact ? "true" : "false") + ",\n";
+    out += "    \"sd_whole\": " + Json(v.sdWhole) + ",\n";
+    out += "    \"index_90\": " + Json(v.index90) + ",\n";
+    out += "    \"index_95\": " + Json(v.index95) + ",\n";
+    out += "    \"rtp_band_90\": [";
+    for (std::size_t i = 0; i < v.bands.size(); ++i)
+        out += (i ? ", " : "") + Format("{\"spins\": %d, ", v.bands[i].spins) + "\"low\": " + Json(v.bands[i].low) +
+               ", \"high\": " + Json(v.bands[i].high) + "}";
+    out += "]";
+    if (sim)
+        out += ",\n    \"simulated_sd_whole\": " + Json(sim->sdWhole) + ",\n    \"simulated_sd_whole_ci95\": " +
+               Json(sim->sdWholeHalfWidth);
+    return out + "\n  }";
+}
+
+std::string SessionsJson(const SessionOdds& s) {
+    const SessionSettings& set = s.settings;
+    std::string out = ",\n  \"sessions\": {\n";
+    out += "    \"sessions\": " + std::to_string(set.sessions) + ",\n";
+    out += "    \"bankroll\": " + Json(set.bankroll) + ",\n";
+    out += "    \"coin_value\": " + Json(set.coinValue) + ",\n";
+    out += "    \"coins\": " + std::to_string(set.coins) + ",\n";
+    out += "    \"bet\": " + Json(s.bet) + ",\n";
+    out += "    \"spin_limit\": " + std::to_string(set.spinLimit) + ",\n";
+    out += "    \"broke\": " + JsonChance(s.broke) + ",\n";
+    out += "    \"ahead\": " + JsonChance(s.ahead) + ",\n";
+    out += "    \"doubled\": " + JsonChance(s.doubled) + ",\n";
+    out += "    \"spins_played\": " + JsonPercentiles(s.spinsPlayed) + ",\n";
+    out += "    \"final_credits\": " + JsonPercentiles(s.finalCredits) + ",\n";
+    out += "    \"seed\": " + std::to_string(set.seed) + ",\n";
+    out += "    \"threads\": " + std::to_string(set.threads) + ",\n";
+    out += "    \"seconds\": " + Json(s.seconds) + "\n  }";
+    return out;
+}
+
+}  // namespace
+
+std::string TextReport(const ParSheet& sheet, const Simulation* sim, const RunNote& run, const Extras& extras) {
     const Figures& f = sheet.figures;
     const LineCoins dealt = CoinsFor(f.coins);
     const int heavy = static_cast<int>(std::count(dealt.begin(), dealt.end(), dealt[0]));
@@ -168,10 +268,12 @@ std::string TextReport(const ParSheet& sheet, const Simulation* sim, const RunNo
                                : Format("%zu exact figure%s outside the 95 %% interval (about 1 in 20 is expected by chance).\n",
                                         outside.size(), outside.size() == 1 ? " lies" : "s lie");
     }
+    if (extras.volatility) out += VolatilityText(*extras.volatility, sim);
+    if (extras.sessions) out += SessionsText(*extras.sessions);
     return out;
 }
 
-std::string JsonReport(const ParSheet& sheet, const Simulation* sim, const RunNote& run) {
+std::string JsonReport(const ParSheet& sheet, const Simulation* sim, const RunNote& run, const Extras& extras) {
     std::string out = "{\n" + JsonFigures(sheet.figures, "  ");
     if (sim) {
         out += ",\n  \"simulated\": {\n";
@@ -187,6 +289,8 @@ std::string JsonReport(const ParSheet& sheet, const Simulation* sim, const RunNo
         out += std::string("    \"through_score_spin\": ") + (run.reference ? "true" : "false") + ",\n";
         out += "    \"seconds\": " + Json(sim->seconds) + "\n  }";
     }
+    if (extras.volatility) out += VolatilityJson(*extras.volatility, sim);
+    if (extras.sessions) out += SessionsJson(*extras.sessions);
     return out + "\n}\n";
 }
 
@@ -257,13 +361,14 @@ std::string JsonTable(const std::vector<Figures>& all, const Analysis& analysis)
     return out + "  ]\n}\n";
 }
 
-std::string ProgressLine(std::uint64_t done, std::uint64_t total, double seconds, int width) {
+std::string ProgressLine(std::uint64_t done, std::uint64_t total, double seconds, int width, const char* what) {
     const double share = total ? static_cast<double>(done) / static_cast<double>(total) : 1.0;
     const int filled = std::clamp(static_cast<int>(share * width), 0, width);
     std::string bar(1, '[');
     bar.append(static_cast<std::size_t>(filled), '#').append(static_cast<std::size_t>(width - filled), '.') += ']';
     const double rate = seconds > 0 ? done / seconds : 0.0;
-    std::string line = Format("%s %3.0f %%  %.1f of %.1f M spins  %.1f M/s", bar.c_str(), 100 * share, done / 1e6, total / 1e6, rate / 1e6);
+    std::string line = Format("%s %3.0f %%  %.1f of %.1f M %s  %.1f M/s", bar.c_str(), 100 * share, done / 1e6, total / 1e6,
+                              what, rate / 1e6);
     if (rate > 0 && done < total) {
         const auto left = static_cast<long>((total - done) / rate + 0.5);
         line += Format("  %ld:%02ld left", left / 60, left % 60);

@@ -18,22 +18,6 @@
 namespace kazoomba::par {
 namespace {
 
-// All nine stops of a spin from one draw: a uniform number below 20^9, read digit by digit in base 20.
-// Each wheel's stop is uniform and independent, as the last launch draw of the motion makes it, so the
-// motion table itself is skipped.
-constexpr std::uint64_t StopCombinations() {
-    std::uint64_t n = 1;
-    for (int c = 0; c < kCells; ++c) n *= kStops;
-    return n;
-}
-constexpr std::uint64_t kCombinations = StopCombinations();
-constexpr int BitsFor(std::uint64_t n) {
-    int bits = 0;
-    while ((std::uint64_t{1} << bits) < n) ++bits;
-    return bits;
-}
-constexpr int kDrawShift = 64 - BitsFor(kCombinations);
-
 // The rules reseed their generator from the clock; a simulation must repeat from its seed, so the reseed is
 // ignored and the draws come from the seeded generator alone.
 class SeededRandom final : public Random {
@@ -48,140 +32,34 @@ private:
 
 std::uint64_t GameSeed(std::uint64_t seed, std::uint64_t game) { return seed + (game + 1) * 0x9E3779B97F4A7C15ull; }
 
-// ---- The fast engine: a spin is two table lookups per cell and one per line, all learnt from ScoreSpin. ----
-
-// A spin's tallies packed so that adding entries adds them field by field.
-constexpr int kSmileShift = 16, kGlobeShift = 20, kGrowthShift = 24;
-constexpr std::uint32_t kWinMask = 0xFFFF;
-
-struct SpinTables {
-    int bits = 0;  // bits of a symbol's index on its strip
-    std::array<std::array<std::uint8_t, kStops>, kCells> index{};
-    std::array<std::array<std::uint32_t, kStops>, kCells> cellAdd{};
-    std::array<std::vector<std::uint32_t>, kLines> lineAdd;
-
-    std::uint32_t Score(std::uint64_t stops) const {
-        std::array<unsigned, kCells> at;
-        std::uint32_t sum = 0;
-        for (int c = 0; c < kCells; ++c) {
-            const auto stop = static_cast<unsigned>(stops % kStops);
-            stops /= kStops;
-            at[c] = index[c][stop];
-            sum += cellAdd[c][stop];
-        }
-        for (int l = 0; l < kLines; ++l) {
-            const auto& cells = kPayLines[l];
-            sum += lineAdd[l][(at[cells[0]] << 2 * bits) | (at[cells[1]] << bits) | at[cells[2]]];
-        }
-        return sum;
-    }
-};
-
-SpinTables BuildTables(const RuleTables& rules, int coins, bool bonusSet) {
-    const StripSet& strips = bonusSet ? BonusStrips() : RegularStrips();
-    const LineCoins lineCoins = CoinsFor(coins);
-    std::array<std::vector<SymbolCount>, kStrips> on;
-    std::size_t most = 0;
-    for (int s = 0; s < kStrips; ++s) {
-        on[s] = SymbolsOn(strips[s]);
-        most = std::max(most, on[s].size());
-    }
-    SpinTables t;
-    while ((std::size_t{1} << t.bits) < most) ++t.bits;
-
-    auto symbolAt = [&](int cell, unsigned i) { return on[WheelOf(cell)][i].symbol; };
-    int peakGrowth = 0;
-    for (int c = 0; c < kCells; ++c)
-        for (int k = 0; k < kStops; ++k) {
-            const auto& symbols = on[WheelOf(c)];
-            const Symbol shown = strips[WheelOf(c)][k];
-            const auto i = std::find_if(symbols.begin(), symbols.end(), [&](const SymbolCount& s) { return s.symbol == shown; });
-            t.index[c][k] = static_cast<std::uint8_t>(i - symbols.begin());
-            if (bonusSet) continue;  // bonus spins leave the pool alone
-            const double growth = rules.PoolGrowthPerCell(coins, shown);
-            if (growth != std::floor(growth)) throw std::logic_error("pool growth is not a whole number of coins");
-            t.cellAdd[c][k] = static_cast<std::uint32_t>(growth) << kGrowthShift;
-            peakGrowth += static_cast<int>(growth);
-        }
-    int peakWin = 0;
-    for (int l = 0; l < kLines; ++l) {
-        t.lineAdd[l].assign(std::size_t{1} << 3 * t.bits, 0);
-        const auto& cells = kPayLines[l];
-        int linePeak = 0;
-        for (unsigned a = 0; a < on[WheelOf(cells[0])].size(); ++a)
-            for (unsigned b = 0; b < on[WheelOf(cells[1])].size(); ++b)
-                for (unsigned c = 0; c < on[WheelOf(cells[2])].size(); ++c) {
-                    const LineEffect& e = rules.Line(l, symbolAt(cells[0], a), symbolAt(cells[1], b),
-                                                     symbolAt(cells[2], c), bonusSet);
-                    if (bonusSet && (e.smile || e.globe)) throw std::logic_error("a bonus line moved a counter");
-                    if (lineCoins[l] <= 0) continue;
-                    const int win = e.pay * lineCoins[l];
-                    linePeak = std::max(linePeak, win);
-                    t.lineAdd[l][(a << 2 * t.bits) | (b << t.bits) | c] =
-                        static_cast<std::uint32_t>(win) | std::uint32_t{e.smile} << kSmileShift |
-                        std::uint32_t{e.globe} << kGlobeShift;
-                }
-        peakWin += linePeak;
-    }
-    if (peakWin > static_cast<int>(kWinMask) || peakGrowth > 0xFF) throw std::logic_error("a spin's tallies overflow their fields");
-    return t;
-}
-
-struct Engine {
-    Engine(const Analysis& analysis, int coins)
-        : rules(analysis.Rules()),
-          board(analysis.Board()),
-          regular(BuildTables(rules, coins, false)),
-          bonus(BuildTables(rules, coins, true)) {}
-    const RuleTables& rules;
-    const BoardOdds& board;
-    SpinTables regular;
-    SpinTables bonus;
-};
-
-// The bonus state a game carries from one batch to the next, in coins.
-struct Counters {
-    int smiles = 0;
-    int bells = 0;
-    std::uint64_t pool = 0;
-};
-
-Counters NewGame(const RuleTables& rules) { return {rules.SmileStart(), rules.PoolStart(), 0}; }
-
 template <bool kHistogram>
 void PlayTables(const Engine& engine, std::uint64_t spins, ClockRandom& random, Counters& game, Tally& tally,
                 std::vector<std::uint64_t>* histogram) {
-    const CounterSteps& smileSteps = engine.rules.SmileSteps();
-    const CounterSteps& poolSteps = engine.rules.PoolSteps();
-    const int bonusSpins = engine.rules.BonusSpinsPerAward();
-    int smiles = game.smiles;
-    int bells = game.bells;
-    std::uint64_t pool = game.pool;
+    // Local copies the histogram's stores cannot alias, so they can stay in registers.
+    Counters counters = game;
+    Tally local;
+    auto draw = [&random] { return DrawStops(random); };
     for (std::uint64_t i = 0; i < spins; ++i) {
-        const std::uint32_t sum = engine.regular.Score(DrawStops(random));
-        const std::uint32_t win = sum & kWinMask;
-        tally.lineWin += win;
-        tally.lineWinSquares += std::uint64_t{win} * win;
-        tally.hits += win != 0;
-        if constexpr (kHistogram) ++(*histogram)[win];
-        pool += sum >> kGrowthShift;
-        tally.poolGrown += sum >> kGrowthShift;
-        const CounterStep smile = smileSteps[smiles][sum >> kSmileShift & 0xF];
-        const CounterStep globe = poolSteps[bells][sum >> kGlobeShift & 0xF];
-        smiles = smile.next;
-        bells = globe.next;
-        if (globe.fired) {
-            ++tally.poolWins;
-            tally.poolPaid += pool;
-            pool = 0;
+        const PaidSpin spin = PlayPaidSpin(engine, counters, draw);
+        local.lineWin += spin.lineWin;
+        local.lineWinSquares += std::uint64_t{spin.lineWin} * spin.lineWin;
+        local.hits += spin.lineWin != 0;
+        if constexpr (kHistogram) ++(*histogram)[spin.lineWin];
+        local.poolGrown += spin.growth;
+        if (spin.poolWon) {
+            ++local.poolWins;
+            local.poolPaid += spin.poolPaid;
         }
-        if (smile.fired) {
-            ++tally.awards;
-            for (int b = 0; b < bonusSpins; ++b) tally.bonusWin += engine.bonus.Score(DrawStops(random)) & kWinMask;
+        if (spin.awarded) {
+            ++local.awards;
+            local.bonusWin += spin.bonusWin;
         }
+        const std::uint64_t whole = spin.Whole();
+        local.wholeSquares += whole * whole;
     }
-    tally.spins += spins;
-    game = {smiles, bells, pool};
+    local.spins = spins;
+    tally += local;
+    game = counters;
 }
 
 // ---- The referee: every spin through ScoreSpin and ClearWonPool, bonus spins as the spin command plays them.
@@ -218,6 +96,7 @@ void PlayRules(int coins, std::uint64_t spins, ClockRandom& random, Counters& ga
         }
         if (score.SpinWin > 0.0f) ClearWonPool(counters);  // every win is taken
         if (counters.BonusSpins > 0) ++tally.awards;
+        std::uint64_t whole = win + (score.PoolWon ? static_cast<std::uint64_t>(std::lround(pool)) : 0);
         while (counters.BonusSpins > 0) {
             counters.BonusSpins -= 1;
             if (!counters.BonusMode) {
@@ -227,8 +106,10 @@ void PlayRules(int coins, std::uint64_t spins, ClockRandom& random, Counters& ga
             ShowStops(wheels, DrawStops(random));
             const SpinScore bonus = ScoreSpin(wheels, stake, counters, quiet);
             tally.bonusWin += static_cast<std::uint64_t>(std::lround(bonus.SpinWin));
+            whole += static_cast<std::uint64_t>(std::lround(bonus.SpinWin));
             if (bonus.SpinWin > 0.0f) ClearWonPool(counters);
         }
+        tally.wholeSquares += whole * whole;
         if (counters.BonusMode) {
             counters.BonusMode = false;
             BuildReels(wheels, false);
@@ -306,28 +187,37 @@ double RatioHalfWidth(const std::vector<Tally>& batches, Y y, X x) {
     return StudentT95(static_cast<int>(batches.size()) - 1) * se;
 }
 
+// The standard deviation of a paid spin's amount from the batches' sums of it and of its square; the spread
+// is a function of two means, so its interval is linearised around the pooled estimate.
+struct SpreadEstimate {
+    double sd = 0.0;
+    double halfWidth = 0.0;
+};
+template <class Sum, class Squares>
+SpreadEstimate Spread(const std::vector<Tally>& batches, Sum sum, Squares squares) {
+    double spins = 0.0, s1 = 0.0, s2 = 0.0;
+    for (const Tally& t : batches) {
+        spins += static_cast<double>(t.spins);
+        s1 += sum(t);
+        s2 += squares(t);
+    }
+    const double m1 = Ratio(s1, spins), m2 = Ratio(s2, spins);
+    SpreadEstimate e;
+    e.sd = std::sqrt(std::max(0.0, m2 - m1 * m1));
+    e.halfWidth = RatioHalfWidth(
+        batches,
+        [&](const Tally& t) { return (squares(t) - 2 * m1 * sum(t) + m1 * m1 * static_cast<double>(t.spins)) / (2 * e.sd); },
+        [](const Tally& t) { return static_cast<double>(t.spins); });
+    return e;
+}
+
 }  // namespace
-
-std::uint64_t DrawStops(ClockRandom& random) {
-    for (;;) {
-        const std::uint64_t x = random.Next() >> kDrawShift;
-        if (x < kCombinations) return x;  // rejection keeps every combination exactly equally likely
-    }
-}
-
-std::array<int, kCells> StopsOf(std::uint64_t draw) {
-    std::array<int, kCells> stops{};
-    for (int c = 0; c < kCells; ++c) {
-        stops[c] = static_cast<int>(draw % kStops);
-        draw /= kStops;
-    }
-    return stops;
-}
 
 Tally& Tally::operator+=(const Tally& o) {
     spins += o.spins;
     lineWin += o.lineWin;
     lineWinSquares += o.lineWinSquares;
+    wholeSquares += o.wholeSquares;
     hits += o.hits;
     awards += o.awards;
     bonusWin += o.bonusWin;
@@ -383,17 +273,8 @@ Figures HalfWidths(const std::vector<Tally>& batches, int coins) {
     h.boardBest = RatioHalfWidth(batches, [&](const Tally& t) { return d(t.bestWin); },
                                  [&](const Tally& t) { return d(t.boards); });
 
-    // The spread is a function of two means; linearise it around the pooled estimate.
-    Tally all;
-    for (const Tally& t : batches) all += t;
-    const double m1 = Ratio(d(all.lineWin), d(all.spins)), m2 = Ratio(d(all.lineWinSquares), d(all.spins));
-    const double sd = std::sqrt(std::max(0.0, m2 - m1 * m1));
-    h.sdLineWin = RatioHalfWidth(
-                      batches,
-                      [&](const Tally& t) {
-                          return (d(t.lineWinSquares) - 2 * m1 * d(t.lineWin) + m1 * m1 * d(t.spins)) / (2 * sd);
-                      },
-                      spins) / coins;
+    h.sdLineWin = Spread(batches, [&](const Tally& t) { return d(t.lineWin); },
+                         [&](const Tally& t) { return d(t.lineWinSquares); }).halfWidth / coins;
     return h;
 }
 
@@ -456,6 +337,11 @@ Simulation Simulate(const Analysis& analysis, const SimulationSettings& settings
     while (!sim.lineWin.empty() && sim.lineWin.back() == 0) sim.lineWin.pop_back();
     sim.estimate = FiguresOf(sim.total, settings.coins);
     sim.halfWidth = HalfWidths(batches, settings.coins);
+    const SpreadEstimate whole = Spread(
+        batches, [](const Tally& t) { return static_cast<double>(t.lineWin + t.poolPaid + t.bonusWin); },
+        [](const Tally& t) { return static_cast<double>(t.wholeSquares); });
+    sim.sdWhole = whole.sd / settings.coins;
+    sim.sdWholeHalfWidth = whole.halfWidth / settings.coins;
     sim.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return sim;
 }

@@ -9,6 +9,7 @@
 #include "engine/Random.h"
 #include "engine/Reels.h"
 
+#include "FastEngine.h"
 #include "ParSheet.h"
 
 namespace kazoomba::par {
@@ -18,6 +19,7 @@ struct Tally {
     std::uint64_t spins = 0;           // paid spins
     std::uint64_t lineWin = 0;
     std::uint64_t lineWinSquares = 0;
+    std::uint64_t wholeSquares = 0;    // of a paid spin's whole return: line win, pool won, bonus spins awarded
     std::uint64_t hits = 0;            // paid spins with a line win
     std::uint64_t awards = 0;          // SMILE bonus awards
     std::uint64_t bonusWin = 0;        // won on bonus spins
@@ -50,6 +52,8 @@ struct Simulation {
     Figures estimate;
     Figures halfWidth;                     // of the 95 % confidence interval; NaN where there is too little data
     std::vector<std::uint64_t> lineWin;    // paid spins by line win in coins
+    double sdWhole = 0.0;                  // of a paid spin's whole return, per coin wagered
+    double sdWholeHalfWidth = 0.0;
     double seconds = 0.0;
 };
 
@@ -63,11 +67,6 @@ Simulation Simulate(const Analysis& analysis, const SimulationSettings& settings
 // given, is indexed by line win in coins. Both engines give the same tally for the same seed.
 Tally PlayGame(const Analysis& analysis, const SimulationSettings& settings, std::uint64_t spins,
                std::uint64_t gameSeed, std::vector<std::uint64_t>* lineWin = nullptr);
-
-// The simulator's draw of one spin: all nine stops at once, as a number below 20^9 whose base-20 digits are the
-// stops of cells 0 to 8.
-std::uint64_t DrawStops(ClockRandom& random);
-std::array<int, kCells> StopsOf(std::uint64_t draw);
 
 // Figures of a tally, and the batch-means half-widths of their 95 % confidence intervals.
 Figures FiguresOf(const Tally& tally, int coins);

@@ -47,18 +47,31 @@ constexpr int WinOf(Key k) { return static_cast<int>(k & 0xFFFFFFFFu); }
 constexpr int SmilesOf(Key k) { return static_cast<int>(k >> 32 & 0xFF); }
 constexpr int GlobesOf(Key k) { return static_cast<int>(k >> 40 & 0xFF); }
 
+// The pool growth of the cells behind a key is not part of the key (it would multiply the keys); its first
+// two moments ride along instead, summed over the combinations: growth = sum weight x G, squares = weight x G^2.
 struct Weighted {
     Key key;
     std::uint64_t weight;
+    double growth;
+    double squares;
 };
 
-void Merge(std::vector<Weighted>& list, Key key, std::uint64_t weight) {
+void Merge(std::vector<Weighted>& list, const Weighted& add) {
     for (Weighted& w : list)
-        if (w.key == key) {
-            w.weight += weight;
+        if (w.key == add.key) {
+            w.weight += add.weight;
+            w.growth += add.growth;
+            w.squares += add.squares;
             return;
         }
-    list.push_back({key, weight});
+    list.push_back(add);
+}
+
+// Two independent sets of cells together: the weights multiply and the growths add.
+Weighted Combine(const Weighted& f, const Weighted& g) {
+    const double wf = static_cast<double>(f.weight), wg = static_cast<double>(g.weight);
+    return {f.key + g.key, f.weight * g.weight, f.growth * wg + wf * g.growth,
+            f.squares * wg + 2 * f.growth * g.growth + wf * g.squares};
 }
 
 // Hub cells lie on three or more lines; the other cells form groups that share a line with each other but
@@ -139,6 +152,13 @@ SpinOdds EnumerateSpin(const RuleTables& rules, const LineCoins& coins) {
         }
         maxWin += linePeak;
     }
+    int coinsWagered = 0;
+    for (int l = 0; l < kLines; ++l) coinsWagered += coins[l];
+    auto growthOf = [&](const std::vector<int>& cells, const Shown& s) {
+        double g = 0.0;
+        for (int c : cells) g += rules.PoolGrowthPerCell(coinsWagered, s[c]);
+        return g;
+    };
     auto keyOf = [&](int l, const Shown& s) {
         const auto& cells = kPayLines[l];
         return lineKey[l][(s[cells[0]] * kSymbolCount + s[cells[1]]) * kSymbolCount + s[cells[2]]];
@@ -151,25 +171,42 @@ SpinOdds EnumerateSpin(const RuleTables& rules, const LineCoins& coins) {
     ForEachShowing(layout.hubCells, choices, shown, [&](std::uint64_t hubWeight) {
         Key hubKey = 0;
         for (int l : layout.hubLines) hubKey += keyOf(l, shown);
-        folded.assign(1, {hubKey, hubWeight});
-        for (const auto& group : layout.groups) {
+        const double hubGrowth = growthOf(layout.hubCells, shown), w = static_cast<double>(hubWeight);
+        folded.assign(1, {hubKey, hubWeight, w * hubGrowth, w * hubGrowth * hubGrowth});
+        auto tally = [&](const Weighted& f) {
+            const int win = WinOf(f.key);
+            odds.lineWin[win] += f.weight;
+            odds.smileLines[SmilesOf(f.key)] += f.weight;
+            odds.globeLines[GlobesOf(f.key)] += f.weight;
+            odds.total += f.weight;
+            SpinOdds::CounterClass& c = odds.byCounters[SmilesOf(f.key)][GlobesOf(f.key)];
+            const double weight = static_cast<double>(f.weight);
+            c.weight += weight;
+            c.win += weight * win;
+            c.winSquares += weight * win * win;
+            c.growth += f.growth;
+            c.growthSquares += f.squares;
+            c.winGrowth += win * f.growth;
+        };
+        for (std::size_t i = 0; i < layout.groups.size(); ++i) {
+            const auto& group = layout.groups[i];
             groupList.clear();
             ForEachShowing(group.cells, choices, shown, [&](std::uint64_t weight) {
                 Key key = 0;
                 for (int l : group.lines) key += keyOf(l, shown);
-                Merge(groupList, key, weight);
+                const double g = growthOf(group.cells, shown), gw = static_cast<double>(weight);
+                Merge(groupList, {key, weight, gw * g, gw * g * g});
             });
+            // The last group's combinations go straight into the tallies: merging them first would only
+            // search the longest list for keys the tallies add up anyway.
+            const bool last = i + 1 == layout.groups.size();
             next.clear();
             for (const Weighted& f : folded)
-                for (const Weighted& g : groupList) Merge(next, f.key + g.key, f.weight * g.weight);
+                for (const Weighted& g : groupList) last ? tally(Combine(f, g)) : Merge(next, Combine(f, g));
             folded.swap(next);
         }
-        for (const Weighted& f : folded) {
-            odds.lineWin[WinOf(f.key)] += f.weight;
-            odds.smileLines[SmilesOf(f.key)] += f.weight;
-            odds.globeLines[GlobesOf(f.key)] += f.weight;
-            odds.total += f.weight;
-        }
+        if (layout.groups.empty())
+            for (const Weighted& f : folded) tally(f);
     });
     return odds;
 }
@@ -191,9 +228,9 @@ std::array<double, kLines> LineReturns(const RuleTables& rules, bool bonusSet) {
     return returns;
 }
 
-PayProducts LinePayProducts(const RuleTables& rules) {
-    const Choices choices = CellChoices(false);
-    const std::array<double, kLines> means = LineReturns(rules, false);
+PayProducts LinePayProducts(const RuleTables& rules, bool bonusSet) {
+    const Choices choices = CellChoices(bonusSet);
+    const std::array<double, kLines> means = LineReturns(rules, bonusSet);
     PayProducts products{};
     Shown shown{};
     for (int l = 0; l < kLines; ++l)
@@ -207,7 +244,7 @@ PayProducts LinePayProducts(const RuleTables& rules) {
             }
             auto pay = [&](int line) {
                 const auto& on = kPayLines[line];
-                return static_cast<std::uint64_t>(rules.Line(line, shown[on[0]], shown[on[1]], shown[on[2]], false).pay);
+                return static_cast<std::uint64_t>(rules.Line(line, shown[on[0]], shown[on[1]], shown[on[2]], bonusSet).pay);
             };
             std::uint64_t sum = 0, total = 0;
             ForEachShowing(cells, choices, shown, [&](std::uint64_t weight) {

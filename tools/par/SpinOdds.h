@@ -17,6 +17,15 @@ struct SpinOdds {
     std::vector<std::uint64_t> lineWin;               // by the spin's line win in coins
     std::array<std::uint64_t, kLines + 1> smileLines{};  // by the number of SMILE lines among the coin lines
     std::array<std::uint64_t, kLines + 1> globeLines{};  // by the number of Globe lines among the coin lines
+    // Sums over the stop combinations that bring k SMILE and g Globe lines, as [k][g]: what the counters
+    // do next depends on these two alone, and the pool growth (coins) rides with the line win.
+    struct CounterClass {
+        double weight = 0.0;
+        double win = 0.0, winSquares = 0.0;
+        double growth = 0.0, growthSquares = 0.0;
+        double winGrowth = 0.0;
+    };
+    std::array<std::array<CounterClass, kLines + 1>, kLines + 1> byCounters{};
 };
 
 // Wheels are independent, so the cells on three or more lines (corners and centre) are enumerated first and
@@ -26,9 +35,9 @@ SpinOdds EnumerateSpin(const RuleTables& rules, const LineCoins& coins);
 // Expected pay of each line per coin on it, on the regular or the bonus strips.
 std::array<double, kLines> LineReturns(const RuleTables& rules, bool bonusSet);
 
-// E[pay of line l x pay of line m], per coin on each, on the regular strips.
+// E[pay of line l x pay of line m], per coin on each, on the regular or the bonus strips.
 using PayProducts = std::array<std::array<double, kLines>, kLines>;
-PayProducts LinePayProducts(const RuleTables& rules);
+PayProducts LinePayProducts(const RuleTables& rules, bool bonusSet = false);
 
 // Expected number of coins the pool grows by on one paid spin of `coins` coins.
 double MeanPoolGrowth(const RuleTables& rules, int coins);

@@ -11,7 +11,10 @@
 #include "CommandLine.h"
 #include "ParSheet.h"
 #include "Report.h"
+#include "SessionPlot.h"
+#include "Sessions.h"
 #include "Simulator.h"
+#include "Volatility.h"
 #include "WinPlot.h"
 
 using namespace kazoomba::par;
@@ -42,40 +45,75 @@ int main(int argc, char** argv) {
     const ParSheet sheet = analysis.Wager(options.coins);
     Simulation sim;
     RunNote run;
+    run.seed = options.seed ? *options.seed : (static_cast<std::uint64_t>(std::random_device{}()) << 32 |
+                                               static_cast<std::uint64_t>(std::random_device{}()));
+    run.threads = options.threads ? options.threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    run.reference = options.reference;
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    // A progress bar on the terminal, cleared when the work is done.
+    auto bar = [terminal](std::uint64_t total, const char* what) -> std::function<void(std::uint64_t)> {
+        if (!terminal) return {};
+        const auto start = std::chrono::steady_clock::now();
+        return [total, what, start](std::uint64_t done) {
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            std::fprintf(stderr, "\r%s\033[K", ProgressLine(done, total, seconds, 30, what).c_str());
+            std::fflush(stderr);
+        };
+    };
+    auto clearBar = [terminal] {
+        if (terminal) std::fprintf(stderr, "\r\033[K");
+    };
     if (options.simulate) {
-        run.seed = options.seed ? *options.seed : (static_cast<std::uint64_t>(std::random_device{}()) << 32 |
-                                                   static_cast<std::uint64_t>(std::random_device{}()));
-        run.threads = options.threads ? options.threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-        run.reference = options.reference;
         SimulationSettings settings;
         settings.coins = options.coins;
         settings.spins = options.simulate;
         settings.seed = run.seed;
         settings.threads = run.threads;
         settings.throughScoreSpin = options.reference;
-
-        std::function<void(std::uint64_t)> progress;
-        const auto start = std::chrono::steady_clock::now();
-        const bool terminal = isatty(STDERR_FILENO) != 0;
-        if (terminal)
-            progress = [&](std::uint64_t done) {
-                const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-                std::fprintf(stderr, "\r%s\033[K", ProgressLine(done, settings.spins, seconds).c_str());
-                std::fflush(stderr);
-            };
-        sim = Simulate(analysis, settings, progress);
-        if (terminal) std::fprintf(stderr, "\r\033[K");
+        sim = Simulate(analysis, settings, bar(settings.spins, "spins"));
+        clearBar();
     }
     const Simulation* simulated = options.simulate ? &sim : nullptr;
-    std::cout << (options.json ? JsonReport(sheet, simulated, run) : TextReport(sheet, simulated, run));
 
-    if (!options.plot.empty()) {
-        std::ofstream file(options.plot, std::ios::binary);
-        file << WinPlot(sheet, simulated ? &sim.lineWin : nullptr);
-        if (!file.flush()) {
-            std::cerr << "kazoomba-par: could not write " << options.plot << "\n";
-            return 1;
+    Volatility volatility = ExactVolatility(analysis, sheet);
+    if (!volatility.exact) {
+        // The chain could not be solved: fall back on a simulation's estimate, and say so.
+        if (!simulated) {
+            SimulationSettings settings;
+            settings.coins = options.coins;
+            settings.spins = 30'000'000;
+            settings.seed = run.seed;
+            settings.threads = run.threads;
+            sim = Simulate(analysis, settings, bar(settings.spins, "spins"));
+            clearBar();
         }
+        volatility = VolatilityFrom(sim.estimate.rtpTotal, sim.sdWhole, false);
     }
+
+    SessionOdds sessions;
+    if (options.sessions) {
+        SessionSettings settings;
+        settings.coins = options.coins;
+        settings.coinValue = options.coinValue;
+        settings.bankroll = options.bankroll;
+        settings.spinLimit = options.sessionSpins;
+        settings.sessions = options.sessions;
+        settings.seed = run.seed;
+        settings.threads = run.threads;
+        sessions = SimulateSessions(analysis, settings, bar(settings.sessions, "sessions"));
+        clearBar();
+    }
+    const Extras extras{&volatility, options.sessions ? &sessions : nullptr};
+    std::cout << (options.json ? JsonReport(sheet, simulated, run, extras) : TextReport(sheet, simulated, run, extras));
+
+    auto write = [](const std::string& name, const std::string& svg) {
+        std::ofstream file(name, std::ios::binary);
+        file << svg;
+        if (file.flush()) return true;
+        std::cerr << "kazoomba-par: could not write " << name << "\n";
+        return false;
+    };
+    if (!options.plot.empty() && !write(options.plot, WinPlot(sheet, simulated ? &sim.lineWin : nullptr))) return 1;
+    if (!options.plotSessions.empty() && !write(options.plotSessions, SessionPlot(sessions))) return 1;
     return 0;
 }
