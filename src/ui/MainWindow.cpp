@@ -190,7 +190,7 @@ void MainWindow::BuildMenus() {
     bet->menuAction()->setObjectName(QStringLiteral("mnuWager"));
     QStringList coinCaptions;
     for (const auto& c : kCoinChoices) coinCaptions << Qs(c.caption);
-    group(bet, coinCaptions, QStringLiteral("mnuBet"), betActions_, [this](int i) { game_.SelectCoinValue(i); });
+    group(bet, coinCaptions, QStringLiteral("mnuBet"), betActions_, [this](int i) { game_.ChangeCoinValue(i); });
     QMenu* digits = optionsMenu_->addMenu(QStringLiteral("Digit Colors"));
     group(digits, {"Blue", "Cyan", "Green", "Purple", "Red", "White", "Yellow"}, QStringLiteral("mnuDigit"),
           digitActions_, [this](int i) { SetDigitColor(i); });
