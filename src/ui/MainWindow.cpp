@@ -453,6 +453,13 @@ void MainWindow::RunSpinCommand(const std::function<void()>& command) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this && event->type() == QEvent::WindowDeactivate) {
+        // A key held while the window loses the keyboard will release elsewhere: forget it.
+        if (enterDown_ && buttons_[SpinButton]->state() == Pressed) SetButtonPicture(SpinButton, Raised);
+        if (betDown_ && buttons_[Bet1Button]->state() == Pressed) SetButtonPicture(Bet1Button, Raised);
+        enterDown_ = betDown_ = false;
+        return false;
+    }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this || QApplication::activeModalWidget()) return false;
@@ -471,6 +478,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool bet = k == Qt::Key_B || k == 92;  // 92: the backslash key also bets one coin
     if (!enter && !bet) return false;
     if (key->isAutoRepeat()) return true;
+    // A release acts only when this window had the press. The Enter that picks a menu item or closes a
+    // message box or dialog goes down there, and only its release arrives here.
+    bool& down = enter ? enterDown_ : betDown_;
+    if (press) {
+        down = true;
+    } else {
+        if (!down) return true;
+        down = false;
+    }
     if (enter) {
         if (press) {
             if (HasBet() && game_.state.SpinReady) SetButtonPicture(SpinButton, Pressed);

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "support/QtApp.h"
+#include "support/WindowTesting.h"
 #include "support/Scripted.h"
 #include "ui/DigitDisplay.h"
 #include "ui/Graphics.h"
@@ -13,6 +14,7 @@
 #include "ui/MainWindow.h"
 #include "ui/Palette.h"
 #include "ui/Sound.h"
+#include "ui/WinStopDialog.h"
 
 using namespace kazoomba;
 using namespace kazoomba::ui;
@@ -147,6 +149,49 @@ TEST_F(MainWindowTest, TheBKeyBetsOneCoinAndEnterWithoutAnyBetDoesNothing) {
     EXPECT_FLOAT_EQ(s().Wager, 0.25f);
     QTest::keyClick(window.get(), Qt::Key_Backslash);
     EXPECT_FLOAT_EQ(s().Wager, 0.5f);
+}
+
+// The platform hands the press of an Enter that closes a message box or dialog to that window and only
+// the release to the main window: such a release must neither spin nor bet.
+TEST_F(MainWindowTest, OnlyAKeyPressedInTheWindowActsOnItsRelease) {
+    window->show();
+    window->SetSpinSpeed(0);
+    s().LastBet = 0.25f;
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    QTest::keyRelease(window.get(), Qt::Key_B);
+    QTest::keyRelease(window.get(), Qt::Key_Backslash);
+    EXPECT_EQ(s().Spins, 0);
+    EXPECT_EQ(s().Wager, 0.0f);
+    EXPECT_FLOAT_EQ(s().Credits, 1000.0f);
+
+    // "Wager Not Allowed" closed with Enter, with coins on the table.
+    for (int i = 0; i < 60; ++i) window->ButtonCommand(Bet1Button);
+    kazoomba::testing::WhenModalOpens([](QWidget* box) { QTest::keyPress(box, Qt::Key_Return); }, window.get());
+    window->ButtonCommand(Bet8Button);
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    EXPECT_EQ(s().Spins, 0);
+    EXPECT_FLOAT_EQ(s().Wager, 15.0f);
+
+    // The Win Stop Value dialog confirmed with Enter in its field starts no auto-spin run.
+    window->askWinStopValue = [this] { return AskWinStopValue(window.get()); };
+    kazoomba::testing::WhenModalOpens(
+        [](QWidget* dialog) { QTest::keyPress(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Return); },
+        window.get());
+    window->action("mnuAuto")->trigger();
+    ASSERT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(s().AutoSpin);
+    QTimer::singleShot(300, window.get(), [this] { s().AutoSpin = false; });  // ends a run started by mistake
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    EXPECT_EQ(s().Spins, 0);
+    window->action("mnuAuto")->trigger();
+
+    // Pressed and released in the window, the keys still bet and spin.
+    QTest::keyPress(window.get(), Qt::Key_B);
+    QTest::keyRelease(window.get(), Qt::Key_B);
+    EXPECT_FLOAT_EQ(s().Wager, 15.25f);
+    QTest::keyPress(window.get(), Qt::Key_Return);
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    EXPECT_EQ(s().Spins, 1);
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndInitialMarks) {
