@@ -300,7 +300,11 @@ void MainWindow::SetSoundMenu(int index) {
 void MainWindow::EditBannerText() {
     banner_->Clear();
     BannerTextDialog dialog(banner_->Text(), this);
-    if (dialog.exec() != QDialog::Accepted) return;  // closed by its frame: the text stays as it was
+    if (dialog.exec() != QDialog::Accepted) {
+        // Closed by Escape or its frame: the text stays, and the cleared picture is rendered again.
+        banner_->SetText(banner_->Text());
+        return;
+    }
     banner_->SetText(dialog.Result());
     if (writeBannerText) writeBannerText(dialog.Result());
 }
