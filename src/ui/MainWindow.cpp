@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 #include <QThread>
 #include <QWindow>
 
@@ -596,6 +597,13 @@ void MainWindow::changeEvent(QEvent* event) {
     // Coming back from the task bar repaints the whole machine, winning lines of a win credited
     // while minimized included; mid-spin the surface already shows the frame in play.
     if (event->type() == QEvent::WindowStateChange && !isMinimized() && game_.state.SpinReady) RedrawMainWindow();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The first picture shows the game as it stands now: a game restored at start sets its bonus
+    // counters after the coin value's redraw.
+    if (!event->spontaneous() && game_.state.SpinReady) RedrawMainWindow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

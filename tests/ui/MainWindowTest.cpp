@@ -1,12 +1,15 @@
 // The main window offscreen: start-up picture, pay lines, coin markers, displays, keys, menus and a real spin.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "support/QtApp.h"
 #include "support/WindowTesting.h"
+#include "storage/SavedGames.h"
 #include "support/Scripted.h"
 #include "ui/DigitDisplay.h"
 #include "ui/Graphics.h"
@@ -192,6 +195,39 @@ TEST_F(MainWindowTest, OnlyAKeyPressedInTheWindowActsOnItsRelease) {
     QTest::keyPress(window.get(), Qt::Key_Return);
     QTest::keyRelease(window.get(), Qt::Key_Return);
     EXPECT_EQ(s().Spins, 1);
+}
+
+TEST_F(MainWindowTest, TheFirstPictureShowsTheBonusCountersOfTheRestoredGame) {
+    struct Menus : MenuSelections {
+        int SpeedIndex() const override { return 1; }
+        int BannerIndex() const override { return 1; }
+        void SetSpinSpeed(int) override {}
+        void SetBanner(int) override {}
+    } menus;
+    QTemporaryDir dir;
+    QFile ini(dir.filePath("KAZO.INI"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Current Game]\r\nCredits=900.00\r\nSmiles=2\r\nBells=1\r\nCoins=3\r\n");
+    ini.close();
+    ProfileFile file(ini.fileName());
+    LoadGame(file, window->game(), menus, kCurrentGameSlot);
+    window->show();
+    QCoreApplication::processEvents();
+    auto blank = [&](int x, int y) {
+        for (int dy = 0; dy < 32; dy += 4)
+            for (int dx = 0; dx < 32; dx += 4)
+                if (At(x + dx, y + dy) != qRgb(0, 0, 0)) return false;
+        return true;
+    };
+    using namespace layout;
+    EXPECT_FALSE(blank(kMarkerX, kGlobeRowY));
+    EXPECT_TRUE(blank(kMarkerX + kMarkerStep, kGlobeRowY));
+    EXPECT_FALSE(blank(kMarkerX + kMarkerStep, kSmileRowY));
+    EXPECT_TRUE(blank(kMarkerX + 2 * kMarkerStep, kSmileRowY));
+    QStringList captions;
+    for (QLabel* l : window->findChildren<QLabel*>()) captions << l->text();
+    EXPECT_TRUE(captions.contains("To Win Pool:  1")) << captions.join('|').toStdString();
+    EXPECT_TRUE(captions.contains("For Bonus:  2"));
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndInitialMarks) {
