@@ -106,6 +106,8 @@ TEST_F(MainWindowTest, PayLinesShowInTheirColoursBetweenTheCells) {
 TEST_F(MainWindowTest, DisplaysLightCreditsInGreenAndTheCoinValueInRed) {
     // "0001000.00": three dark figures, then 1 0 0 0 . 0 0 lit green.
     EXPECT_TRUE(GlyphIs(458, 100, DigitGreen, 10));
+    for (int y = 100; y < 121; ++y)
+        for (int x = 458; x < 458 + 48; ++x) ASSERT_EQ(At(x, y), qRgb(0, 0, 0)) << "a dark figure is black at " << x << ", " << y;
     EXPECT_TRUE(GlyphIs(458 + 32, 100, DigitGreen, 10));
     EXPECT_TRUE(GlyphIs(458 + 48, 100, DigitGreen, 1));
     EXPECT_TRUE(GlyphIs(458 + 96, 100, DigitGreen, 0));
