@@ -142,18 +142,13 @@ void MainWindow::BuildCaptions() {
         pal.setColor(QPalette::WindowText, PaletteColor(colour));
         label->setPalette(pal);
         label->setAttribute(Qt::WA_TranslucentBackground);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // the text starts at the control's top
         return label;
     };
     poolCaption_ = caption(QStringLiteral("To Win Pool:  3"), kPoolCaptionX, kPoolCaptionY, kPoolCaptionW, true, 15);
     smileCaption_ = caption(QStringLiteral("For Bonus:  6"), kSmileCaptionX, kSmileCaptionY, kSmileCaptionW, true, 15);
     freeCaption_ = caption(QStringLiteral("Win 3 FREE Spins"), kFreeCaptionX, kFreeCaptionY, kFreeCaptionW, false, 15);
-    bonusCaption_ = caption(QStringLiteral("Bonus Spin"), kBonusCaptionX, kBonusCaptionY, kBonusCaptionW, true, 14);
-    bonusCaption_->setFont(GameFont(12, true));
-    bonusCaption_->setAlignment(Qt::AlignCenter);
-    bonusCaption_->setAutoFillBackground(true);
-    QPalette pal = bonusCaption_->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    bonusCaption_->setPalette(pal);
+    bonusCaption_ = caption(QStringLiteral("Bonus Spin"), kBonusCaptionX, kBonusCaptionY, kBonusCaptionW, true, 15);
     bonusCaption_->hide();
 }
 

@@ -12,6 +12,7 @@
 #include "storage/SavedGames.h"
 #include "support/Scripted.h"
 #include "ui/DigitDisplay.h"
+#include "ui/Drawing.h"
 #include "ui/Graphics.h"
 #include "ui/MainLayout.h"
 #include "ui/MainWindow.h"
@@ -230,6 +231,33 @@ TEST_F(MainWindowTest, TheFirstPictureShowsTheBonusCountersOfTheRestoredGame) {
     for (QLabel* l : window->findChildren<QLabel*>()) captions << l->text();
     EXPECT_TRUE(captions.contains("To Win Pool:  1")) << captions.join('|').toStdString();
     EXPECT_TRUE(captions.contains("For Bonus:  2"));
+}
+
+// The left captions and "Bonus Spin": white 8.25-point bold text whose line starts at the control's top.
+TEST_F(MainWindowTest, CaptionsStartAtTheirTopsInWhite) {
+    window->show();
+    window->ShowBonusCaption(true);
+    const QImage shot = kazoomba::testing::Snapshot(*window->centralWidget());
+    const QFontMetrics m(GameFont(8.25, true));
+    const QRect ink = m.tightBoundingRect(QStringLiteral("B"));
+    // First and last rows and columns of bright text inside a box.
+    auto inked = [&](QRect box) {
+        QRect r;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (qGray(shot.pixel(x, y)) > 140) r |= QRect(x, y, 1, 1);
+        return r;
+    };
+    for (int top : {78, 154, 245}) {
+        const QRect r = inked(QRect(3, top - 8, 115, 30));
+        EXPECT_NEAR(r.top(), top + m.ascent() + ink.top(), 1) << "caption at " << top;
+    }
+    const QRect bonus = inked(QRect(140, 0, 300, 20));
+    EXPECT_NEAR(bonus.top(), m.ascent() + ink.top(), 1);
+    EXPECT_NEAR(bonus.left(), 152 + ink.left(), 1);
+    EXPECT_LE(bonus.width(), m.horizontalAdvance(QStringLiteral("Bonus Spin")) + 1);
+    EXPECT_GT(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(15)), 20);
+    EXPECT_EQ(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(14)), 0);
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndInitialMarks) {
