@@ -104,6 +104,44 @@ TEST_F(MainWindowTest, PayLinesShowInTheirColoursBetweenTheCells) {
     EXPECT_EQ(At(240, 115), colour(12));
 }
 
+// A pay line is a solid stroke centred on its y (or x), with a one-pixel grey shadow above (left) and a
+// white one below (right), pixel-exact at 100 % and at 200 %.
+TEST_F(MainWindowTest, PayLinesAreSolidWithOnePixelShadowsAtEveryScale) {
+    for (int ratio : {1, 2}) {
+        Graphics g(ratio);
+        MainWindow w(g, *sound, random);
+        w.StartUp();
+        w.banner().StopBanner();
+        const QImage& img = w.surface();
+        auto row = [&](int y) {  // the colour of device row y across the gap between cells 0 and 1
+            const QRgb c = img.pixel(240 * ratio, y);
+            for (int x = 238 * ratio; x < 246 * ratio; ++x)
+                if (img.pixel(x, y) != c) return QRgb(0);
+            return c;
+        };
+        auto column = [&](int x) {  // the colour of device column x above the top cells
+            const QRgb c = img.pixel(x, 60 * ratio);
+            for (int y = 59 * ratio; y < 64 * ratio; ++y)
+                if (img.pixel(x, y) != c) return QRgb(0);
+            return c;
+        };
+        const QRgb panel = PaletteColor(7).rgb(), grey = PaletteColor(8).rgb(), white = PaletteColor(15).rgb();
+        SCOPED_TRACE(ratio);
+        EXPECT_EQ(row(111 * ratio + ratio - 1), panel);
+        for (int d = 0; d < ratio; ++d) {
+            EXPECT_EQ(row(112 * ratio + d), grey);
+            EXPECT_EQ(row(118 * ratio + d), white);
+            EXPECT_EQ(column(199 * ratio + d), grey);
+            EXPECT_EQ(column(205 * ratio + d), white);
+        }
+        for (int y = 113 * ratio; y < 118 * ratio; ++y) EXPECT_EQ(row(y), PaletteColor(12).rgb()) << y;
+        for (int x = 200 * ratio; x < 205 * ratio; ++x) EXPECT_EQ(column(x), PaletteColor(11).rgb()) << x;
+        EXPECT_EQ(row(119 * ratio), panel);
+        EXPECT_EQ(column(198 * ratio + ratio - 1), panel);
+        EXPECT_EQ(column(206 * ratio), panel);
+    }
+}
+
 TEST_F(MainWindowTest, DisplaysLightCreditsInGreenAndTheCoinValueInRed) {
     // "0001000.00": three dark figures, then 1 0 0 0 . 0 0 lit green.
     EXPECT_TRUE(GlyphIs(458, 100, DigitGreen, 10));
