@@ -5,14 +5,11 @@
 #include <QCoreApplication>
 #include <cstring>
 
+#include "ui/Identity.h"
+
 namespace kazoomba::app {
 
 namespace {
-
-void SetIdentity() {
-    QCoreApplication::setApplicationName(QStringLiteral("kazoomba"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KAZOOMBA_VERSION));
-}
 
 // Prints and exits for --help and --version. Strict, it also exits naming an unknown option; otherwise
 // options it does not know are left alone, as they may be Qt's own (-platform, -style, ...).
@@ -45,7 +42,7 @@ bool AsksForText(int argc, char** argv) {
 }  // namespace
 
 void ReadCommandLine(int& argc, char** argv) {
-    SetIdentity();
+    kazoomba::ui::NameApplication();
     if (AsksForText(argc, argv)) {
         const QCoreApplication text(argc, argv);
         Process(text, false);  // exits

@@ -17,6 +17,7 @@
 #include "storage/SessionGuard.h"
 #include "ui/DataPaths.h"
 #include "ui/Graphics.h"
+#include "ui/Identity.h"
 #include "ui/MainWindow.h"
 #include "ui/Sound.h"
 #include "ui/WinStopDialog.h"
@@ -49,10 +50,7 @@ int main(int argc, char** argv) {
     kazoomba::app::ReadCommandLine(argc, argv);
     QApplication app(argc, argv);
     kazoomba::app::RefuseUnknownOptions(app);
-    QApplication::setApplicationName(QStringLiteral("kazoomba"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kazoomba"));
-    QApplication::setApplicationVersion(QStringLiteral(KAZOOMBA_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kazoomba.Kazoomba"));
+    kazoomba::ui::NameApplication();
 
     const qreal ratio = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->devicePixelRatio() : 1.0;
     kazoomba::ClockRandom random;

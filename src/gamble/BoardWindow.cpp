@@ -117,7 +117,6 @@ void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
 void BoardWindow::Pick(int box) {
     const PickResult result = board_.Pick(box);
     if (!result.opened) return;
-    ShowWinnings();
     switch (KindOf(result.content)) {
         case BoxKind::Multiplier:
             if (result.content == FiveX) {
@@ -139,6 +138,8 @@ void BoardWindow::Pick(int box) {
             QMessageBox::information(this, QStringLiteral("Hint"), QString::fromStdString(result.hint));
             break;
     }
+    // The figure changes last: a loss keeps showing the stake while the flush plays and the board opens.
+    ShowWinnings();
 }
 
 void BoardWindow::RevealBoard() {

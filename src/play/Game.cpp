@@ -88,6 +88,14 @@ bool Game::RepeatLastBet() {
     return true;
 }
 
+void Game::ChangeCoinValue(int index) {
+    // The coins were never spun: they are the player's, not the old coin value's.
+    state.Credits += state.Wager;
+    state.TotalWagers -= state.Wager;
+    state.Wager = 0.0f;
+    SelectCoinValue(index);
+}
+
 void Game::SelectCoinValue(int index) {
     if (index < 0 || index >= static_cast<int>(kCoinChoices.size())) index = kDefaultCoinIndex;
     state.Wager = 0.0f;
@@ -124,6 +132,9 @@ void Game::StartNewGame() {
     state.PoolPts = 0.0f;
     state.BarPts = 0.0f;
     state.CherryPts = 0.0f;
+    // The bet on the table moves into the new game: paid from its credits, counted in its bets.
+    state.Credits -= state.Wager;
+    state.TotalWagers += state.Wager;
     cabinet_.SetCaption(Caption());
     cabinet_.RedrawStatusPanel();
 }

@@ -20,9 +20,14 @@ public:
     // Bank.
     void PlaceCoins(int coins);       // the Bet 1 and Bet 8 buttons
     bool RepeatLastBet();             // the spin may go on
-    void SelectCoinValue(int index);  // the Bet Amount menu and loading a game
+    // The Bet Amount menu: coins placed but not spun go back to Credits, then SelectCoinValue.
+    void ChangeCoinValue(int index);
+    // Sets the coin value with nothing placed; loading a game replays it and abandons placed coins.
+    void SelectCoinValue(int index);
     void Borrow(int index);           // the Borrow menu
-    void StartNewGame();              // File > New Game, and once at start
+    // File > New Game, and once at start. A bet already placed stays placed and is paid from the new
+    // game's credits.
+    void StartNewGame();
     void RecomputeLineCoins();
 
     // Spin cycle. Auto spin continues in a loop here, never by recursion.

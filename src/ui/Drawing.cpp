@@ -43,10 +43,12 @@ void DrawPanel(QPainter& p, int x1, int y1, int x2, int y2) {
 
 void DrawShadowLine(QPainter& p, int x1, int y1, int x2, int y2, int colour, int width) {
     p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
+    // Solid pixels, as the screen of the day drew them: no antialiasing, and the stroke centred on the
+    // pixel centres, so a 5-pixel line covers y - 2 to y + 2 exactly at any device pixel ratio.
+    p.setRenderHint(QPainter::Antialiasing, false);
     auto line = [&](int dx, int dy, int c) {
         p.setPen(QPen(PaletteColor(c), width, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(x1 + dx, y1 + dy, x2 + dx, y2 + dy);
+        p.drawLine(QPointF(x1 + dx + 0.5, y1 + dy + 0.5), QPointF(x2 + dx + 0.5, y2 + dy + 0.5));
     };
     line(-1, -1, 8);
     line(1, 1, 15);

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 #include <QThread>
 #include <QWindow>
 
@@ -141,18 +142,13 @@ void MainWindow::BuildCaptions() {
         pal.setColor(QPalette::WindowText, PaletteColor(colour));
         label->setPalette(pal);
         label->setAttribute(Qt::WA_TranslucentBackground);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // the text starts at the control's top
         return label;
     };
     poolCaption_ = caption(QStringLiteral("To Win Pool:  3"), kPoolCaptionX, kPoolCaptionY, kPoolCaptionW, true, 15);
     smileCaption_ = caption(QStringLiteral("For Bonus:  6"), kSmileCaptionX, kSmileCaptionY, kSmileCaptionW, true, 15);
     freeCaption_ = caption(QStringLiteral("Win 3 FREE Spins"), kFreeCaptionX, kFreeCaptionY, kFreeCaptionW, false, 15);
-    bonusCaption_ = caption(QStringLiteral("Bonus Spin"), kBonusCaptionX, kBonusCaptionY, kBonusCaptionW, true, 14);
-    bonusCaption_->setFont(GameFont(12, true));
-    bonusCaption_->setAlignment(Qt::AlignCenter);
-    bonusCaption_->setAutoFillBackground(true);
-    QPalette pal = bonusCaption_->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    bonusCaption_->setPalette(pal);
+    bonusCaption_ = caption(QStringLiteral("Bonus Spin"), kBonusCaptionX, kBonusCaptionY, kBonusCaptionW, true, 15);
     bonusCaption_->hide();
 }
 
@@ -190,7 +186,7 @@ void MainWindow::BuildMenus() {
     bet->menuAction()->setObjectName(QStringLiteral("mnuWager"));
     QStringList coinCaptions;
     for (const auto& c : kCoinChoices) coinCaptions << Qs(c.caption);
-    group(bet, coinCaptions, QStringLiteral("mnuBet"), betActions_, [this](int i) { game_.SelectCoinValue(i); });
+    group(bet, coinCaptions, QStringLiteral("mnuBet"), betActions_, [this](int i) { game_.ChangeCoinValue(i); });
     QMenu* digits = optionsMenu_->addMenu(QStringLiteral("Digit Colors"));
     group(digits, {"Blue", "Cyan", "Green", "Purple", "Red", "White", "Yellow"}, QStringLiteral("mnuDigit"),
           digitActions_, [this](int i) { SetDigitColor(i); });
@@ -300,7 +296,11 @@ void MainWindow::SetSoundMenu(int index) {
 void MainWindow::EditBannerText() {
     banner_->Clear();
     BannerTextDialog dialog(banner_->Text(), this);
-    if (dialog.exec() != QDialog::Accepted) return;  // closed by its frame: the text stays as it was
+    if (dialog.exec() != QDialog::Accepted) {
+        // Closed by Escape or its frame: the text stays, and the cleared picture is rendered again.
+        banner_->SetText(banner_->Text());
+        return;
+    }
     banner_->SetText(dialog.Result());
     if (writeBannerText) writeBannerText(dialog.Result());
 }
@@ -453,6 +453,13 @@ void MainWindow::RunSpinCommand(const std::function<void()>& command) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this && event->type() == QEvent::WindowDeactivate) {
+        // A key held while the window loses the keyboard will release elsewhere: forget it.
+        if (enterDown_ && buttons_[SpinButton]->state() == Pressed) SetButtonPicture(SpinButton, Raised);
+        if (betDown_ && buttons_[Bet1Button]->state() == Pressed) SetButtonPicture(Bet1Button, Raised);
+        enterDown_ = betDown_ = false;
+        return false;
+    }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this || QApplication::activeModalWidget()) return false;
@@ -471,6 +478,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool bet = k == Qt::Key_B || k == 92;  // 92: the backslash key also bets one coin
     if (!enter && !bet) return false;
     if (key->isAutoRepeat()) return true;
+    // A release acts only when this window had the press. The Enter that picks a menu item or closes a
+    // message box or dialog goes down there, and only its release arrives here.
+    bool& down = enter ? enterDown_ : betDown_;
+    if (press) {
+        down = true;
+    } else {
+        if (!down) return true;
+        down = false;
+    }
     if (enter) {
         if (press) {
             if (HasBet() && game_.state.SpinReady) SetButtonPicture(SpinButton, Pressed);
@@ -576,6 +592,13 @@ void MainWindow::changeEvent(QEvent* event) {
     // Coming back from the task bar repaints the whole machine, winning lines of a win credited
     // while minimized included; mid-spin the surface already shows the frame in play.
     if (event->type() == QEvent::WindowStateChange && !isMinimized() && game_.state.SpinReady) RedrawMainWindow();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The first picture shows the game as it stands now: a game restored at start sets its bonus
+    // counters after the coin value's redraw.
+    if (!event->spontaneous() && game_.state.SpinReady) RedrawMainWindow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -108,6 +108,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -153,6 +154,8 @@ private:
     bool closePending_ = false;
     bool quitDone_ = false;
     int keyHeld_ = 0;
+    bool enterDown_ = false;  // Enter went down in this window and has not come up yet
+    bool betDown_ = false;    // the same for B and backslash
 };
 
 }  // namespace kazoomba::ui

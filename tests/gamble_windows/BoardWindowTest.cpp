@@ -180,6 +180,29 @@ TEST_F(BoardWindowTest, ALossRevealsSevenToiletsAndQuitPaysNothing) {
     EXPECT_FLOAT_EQ(table.s().DoubleNothing, -10.0f);
 }
 
+TEST_F(BoardWindowTest, ALosingBoxFlushesBeforeTheBoardOpensAndTheFigureDrops) {
+    QueueShuffle(table.random);
+    sound->SetSound(0);
+    PlayModally([](BoardWindow& w) {
+        Click(&w, 1);
+        bool asked = false;
+        // The flush asks whether it may play: that is the moment it sounds.
+        sound->SetMinimizedQuery([&] {
+            asked = true;
+            EXPECT_EQ(w.WinningsText(), "$50.00");
+            const QImage shot = Snapshot(w);
+            EXPECT_EQ(PixelAt(shot, BoxRect(8).left() + 3, BoxRect(8).top() + 3), PaletteColor(14)) << "not revealed";
+            return true;
+        });
+        Click(&w, 7);
+        sound->SetMinimizedQuery({});
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(w.WinningsText(), "$0.00");
+        QTest::mouseClick(w.findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    sound->SetSound(1);
+}
+
 TEST_F(BoardWindowTest, ARealShuffleKeepsOneBoxOfEachKindAndBothHintsTellTheTruth) {
     ClockRandom random;
     for (int round = 0; round < 5; ++round) {

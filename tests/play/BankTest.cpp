@@ -105,12 +105,12 @@ TEST(Bank, ALastBetAboveTheCreditsIsRefusedAndStopsAutoSpin) {
     EXPECT_EQ(t.s().Spins, 0);
 }
 
-TEST(Bank, ChangingTheCoinValueForfeitsPlacedCoins) {
+TEST(Bank, ChangingTheCoinValueReturnsPlacedCoins) {
     Table t;
     t.game.PlaceCoins(8);
-    t.game.SelectCoinValue(4);
-    EXPECT_FLOAT_EQ(t.s().Credits, 998.0f);
-    EXPECT_FLOAT_EQ(t.s().TotalWagers, 2.0f);
+    t.game.ChangeCoinValue(4);
+    EXPECT_FLOAT_EQ(t.s().Credits, 1000.0f);
+    EXPECT_FLOAT_EQ(t.s().TotalWagers, 0.0f);
     EXPECT_EQ(t.s().Wager, 0.0f);
     EXPECT_EQ(t.s().LastBet, 0.0f);
     EXPECT_EQ(t.cabinet.checkedCoin, 4);
@@ -149,4 +149,19 @@ TEST(Bank, NewGameKeepsNothingButTheSettings) {
     EXPECT_EQ(t.s().Bells, 3);
     EXPECT_EQ(t.s().Spins, 0);
     EXPECT_FLOAT_EQ(t.s().LastBet, 2.0f);
+}
+
+TEST(Bank, ANewGamePaysTheBetOnTheTableFromItsOwnCredits) {
+    Table t;
+    t.game.PlaceCoins(8);
+    t.s().Credits = 3.0f;
+    t.game.StartNewGame();
+    EXPECT_FLOAT_EQ(t.s().Wager, 2.0f);
+    EXPECT_FLOAT_EQ(t.s().Credits, 998.0f);
+    EXPECT_FLOAT_EQ(t.s().TotalWagers, 2.0f);
+    EXPECT_FLOAT_EQ(t.s().Borrowed, 1000.0f);
+    // The spin plays that bet without taking it a second time.
+    t.game.SpinCommand();
+    EXPECT_FLOAT_EQ(t.s().TotalWagers, 2.0f);
+    EXPECT_EQ(t.s().Spins, 1);
 }

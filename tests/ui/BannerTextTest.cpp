@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "support/QtApp.h"
+#include "support/WindowTesting.h"
 #include "support/Scripted.h"
 #include "ui/BannerTextDialog.h"
 #include "ui/Graphics.h"
@@ -46,4 +47,28 @@ TEST(BannerText, TheMenuCommandStoresTheTypedTextAndRendersItAtTheNextTick) {
     const int before = window.banner().PictureWidth();
     window.banner().Tick();
     EXPECT_NE(window.banner().PictureWidth(), before);
+}
+
+TEST(BannerText, ClosingTheDialogWithEscapeKeepsTheTextAndTheBannerDrawn) {
+    kazoomba::testing::App();
+    kazoomba::testing::ScriptedRandom random;
+    Graphics graphics(1.0);
+    Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
+    MainWindow window(graphics, sound, random);
+    window.StartUp();
+    window.banner().StopBanner();
+    auto lit = [&] {
+        int n = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < window.surface().width(); ++x) n += window.surface().pixel(x, y) != qRgb(0, 0, 0);
+        return n;
+    };
+    for (int i = 0; i < 70; ++i) window.banner().Tick();
+    ASSERT_GT(lit(), 0);
+    const QString before = window.banner().Text();
+    kazoomba::testing::WhenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    window.action(QStringLiteral("mnuBannerText"))->trigger();
+    EXPECT_EQ(window.banner().Text(), before);
+    for (int i = 0; i < 70; ++i) window.banner().Tick();
+    EXPECT_GT(lit(), 0);
 }

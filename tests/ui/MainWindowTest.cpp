@@ -1,18 +1,24 @@
 // The main window offscreen: start-up picture, pay lines, coin markers, displays, keys, menus and a real spin.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "support/QtApp.h"
+#include "support/WindowTesting.h"
+#include "storage/SavedGames.h"
 #include "support/Scripted.h"
 #include "ui/DigitDisplay.h"
+#include "ui/Drawing.h"
 #include "ui/Graphics.h"
 #include "ui/MainLayout.h"
 #include "ui/MainWindow.h"
 #include "ui/Palette.h"
 #include "ui/Sound.h"
+#include "ui/WinStopDialog.h"
 
 using namespace kazoomba;
 using namespace kazoomba::ui;
@@ -98,9 +104,49 @@ TEST_F(MainWindowTest, PayLinesShowInTheirColoursBetweenTheCells) {
     EXPECT_EQ(At(240, 115), colour(12));
 }
 
+// A pay line is a solid stroke centred on its y (or x), with a one-pixel grey shadow above (left) and a
+// white one below (right), pixel-exact at 100 % and at 200 %.
+TEST_F(MainWindowTest, PayLinesAreSolidWithOnePixelShadowsAtEveryScale) {
+    for (int ratio : {1, 2}) {
+        Graphics g(ratio);
+        MainWindow w(g, *sound, random);
+        w.StartUp();
+        w.banner().StopBanner();
+        const QImage& img = w.surface();
+        auto row = [&](int y) {  // the colour of device row y across the gap between cells 0 and 1
+            const QRgb c = img.pixel(240 * ratio, y);
+            for (int x = 238 * ratio; x < 246 * ratio; ++x)
+                if (img.pixel(x, y) != c) return QRgb(0);
+            return c;
+        };
+        auto column = [&](int x) {  // the colour of device column x above the top cells
+            const QRgb c = img.pixel(x, 60 * ratio);
+            for (int y = 59 * ratio; y < 64 * ratio; ++y)
+                if (img.pixel(x, y) != c) return QRgb(0);
+            return c;
+        };
+        const QRgb panel = PaletteColor(7).rgb(), grey = PaletteColor(8).rgb(), white = PaletteColor(15).rgb();
+        SCOPED_TRACE(ratio);
+        EXPECT_EQ(row(111 * ratio + ratio - 1), panel);
+        for (int d = 0; d < ratio; ++d) {
+            EXPECT_EQ(row(112 * ratio + d), grey);
+            EXPECT_EQ(row(118 * ratio + d), white);
+            EXPECT_EQ(column(199 * ratio + d), grey);
+            EXPECT_EQ(column(205 * ratio + d), white);
+        }
+        for (int y = 113 * ratio; y < 118 * ratio; ++y) EXPECT_EQ(row(y), PaletteColor(12).rgb()) << y;
+        for (int x = 200 * ratio; x < 205 * ratio; ++x) EXPECT_EQ(column(x), PaletteColor(11).rgb()) << x;
+        EXPECT_EQ(row(119 * ratio), panel);
+        EXPECT_EQ(column(198 * ratio + ratio - 1), panel);
+        EXPECT_EQ(column(206 * ratio), panel);
+    }
+}
+
 TEST_F(MainWindowTest, DisplaysLightCreditsInGreenAndTheCoinValueInRed) {
     // "0001000.00": three dark figures, then 1 0 0 0 . 0 0 lit green.
     EXPECT_TRUE(GlyphIs(458, 100, DigitGreen, 10));
+    for (int y = 100; y < 121; ++y)
+        for (int x = 458; x < 458 + 48; ++x) ASSERT_EQ(At(x, y), qRgb(0, 0, 0)) << "a dark figure is black at " << x << ", " << y;
     EXPECT_TRUE(GlyphIs(458 + 32, 100, DigitGreen, 10));
     EXPECT_TRUE(GlyphIs(458 + 48, 100, DigitGreen, 1));
     EXPECT_TRUE(GlyphIs(458 + 96, 100, DigitGreen, 0));
@@ -147,6 +193,109 @@ TEST_F(MainWindowTest, TheBKeyBetsOneCoinAndEnterWithoutAnyBetDoesNothing) {
     EXPECT_FLOAT_EQ(s().Wager, 0.25f);
     QTest::keyClick(window.get(), Qt::Key_Backslash);
     EXPECT_FLOAT_EQ(s().Wager, 0.5f);
+}
+
+// The platform hands the press of an Enter that closes a message box or dialog to that window and only
+// the release to the main window: such a release must neither spin nor bet.
+TEST_F(MainWindowTest, OnlyAKeyPressedInTheWindowActsOnItsRelease) {
+    window->show();
+    window->SetSpinSpeed(0);
+    s().LastBet = 0.25f;
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    QTest::keyRelease(window.get(), Qt::Key_B);
+    QTest::keyRelease(window.get(), Qt::Key_Backslash);
+    EXPECT_EQ(s().Spins, 0);
+    EXPECT_EQ(s().Wager, 0.0f);
+    EXPECT_FLOAT_EQ(s().Credits, 1000.0f);
+
+    // "Wager Not Allowed" closed with Enter, with coins on the table.
+    for (int i = 0; i < 60; ++i) window->ButtonCommand(Bet1Button);
+    kazoomba::testing::WhenModalOpens([](QWidget* box) { QTest::keyPress(box, Qt::Key_Return); }, window.get());
+    window->ButtonCommand(Bet8Button);
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    EXPECT_EQ(s().Spins, 0);
+    EXPECT_FLOAT_EQ(s().Wager, 15.0f);
+
+    // The Win Stop Value dialog confirmed with Enter in its field starts no auto-spin run.
+    window->askWinStopValue = [this] { return AskWinStopValue(window.get()); };
+    kazoomba::testing::WhenModalOpens(
+        [](QWidget* dialog) { QTest::keyPress(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Return); },
+        window.get());
+    window->action("mnuAuto")->trigger();
+    ASSERT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(s().AutoSpin);
+    QTimer::singleShot(300, window.get(), [this] { s().AutoSpin = false; });  // ends a run started by mistake
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    EXPECT_EQ(s().Spins, 0);
+    window->action("mnuAuto")->trigger();
+
+    // Pressed and released in the window, the keys still bet and spin.
+    QTest::keyPress(window.get(), Qt::Key_B);
+    QTest::keyRelease(window.get(), Qt::Key_B);
+    EXPECT_FLOAT_EQ(s().Wager, 15.25f);
+    QTest::keyPress(window.get(), Qt::Key_Return);
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    EXPECT_EQ(s().Spins, 1);
+}
+
+TEST_F(MainWindowTest, TheFirstPictureShowsTheBonusCountersOfTheRestoredGame) {
+    struct Menus : MenuSelections {
+        int SpeedIndex() const override { return 1; }
+        int BannerIndex() const override { return 1; }
+        void SetSpinSpeed(int) override {}
+        void SetBanner(int) override {}
+    } menus;
+    QTemporaryDir dir;
+    QFile ini(dir.filePath("KAZO.INI"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Current Game]\r\nCredits=900.00\r\nSmiles=2\r\nBells=1\r\nCoins=3\r\n");
+    ini.close();
+    ProfileFile file(ini.fileName());
+    LoadGame(file, window->game(), menus, kCurrentGameSlot);
+    window->show();
+    QCoreApplication::processEvents();
+    auto blank = [&](int x, int y) {
+        for (int dy = 0; dy < 32; dy += 4)
+            for (int dx = 0; dx < 32; dx += 4)
+                if (At(x + dx, y + dy) != qRgb(0, 0, 0)) return false;
+        return true;
+    };
+    using namespace layout;
+    EXPECT_FALSE(blank(kMarkerX, kGlobeRowY));
+    EXPECT_TRUE(blank(kMarkerX + kMarkerStep, kGlobeRowY));
+    EXPECT_FALSE(blank(kMarkerX + kMarkerStep, kSmileRowY));
+    EXPECT_TRUE(blank(kMarkerX + 2 * kMarkerStep, kSmileRowY));
+    QStringList captions;
+    for (QLabel* l : window->findChildren<QLabel*>()) captions << l->text();
+    EXPECT_TRUE(captions.contains("To Win Pool:  1")) << captions.join('|').toStdString();
+    EXPECT_TRUE(captions.contains("For Bonus:  2"));
+}
+
+// The left captions and "Bonus Spin": white 8.25-point bold text whose line starts at the control's top.
+TEST_F(MainWindowTest, CaptionsStartAtTheirTopsInWhite) {
+    window->show();
+    window->ShowBonusCaption(true);
+    const QImage shot = kazoomba::testing::Snapshot(*window->centralWidget());
+    const QFontMetrics m(GameFont(8.25, true));
+    const QRect ink = m.tightBoundingRect(QStringLiteral("B"));
+    // First and last rows and columns of bright text inside a box.
+    auto inked = [&](QRect box) {
+        QRect r;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (qGray(shot.pixel(x, y)) > 140) r |= QRect(x, y, 1, 1);
+        return r;
+    };
+    for (int top : {78, 154, 245}) {
+        const QRect r = inked(QRect(3, top - 8, 115, 30));
+        EXPECT_NEAR(r.top(), top + m.ascent() + ink.top(), 1) << "caption at " << top;
+    }
+    const QRect bonus = inked(QRect(140, 0, 300, 20));
+    EXPECT_NEAR(bonus.top(), m.ascent() + ink.top(), 1);
+    EXPECT_NEAR(bonus.left(), 152 + ink.left(), 1);
+    EXPECT_LE(bonus.width(), m.horizontalAdvance(QStringLiteral("Bonus Spin")) + 1);
+    EXPECT_GT(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(15)), 20);
+    EXPECT_EQ(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(14)), 0);
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndInitialMarks) {
