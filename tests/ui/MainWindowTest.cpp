@@ -338,7 +338,9 @@ TEST_F(MainWindowTest, ASpinAnimatesClicksNineTimesAndRestsOnTheDrawnStops) {
     window->ButtonCommand(Bet1Button);
     window->ButtonCommand(SpinButton);
     EXPECT_EQ(s().Spins, 1);
-    if (sound->HasDevice()) EXPECT_GE(sound->started() - before, 9);
+    if (sound->HasDevice()) {
+        EXPECT_GE(sound->started() - before, 9);
+    }
     EXPECT_FLOAT_EQ(s().Credits, 1000.0f - 0.25f + 6.25f);
     // Above the winning line's stroke the symbols show as they rest.
     for (int c = 0; c < 3; ++c) EXPECT_TRUE(ShowsSymbol(CellLeft(c), CellTop(c) + 16, Target, 28)) << c;
