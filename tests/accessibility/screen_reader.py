@@ -1,0 +1,163 @@
+#!/usr/bin/python3
+# Reads the running game through the accessibility bus as a screen reader does: the machine's three
+# buttons and their actions, the credits, then a spin pressed through its action and the result it reads.
+# With --dump it prints the tree of every window instead, as a listener's tools show it.
+import sys
+import time
+
+import pyatspi
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, find, seconds=20.0):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        found = find()
+        if found:
+            return found
+        time.sleep(0.1)
+    fail("no " + what + " after %g s" % seconds)
+
+
+def game():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and app.name.lower() == "kazoomba":
+            return app
+    return None
+
+
+def walk(node, depth=0):
+    yield node, depth
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child, depth + 1)
+
+
+def find(root, role, name):
+    for node, _ in walk(root):
+        if node.getRoleName() == role and node.name == name:
+            return node
+    return None
+
+
+def text_of(node):
+    try:
+        t = node.queryText()
+        return t.getText(0, t.characterCount)
+    except NotImplementedError:
+        return None
+
+
+def value_of(node):
+    try:
+        return node.queryValue().currentValue
+    except NotImplementedError:
+        return None
+
+
+def actions_of(node):
+    try:
+        a = node.queryAction()
+        return [a.getName(i) for i in range(a.nActions)]
+    except NotImplementedError:
+        return []
+
+
+def do_action(node, name):
+    a = node.queryAction()
+    for i in range(a.nActions):
+        if a.getName(i) == name:
+            return a.doAction(i)
+    fail("%s has no action %s" % (node.name, name))
+
+
+def unavailable(node):
+    return not node.getState().contains(pyatspi.STATE_ENABLED)
+
+
+def describe(node, depth):
+    line = "  " * depth + "[%s] \"%s\"" % (node.getRoleName(), node.name)
+    if node.description:
+        line += " description=\"%s\"" % node.description
+    value = value_of(node)
+    if value is not None:
+        line += " value=%g" % value
+    text = text_of(node)
+    if text and text != node.name:
+        line += " text=\"%s\"" % text
+    actions = actions_of(node)
+    if actions:
+        line += " actions=" + ",".join(actions)
+    if unavailable(node):
+        line += " (unavailable)"
+    return line
+
+
+def dump(root):
+    for node, depth in walk(root):
+        print(describe(node, depth))
+
+
+def main():
+    app = wait_for("game on the accessibility bus", game)
+    if "--dump-all" in sys.argv:
+        time.sleep(3)
+        dump(app)
+        return
+    machine = wait_for("main window", lambda: next((w for w, _ in walk(app) if w.getRoleName() == "frame"), None))
+    if "--dump" in sys.argv:
+        dump(machine)
+        return
+
+    buttons = {}
+    for name in ("Spin", "Bet 1", "Bet 8"):
+        button = find(machine, "push button", name)
+        if button is None:
+            fail("no push button " + name)
+        if "Press" not in actions_of(button):
+            fail("%s offers %s, not Press" % (name, actions_of(button)))
+        buttons[name] = button
+
+    credits = find(machine, "label", "Credits")
+    if credits is None or value_of(credits) != 1000.0 or text_of(credits) != "1,000.00":
+        fail("credits read %s / %s" % (credits and value_of(credits), credits and text_of(credits)))
+
+    do_action(buttons["Bet 8"], "Press")
+    wager = find(machine, "label", "Wager")
+    wait_for("wager of 2.00", lambda: value_of(wager) == 2.0)
+
+    do_action(buttons["Spin"], "Press")
+    result = find(machine, "label", "Result")
+    # A win opens the Payoffs window; it is read and taken by its button, as a listener would.
+    def settled():
+        payoffs = next((w for w, _ in walk(app) if w.getRoleName() == "dialog" and "Results" in w.name), None)
+        if payoffs is not None:
+            total = find(payoffs, "label", "Total Won")
+            if total is None or not text_of(total):
+                fail("the Payoffs window does not read its total")
+            take = find(payoffs, "push button", "Take")
+            do_action(take, "Press")
+            return None
+        return text_of(result) or None
+    said = wait_for("spin result", settled)
+    if not (said == "No win" or said.startswith("Line ") and "Total won: $" in said):
+        fail("the result reads: " + said)
+    spins = find(machine, "label", "Spins")
+    if value_of(spins) != 1.0:
+        fail("spins read %s" % value_of(spins))
+    reels = text_of(find(machine, "label", "Reels"))
+    if not reels or not reels.startswith("Row 1: ") or "Row 3: " not in reels:
+        fail("the reels read: %s" % reels)
+    wait_for("buttons available again", lambda: not unavailable(buttons["Spin"]))
+    print("result: " + said)
+
+
+if __name__ == "__main__":
+    main()
