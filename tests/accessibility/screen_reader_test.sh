@@ -20,13 +20,9 @@ exec dbus-run-session -- sh -c '
     export DISPLAY=":$(cat "$scratch/display")"
     /usr/libexec/at-spi-bus-launcher --launch-immediately &
     launcher=$!
-    QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 \
-        SDL_AUDIODRIVER=dummy "$game" &
-    kazoomba=$!
     status=0
-    /usr/bin/python3 "$here/screen_reader.py" "$@" || status=$?
-    kill $kazoomba 2>/dev/null || true
-    wait $kazoomba 2>/dev/null || true
+    QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 \
+        SDL_AUDIODRIVER=dummy /usr/bin/python3 "$here/screen_reader.py" "$game" "$@" || status=$?
     kill $launcher $xvfb 2>/dev/null || true
     exit $status
 ' sh "$game" "$here" "$scratch" "$@"
