@@ -106,6 +106,16 @@ private:
     Readout* readout() const { return static_cast<Readout*>(widget()); }
 };
 
+std::function<void(QAccessibleEvent*)>& Witness() {
+    static std::function<void(QAccessibleEvent*)> witness;
+    return witness;
+}
+
+void Announce(QAccessibleEvent& event) {
+    if (Witness()) Witness()(&event);
+    QAccessible::updateAccessibility(&event);
+}
+
 QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (auto* readout = qobject_cast<Readout*>(object)) return new ReadoutAccessible(readout);
     if (object && object->isWidgetType())
@@ -131,7 +141,7 @@ void Readout::SetValue(const QString& text, bool always) {
     numeric_ = false;
     if (!changed) return;
     QAccessibleTextUpdateEvent event(this, 0, old, text);
-    QAccessible::updateAccessibility(&event);
+    Announce(event);
 }
 
 void Readout::SetFigure(const QString& text, double number) {
@@ -141,7 +151,7 @@ void Readout::SetFigure(const QString& text, double number) {
     numeric_ = true;
     if (!changed) return;
     QAccessibleValueChangeEvent event(this, number);
-    QAccessible::updateAccessibility(&event);
+    Announce(event);
 }
 
 void MakePressable(QWidget& control, std::function<void()> press, std::function<bool()> available) {
@@ -157,8 +167,10 @@ void AnnounceAvailability(QWidget& control) {
     QAccessible::State changed;
     changed.disabled = true;
     QAccessibleStateChangeEvent event(&control, changed);
-    QAccessible::updateAccessibility(&event);
+    Announce(event);
 }
+
+void SetAccessibilityWitness(std::function<void(QAccessibleEvent*)> witness) { Witness() = std::move(witness); }
 
 void InstallAccessibility() {
     static const bool installed = [] {

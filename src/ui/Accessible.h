@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 
+class QAccessibleEvent;
+
 namespace kazoomba::ui {
 
 // An invisible widget over a figure or text the window paints: it carries the caption and the value the
@@ -41,5 +43,9 @@ void AnnounceAvailability(QWidget& control);
 
 // Installs the interfaces above; done once, before the first window asks.
 void InstallAccessibility();
+
+// Sees every event the game raises for assistive technology, even where no platform bridge listens
+// (window tests run offscreen, where Qt drops them). Empty by default.
+void SetAccessibilityWitness(std::function<void(QAccessibleEvent*)> witness);
 
 }  // namespace kazoomba::ui
