@@ -66,6 +66,7 @@ void DrawFocusRing(QPainter& p, const QRect& box) {
 // What an opened box holds, as a listener hears it.
 QString ContentWords(int content) {
     if (KindOf(content) == BoxKind::Losing) return QStringLiteral("Losing box");
+    if (KindOf(content) == BoxKind::Hint) return QStringLiteral("Hint");
     return LookOf(content).caption.replace(u'\n', u' ');
 }
 
