@@ -129,6 +129,42 @@ def dump(root):
         print(describe(node, depth))
 
 
+def dialog(app, words):
+    return next((w for w, _ in walk(app) if w.getRoleName() == "dialog" and words in w.name), None)
+
+
+# Plays until a spin wins, shows the Payoffs window and the board as read, picks a box and quits.
+def dump_board(app, machine):
+    do_action(find(find(machine, "menu item", "Sound"), "menu item", "Off"), "Press")
+    do_action(find(find(machine, "menu item", "Spin Speed"), "menu item", "Very Fast"), "Press")
+    spin, bet = find(machine, "push button", "Spin"), find(machine, "push button", "Bet 8")
+    for _ in range(60):
+        wait_for("Bet 8 available", lambda: not unavailable(bet))
+        do_action(bet, "Press")
+        settle(0.3)
+        spins = find(machine, "label", "Spins")
+        before = value_of(spins)
+        do_action(spin, "Press")
+        wait_for("a spin", lambda: value_of(spins) != before)
+        payoffs = wait_for("the spin's end", lambda: dialog(app, "Results") or (not unavailable(spin) and "idle"))
+        if payoffs != "idle":
+            break
+    print("== Payoffs window")
+    dump(payoffs)
+    do_action(find(payoffs, "push button", "Double"), "Press")
+    board = wait_for("board", lambda: dialog(app, "Vaz Ivero"))
+    print("== Board as it opens")
+    dump(board)
+    do_action(find(board, "push button", "7"), "Press")
+    settle(1.0)
+    print("== Board after box 7 was pressed")
+    dump(board)
+    do_action(find(board, "push button", "Quit"), "Press")
+    settle(1.0)
+    print("== Main window after the round")
+    dump(machine)
+
+
 def main():
     # The listener is on the bus before the game starts, so the game knows from its first moment that
     # someone listens.
@@ -152,6 +188,9 @@ def read(game_process):
     machine = wait_for("main window", lambda: next((w for w, _ in walk(app) if w.getRoleName() == "frame"), None))
     if "--dump" in sys.argv:
         dump(machine)
+        return
+    if "--dump-board" in sys.argv:
+        dump_board(app, machine)
         return
 
     # Sound off through its menu, as a listener may: a sound that holds the machine would only slow this.
@@ -178,28 +217,35 @@ def read(game_process):
 
     do_action(buttons["Spin"], "Press")
     result = find(machine, "label", "Result")
-    # A win opens the Payoffs window; it is read and taken by its button, as a listener would.
+    # A win opens the Payoffs window; it is read and taken by its button, as a listener would. The spin
+    # is over when Spin can be pressed again.
+    payoffs_read = []
+
     def settled():
-        payoffs = next((w for w, _ in walk(app) if w.getRoleName() == "dialog" and "Results" in w.name), None)
+        payoffs = dialog(app, "Results")
         if payoffs is not None:
             total = find(payoffs, "label", "Total Won")
             if total is None or not text_of(total):
                 fail("the Payoffs window does not read its total")
-            take = find(payoffs, "push button", "Take")
-            do_action(take, "Press")
+            payoffs_read.append(text_of(total))
+            do_action(find(payoffs, "push button", "Take"), "Press")
+            settle(0.5)
             return None
-        return text_of(result) or None
-    wait_for("Spin unavailable while the spin runs", lambda: unavailable(buttons["Spin"]))
-    said = wait_for("spin result", settled)
-    if not (said == "No win" or said.startswith("Line ") and "Total won: $" in said):
-        fail("the result reads: " + said)
+        return not unavailable(buttons["Spin"])
+    wait_for("the spin's result", lambda: text_of(result))
+    wait_for("the spin's end", settled, 60.0)
+    said = text_of(result)
+    if payoffs_read:
+        if not (said.startswith("Line ") and said.endswith("Total won: " + payoffs_read[0] + ".")):
+            fail("after a win of %s the result reads: %s" % (payoffs_read[0], said))
+    elif said != "No win":
+        fail("after a spin without a Payoffs window the result reads: " + said)
     spins = find(machine, "label", "Spins")
     if value_of(spins) != 1.0:
         fail("spins read %s" % value_of(spins))
     reels = text_of(find(machine, "label", "Reels"))
     if not reels or not reels.startswith("Row 1: ") or "Row 3: " not in reels:
         fail("the reels read: %s" % reels)
-    wait_for("buttons available again", lambda: not unavailable(buttons["Spin"]))
     print("result: " + said)
 
 
