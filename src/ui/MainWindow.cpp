@@ -69,9 +69,10 @@ public:
             [this] { return state_ != Greyed && owner_.game().state.SpinReady; });
     }
     void SetPicture(const QImage& image, int state) {
-        if ((state == Greyed) != (state_ == Greyed)) AnnounceAvailability(*this);
+        const bool greyedBefore = state_ == Greyed;
         image_ = image;
         state_ = state;
+        if ((state == Greyed) != greyedBefore) AnnounceAvailability(*this);
         update();
     }
     int state() const { return state_; }
