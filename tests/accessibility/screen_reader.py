@@ -10,13 +10,13 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-# What a listener has heard: (event type, source name). States and values are cached on this side of the
+# What a listener has heard: (event type, source name, first detail). States and values are cached on this side of the
 # bus and kept fresh by these events, as in a real screen reader.
 heard = []
 
 
 def listen(event):
-    heard.append((event.type, event.source.name if event.source else ""))
+    heard.append((event.type, event.source.name if event.source else "", event.detail1))
 
 
 def pump():
@@ -213,8 +213,10 @@ def read(game_process):
     do_action(buttons["Bet 8"], "Press")
     wager = find(machine, "label", "Wager")
     wait_for("wager of 2.00", lambda: value_of(wager) == 2.0)
-    wait_for("credits change heard", lambda: ("object:property-change:accessible-value", "Credits") in heard)
+    wait_for("credits change heard", lambda: any(e[:2] == ("object:property-change:accessible-value", "Credits")
+                                                 for e in heard))
 
+    spin_began = len(heard)
     do_action(buttons["Spin"], "Press")
     result = find(machine, "label", "Result")
     # A win opens the Payoffs window; it is read and taken by its button, as a listener would. The spin
@@ -235,6 +237,9 @@ def read(game_process):
     wait_for("the spin's result", lambda: text_of(result))
     wait_for("the spin's end", settled, 60.0)
     said = text_of(result)
+    spin_states = [e[2] for e in heard[spin_began:] if e[:2] == ("object:state-changed:enabled", "Spin")]
+    if 0 not in spin_states or spin_states[-1] != 1:
+        fail("Spin was not told unavailable during the spin and available after it: %s" % spin_states)
     if payoffs_read:
         if not (said.startswith("Line ") and said.endswith("Total won: " + payoffs_read[0] + ".")):
             fail("after a win of %s the result reads: %s" % (payoffs_read[0], said))
