@@ -3,6 +3,8 @@
 #include "gamble/BoardWindow.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,6 +13,7 @@
 
 #include "common/NumberPicture.h"
 #include "gamble/BoardWindowLayout.h"
+#include "ui/Accessible.h"
 #include "ui/Drawing.h"
 #include "ui/Graphics.h"
 #include "ui/Palette.h"
@@ -53,6 +56,20 @@ void DrawBorder(QPainter& p, const QRect& r) {
     p.drawLine(r.right(), r.top(), r.right(), r.bottom());
 }
 
+// The keyboard's place: a white ring clear of the box, seen on the black board and beside any box colour.
+void DrawFocusRing(QPainter& p, const QRect& box) {
+    p.setPen(QPen(PaletteColor(15), 2, Qt::SolidLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box.adjusted(-4, -4, 4, 4));
+}
+
+// What an opened box holds, as a listener hears it.
+QString ContentWords(int content) {
+    if (KindOf(content) == BoxKind::Losing) return QStringLiteral("Losing box");
+    if (KindOf(content) == BoxKind::Hint) return QStringLiteral("Hint");
+    return LookOf(content).caption.replace(u'\n', u' ');
+}
+
 }  // namespace
 
 const QString& BoardWindow::InstructionsText() {
@@ -81,6 +98,7 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
     quit_->setFont(GameFont(18));
     quit_->setPalette(QApplication::palette());
     connect(quit_, &QPushButton::clicked, this, &BoardWindow::Quit);
+    BuildKeyboardBoxes();
 
     ShowWinnings();
 
@@ -91,6 +109,8 @@ BoardWindow::~BoardWindow() { board_.Quit(); }
 
 void BoardWindow::ShowWinnings() {
     winningsText_ = QString::fromStdString(FormatPicture(board_.Winnings(), "$##,##0.00"));
+    winningsReadout_->SetFigure(winningsText_, board_.Winnings());
+    DescribeBoxes();
     update();
 }
 
@@ -144,6 +164,7 @@ void BoardWindow::Pick(int box) {
 
 void BoardWindow::RevealBoard() {
     revealed_ = true;
+    DescribeBoxes();
     update();
 }
 
@@ -206,6 +227,73 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     p.drawText(figure, Qt::AlignRight | Qt::AlignTop, winningsText_);
 
     for (int box = 1; box <= kBoxes; ++box) DrawBox(p, box);
+    if (const int box = FocusedBox()) DrawFocusRing(p, ToRect(L::BoxRect(box)));
+}
+
+}  // namespace kazoomba::ui
+
+namespace kazoomba::ui {
+
+void BoardWindow::BuildKeyboardBoxes() {
+    clock_ = [] { return QDateTime::currentMSecsSinceEpoch(); };
+    typingPause_.setSingleShot(true);
+    typingPause_.setInterval(static_cast<int>(BoxTyping::kPauseMs));
+    connect(&typingPause_, &QTimer::timeout, this, &BoardWindow::TypingPause);
+
+    winningsReadout_ = new Readout(QStringLiteral("Winnings"), ToRect(L::kWinningsFigure), this);
+    QWidget* previous = quit_;
+    for (int number = 1; number <= kBoxes; ++number) {
+        auto* b = new BoardBox(number, ToRect(L::BoxRect(number)), this);
+        b->setAccessibleName(QString::number(number));
+        MakePressable(
+            *b, [this, number] { Pick(number); },
+            [this, number] { return board_.BoardLive() && !board_.BoxOpened()[number - 1]; });
+        connect(b, &BoardBox::Picked, this, &BoardWindow::Pick);
+        connect(b, &BoardBox::MoveTo, this, [this](int to) { boxes_[to - 1]->setFocus(Qt::TabFocusReason); });
+        // Tab goes from Quit through the boxes in their order.
+        setTabOrder(previous, b);
+        previous = b;
+        boxes_[number - 1] = b;
+    }
+}
+
+void BoardWindow::DescribeBoxes() {
+    for (int number = 1; number <= kBoxes; ++number) {
+        const bool shown = revealed_ || board_.BoxOpened()[number - 1];
+        const QString words = shown ? ContentWords(board_.BoxContent()[number - 1]) : QString();
+        if (boxes_[number - 1]->accessibleDescription() != words) {
+            boxes_[number - 1]->setAccessibleDescription(words);
+            AnnounceAvailability(*boxes_[number - 1]);
+        }
+    }
+}
+
+int BoardWindow::FocusedBox() const {
+    for (int number = 1; number <= kBoxes; ++number)
+        if (boxes_[number - 1]->hasFocus()) return number;
+    return 0;
+}
+
+// Box numbers may be typed wherever the focus is; the other keys go on as before.
+void BoardWindow::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool plain = !(event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier));
+    if (plain && key >= Qt::Key_0 && key <= Qt::Key_9 && !event->isAutoRepeat()) {
+        for (int box : typing_.Type(key - Qt::Key_0, clock_())) Pick(box);
+        if (typing_.Waiting()) typingPause_.start();
+        return;
+    }
+    // From Quit the arrows step onto the board.
+    if (quit_->hasFocus() && NeighbourBox(1, key)) {
+        boxes_[0]->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void BoardWindow::TypingPause() {
+    if (const int box = typing_.Pause(clock_())) Pick(box);
+    else if (typing_.Waiting()) typingPause_.start();
 }
 
 }  // namespace kazoomba::ui

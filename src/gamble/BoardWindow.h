@@ -3,16 +3,22 @@
 
 #include <QDialog>
 #include <QString>
+#include <QTimer>
+#include <array>
+#include <functional>
 
 #include "engine/Random.h"
 #include "gamble/Board.h"
+#include "gamble/BoxKeys.h"
 #include "play/Game.h"
 
 class QPushButton;
 
 namespace kazoomba::ui {
 
+class BoardBox;
 class Graphics;
+class Readout;
 class Sound;
 
 class BoardWindow : public QDialog {
@@ -33,14 +39,23 @@ public:
 
     static const QString& InstructionsText();
 
+    // The box with the keyboard focus; 0 when it is elsewhere.
+    int FocusedBox() const;
+    BoardBox* box(int number) const { return boxes_[number - 1]; }
+    // Where typed box numbers take their time from; milliseconds, a steady clock by default.
+    void SetClock(std::function<long long()> clock) { clock_ = std::move(clock); }
+
 public slots:
     void Pick(int box);
     void Quit();
+    // A lone 1 typed and not followed by a second digit in time picks box 1.
+    void TypingPause();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     // Escape and the frame's close button leave the board as Quit does, so no winnings vanish.
     void reject() override;
 
@@ -48,6 +63,8 @@ private:
     int BoxAt(QPoint point) const;
     void DrawBox(QPainter& p, int box) const;
     void ShowWinnings();
+    void BuildKeyboardBoxes();
+    void DescribeBoxes();
 
     kazoomba::Board board_;
     const Graphics& graphics_;
@@ -56,6 +73,11 @@ private:
     int pressedBox_ = 0;
     QString winningsText_;
     QPushButton* quit_ = nullptr;
+    std::array<BoardBox*, kBoxes> boxes_{};
+    Readout* winningsReadout_ = nullptr;
+    BoxTyping typing_;
+    QTimer typingPause_;
+    std::function<long long()> clock_;
 };
 
 }  // namespace kazoomba::ui

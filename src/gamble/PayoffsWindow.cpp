@@ -13,9 +13,11 @@
 #include "gamble/PayoffsLayout.h"
 #include "play/Game.h"
 #include "ui/DigitDisplay.h"
+#include "ui/Accessible.h"
 #include "ui/Drawing.h"
 #include "ui/Graphics.h"
 #include "ui/Palette.h"
+#include "ui/SpokenText.h"
 
 namespace kazoomba::ui {
 
@@ -38,6 +40,9 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
     QPalette pal = palette();
     pal.setColor(QPalette::Window, PaletteColor(7));
     pal.setColor(QPalette::Button, PaletteColor(7));
+    // The grey is fixed, so the text on it is too: a dark desktop scheme's white would vanish on it.
+    pal.setColor(QPalette::WindowText, Qt::black);
+    pal.setColor(QPalette::ButtonText, Qt::black);
     setPalette(pal);
     surface_ = graphics_.NewImage(L::kClientWidth, L::kClientHeight, PaletteColor(7));
 
@@ -53,11 +58,33 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
     connect(take_, &QPushButton::clicked, this, &PayoffsWindow::Take);
     connect(double_, &QPushButton::clicked, this, &PayoffsWindow::Double);
 
+    AddReadouts();
+
     autoTake_.setInterval(L::kAutoTakeMs);
     connect(&autoTake_, &QTimer::timeout, this, &PayoffsWindow::TimerTick);
 
     Place();
     Redraw();
+}
+
+// The painted lines, total and pool as text for assistive technology.
+void PayoffsWindow::AddReadouts() {
+    for (int i = 0; i < kLines; ++i) {
+        if (!sheet_.lines[i].won) continue;
+        const QRect panel(QPoint(L::kPanelLeft + L::LineDx(i), L::kPanelTop + L::LineDy(i)),
+                          QPoint(L::kPanelRight + L::LineDx(i), L::kPanelBottom + L::LineDy(i)));
+        auto* line = new Readout(QStringLiteral("Line %1").arg(i + 1), panel, this);
+        line->SetValue(LineInWords(sheet_, i).section(QStringLiteral(": "), 1));
+    }
+    auto* total = new Readout(QStringLiteral("Total Won"),
+                              QRect(QPoint(L::kTotalLeft, L::kTotalTop), QPoint(L::kTotalRight, L::kTotalBottom)), this);
+    total->SetFigure(MoneyWords(game_.state.SpinWin), game_.state.SpinWin);
+    if (sheet_.poolRow) {
+        const double pool = QString::fromStdString(sheet_.pool).toDouble();
+        auto* row = new Readout(QStringLiteral("Bonus Pool"),
+                                QRect(QPoint(L::kPoolLeft, L::kPoolTop), QPoint(L::kPoolRight, L::kPoolBottom)), this);
+        row->SetFigure(MoneyWords(pool), pool);
+    }
 }
 
 void PayoffsWindow::PresentWin(kazoomba::Game& game, const Graphics& graphics, int digitColour, Sound& sound,

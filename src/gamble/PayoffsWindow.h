@@ -56,6 +56,7 @@ protected:
 
 private:
     void Place();
+    void AddReadouts();
     void Redraw();
     void Close();
 

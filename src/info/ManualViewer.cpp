@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "ui/DataPaths.h"
+#include "ui/Placement.h"
 
 namespace kazoomba::ui {
 
@@ -19,7 +20,7 @@ QUrl ManualViewer::ContentsUrl() { return QUrl::fromLocalFile(ManualPath(QString
 
 ManualViewer::ManualViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(760, 600);
+    FitOnScreen(*this, QSize(760, 600), parent);
 
     contents_ = new QPushButton(QStringLiteral("&Contents"), this);
     back_ = new QPushButton(QStringLiteral("&Back"), this);

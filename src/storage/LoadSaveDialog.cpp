@@ -39,6 +39,9 @@ LoadSaveDialog::LoadSaveDialog(Mode mode, ProfileFile& file, const Game& game, c
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kBackground);
     pal.setColor(QPalette::Button, kBackground);
+    // The grey is fixed, so the text on it is too: a dark desktop scheme's white would vanish on it.
+    pal.setColor(QPalette::WindowText, Qt::black);
+    pal.setColor(QPalette::ButtonText, Qt::black);
     setPalette(pal);
     setAutoFillBackground(true);
     setFont(ui::GameFont(kTextPoints, true));

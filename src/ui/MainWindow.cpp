@@ -20,6 +20,7 @@
 #include "ui/DataPaths.h"
 #include "ui/DigitDisplay.h"
 #include "ui/Drawing.h"
+#include "ui/MachineAccessible.h"
 #include "ui/MainLayout.h"
 #include "ui/Palette.h"
 
@@ -58,10 +59,21 @@ public:
         setToolTip(name);
         setFocusPolicy(Qt::NoFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
+        // A screen reader presses it as a click does; greyed, it reads as unavailable.
+        MakePressable(
+            *this,
+            [this] {
+                owner_.PressButton(index_);
+                owner_.ReleaseButton(index_);
+                owner_.ButtonCommand(index_);
+            },
+            [this] { return state_ != Greyed && owner_.game().state.SpinReady; });
     }
     void SetPicture(const QImage& image, int state) {
+        const bool greyedBefore = state_ == Greyed;
         image_ = image;
         state_ = state;
+        if ((state == Greyed) != greyedBefore) AnnounceAvailability(*this);
         update();
     }
     int state() const { return state_; }
@@ -124,6 +136,7 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, QWidget
         buttons_[i]->move(kButtonX, names[i].first);
         SetButtonPicture(i, Raised);
     }
+    readouts_ = std::make_unique<MachineReadouts>(*view_);
     BuildCaptions();
     BuildMenus();
     // The machine has one size: the player cannot resize the window.
@@ -352,6 +365,7 @@ void MainWindow::DrawSpinsDisplay() {
     const QFontMetrics m(p.font());
     p.fillRect(QRect(458, 150, m.horizontalAdvance(caption), m.height()), Qt::black);
     p.drawText(QRect(458, 150, 200, 30), Qt::AlignLeft | Qt::AlignTop, caption);
+    readouts_->ShowValues(game_.state);
     view_->update(kSpinsX - 60, kSpinsY, 160, 21);
 }
 
@@ -391,10 +405,7 @@ void MainWindow::DrawStatusPanel() {
         marker(kMarkerX + kMarkerStep * (i % 3), kSmileRowY + kMarkerStep * (i / 3), s.Smiles > i, Smile);
     p.end();
 
-    view_->setAccessibleDescription(
-        QStringLiteral("Credits %1, wager %2, coin value %3, spins %4, bonus pool %5, to win pool %6, for bonus %7")
-            .arg(Picture(s.Credits, "#0.00"), Picture(s.Wager, "#0.00"), Picture(s.CoinValue, "0.00"),
-                 Picture(s.Spins, "0"), Picture(s.BonusPool, "#0.00"), Picture(s.Bells, "0"), Picture(s.Smiles, "0")));
+    readouts_->ShowOutcome(game_);
     view_->update();
 }
 

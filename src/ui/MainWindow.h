@@ -21,6 +21,7 @@
 
 namespace kazoomba::ui {
 
+class MachineReadouts;
 class MachineView;
 class PictureButton;
 
@@ -38,6 +39,7 @@ public:
     Sound& sound() { return sound_; }
     Random& random() { return random_; }
     BannerMarquee& banner() { return *banner_; }
+    MachineReadouts& readouts() { return *readouts_; }
     const QImage& surface() const { return surface_; }
     int DigitColor() const { return digitColor_; }
     int SpeedIndex() const { return speedIndex_; }
@@ -126,6 +128,7 @@ private:
     QImage surface_;
     MachineView* view_ = nullptr;
     std::unique_ptr<BannerMarquee> banner_;
+    std::unique_ptr<MachineReadouts> readouts_;
     std::array<PictureButton*, 3> buttons_{};
     QLabel* poolCaption_ = nullptr;
     QLabel* smileCaption_ = nullptr;

@@ -5,15 +5,33 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
+#include <QSize>
+#include <algorithm>
 #include <QWidget>
 
 namespace kazoomba::ui {
 
+namespace {
+const QScreen* ScreenOf(const QWidget* over) {
+    return over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();
+}
+}  // namespace
+
+// On the free area, clear of panels and docks; a window taller than that keeps its title bar on screen.
 void CentreOnScreen(QWidget& window, const QWidget* over) {
-    const QScreen* screen = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen = ScreenOf(over);
     if (!screen) return;
-    const QRect s = screen->geometry();
-    window.move(s.x() + (s.width() - window.width()) / 2, s.y() + (s.height() - window.height()) / 2);
+    const QRect s = screen->availableGeometry();
+    window.move(s.x() + std::max(0, (s.width() - window.width()) / 2),
+                s.y() + std::max(0, (s.height() - window.height()) / 2));
+}
+
+void FitOnScreen(QWidget& window, const QSize& preferred, const QWidget* over) {
+    const QScreen* screen = ScreenOf(over);
+    QSize size = preferred;
+    if (screen) size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    window.resize(size);
+    CentreOnScreen(window, over);
 }
 
 void SetBackground(QWidget& window, const QColor& colour) {

@@ -3,12 +3,17 @@
 #pragma once
 
 class QColor;
+class QSize;
 class QWidget;
 
 namespace kazoomba::ui {
 
 // Centres window on the screen of `over` (or the primary screen without one).
 void CentreOnScreen(QWidget& window, const QWidget* over);
+
+// Gives a resizable window its preferred client size, cut down to nine tenths of the screen's free area
+// (a large scale shrinks the screen in window units), and centres it there.
+void FitOnScreen(QWidget& window, const QSize& preferred, const QWidget* over);
 
 // Fills the window's background with one colour.
 void SetBackground(QWidget& window, const QColor& colour);

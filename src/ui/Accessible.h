@@ -1,0 +1,51 @@
+// What assistive technology sees of the windows the game paints itself: readouts laid over painted figures,
+// and painted controls that a screen reader can press.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QAccessibleEvent;
+
+namespace kazoomba::ui {
+
+// An invisible widget over a figure or text the window paints: it carries the caption and the value the
+// eye sees, so that a screen reader reads them as one labelled value and hears each change.
+class Readout : public QWidget {
+    Q_OBJECT
+public:
+    Readout(const QString& caption, const QRect& area, QWidget* parent);
+
+    // Shows a new value: the text as read, and for a figure its number. A change is announced; a text
+    // is announced even unchanged when `always` says so.
+    void SetValue(const QString& text, bool always = false);
+    void SetFigure(const QString& text, double number);
+    QString Text() const { return text_; }
+    bool Numeric() const { return numeric_; }
+    double Number() const { return number_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+
+private:
+    QString text_;
+    double number_ = 0.0;
+    bool numeric_ = false;
+};
+
+// Makes a painted control a push button to assistive technology: its press action runs `press` (after the
+// request has been answered, as a click would) and it reads as unavailable whenever `available` says so.
+void MakePressable(QWidget& control, std::function<void()> press, std::function<bool()> available);
+
+// Tells assistive technology that a pressable control's availability may have changed.
+void AnnounceAvailability(QWidget& control);
+
+// Installs the interfaces above; done once, before the first window asks.
+void InstallAccessibility();
+
+// Sees every event the game raises for assistive technology, even where no platform bridge listens
+// (window tests run offscreen, where Qt drops them). Empty by default.
+void SetAccessibilityWitness(std::function<void(QAccessibleEvent*)> witness);
+
+}  // namespace kazoomba::ui

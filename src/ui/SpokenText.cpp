@@ -1,0 +1,55 @@
+// Symbols, reels and results in words.
+#include "ui/SpokenText.h"
+
+#include <QStringList>
+#include <array>
+#include <string>
+
+#include "common/NumberPicture.h"
+
+namespace kazoomba::ui {
+
+namespace {
+// The sheet's figures are written with a point whatever the locale; QString reads them that way too.
+double Amount(const std::string& figure) { return QString::fromStdString(figure).toDouble(); }
+}  // namespace
+
+QString SymbolWords(Symbol code) {
+    static const std::array<const char*, kSymbolCount> names = {
+        "Fulmina", "Target", "Globe", "Flag", "Star Map", "Smile", "Don't Walk",
+        "Triple Bar", "Double Bar", "Single Bar", "Any Bar", "Stop"};
+    return code >= 0 && code < kSymbolCount ? QString::fromLatin1(names[code]) : QStringLiteral("blank");
+}
+
+QString MoneyWords(double dollars) { return QString::fromStdString(FormatPicture(dollars, "$#,##0.00")); }
+
+QString ReelsInWords(const Wheels& wheels) {
+    QStringList rows;
+    for (int row = 0; row < 3; ++row) {
+        QStringList symbols;
+        for (int column = 0; column < 3; ++column) symbols << SymbolWords(wheels.SymbolAt(3 * row + column));
+        rows << QStringLiteral("Row %1: %2.").arg(row + 1).arg(symbols.join(QStringLiteral(", ")));
+    }
+    return rows.join(u' ');
+}
+
+QString LineInWords(const PayoffsSheet& sheet, int line) {
+    const PayoffsLine& l = sheet.lines[line];
+    QStringList symbols;
+    for (Symbol s : l.symbols) symbols << SymbolWords(s);
+    return QStringLiteral("Line %1: %2, %3").arg(line + 1).arg(symbols.join(QStringLiteral(", ")),
+                                                     MoneyWords(Amount(l.amount)));
+}
+
+QString ResultInWords(const PayoffsSheet& sheet, float spinWin) {
+    if (spinWin <= 0.0f) return QStringLiteral("No win");
+    QStringList parts;
+    for (int line = 0; line < kLines; ++line)
+        if (sheet.lines[line].won) parts << LineInWords(sheet, line) + u'.';
+    const double pool = Amount(sheet.pool);
+    if (sheet.poolRow && pool > 0.0) parts << QStringLiteral("Bonus pool: %1.").arg(MoneyWords(pool));
+    parts << QStringLiteral("Total won: %1.").arg(MoneyWords(spinWin));
+    return parts.join(u' ');
+}
+
+}  // namespace kazoomba::ui

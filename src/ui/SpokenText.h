@@ -1,0 +1,21 @@
+// The machine's pictures in words, for a player who listens: symbols, the reels, a spin's result.
+#pragma once
+
+#include <QString>
+
+#include "engine/Symbols.h"
+#include "gamble/PayoffsSheet.h"
+
+namespace kazoomba::ui {
+
+QString SymbolWords(Symbol code);
+// Money as a listener hears it: "$1,234.50".
+QString MoneyWords(double dollars);
+// The nine symbols showing, row by row: "Row 1: Globe, Flag, Stop. Row 2: …".
+QString ReelsInWords(const Wheels& wheels);
+// One winning line of a Payoffs sheet: "Line 3: Globe, Globe, Fulmina, $1.50".
+QString LineInWords(const PayoffsSheet& sheet, int line);
+// "No win", or each paying line, the pool when won, and the total.
+QString ResultInWords(const PayoffsSheet& sheet, float spinWin);
+
+}  // namespace kazoomba::ui

@@ -1,0 +1,258 @@
+#!/usr/bin/python3
+# Reads the running game through the accessibility bus as a screen reader does: the machine's three
+# buttons and their actions, the credits, then a spin pressed through its action and the result it reads.
+# With --dump it prints the tree of every window instead, as a listener's tools show it.
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+# What a listener has heard: (event type, source name, first detail). States and values are cached on this side of the
+# bus and kept fresh by these events, as in a real screen reader.
+heard = []
+
+
+def listen(event):
+    heard.append((event.type, event.source.name if event.source else "", event.detail1))
+
+
+def pump():
+    while GLib.MainContext.default().iteration(False):
+        pass
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, find, seconds=20.0):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        pump()
+        found = find()
+        if found:
+            return found
+        time.sleep(0.1)
+    fail("no %s after %g s; heard: %s" % (what, seconds, heard))
+
+
+def settle(seconds):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        pump()
+        time.sleep(0.05)
+
+
+def game():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and app.name.lower() == "kazoomba":
+            return app
+    return None
+
+
+def walk(node, depth=0):
+    yield node, depth
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child, depth + 1)
+
+
+def find(root, role, name):
+    for node, _ in walk(root):
+        if node.getRoleName() == role and node.name == name:
+            return node
+    return None
+
+
+def text_of(node):
+    try:
+        t = node.queryText()
+        return t.getText(0, t.characterCount)
+    except NotImplementedError:
+        return None
+
+
+def value_of(node):
+    try:
+        return node.queryValue().currentValue
+    except NotImplementedError:
+        return None
+
+
+def actions_of(node):
+    try:
+        a = node.queryAction()
+        return [a.getName(i) for i in range(a.nActions)]
+    except NotImplementedError:
+        return []
+
+
+def do_action(node, name):
+    a = node.queryAction()
+    for i in range(a.nActions):
+        if a.getName(i) == name:
+            return a.doAction(i)
+    fail("%s has no action %s" % (node.name, name))
+
+
+def unavailable(node):
+    return not node.getState().contains(pyatspi.STATE_ENABLED)
+
+
+def describe(node, depth):
+    line = "  " * depth + "[%s] \"%s\"" % (node.getRoleName(), node.name)
+    if node.description:
+        line += " description=\"%s\"" % node.description
+    value = value_of(node)
+    if value is not None:
+        line += " value=%g" % value
+    text = text_of(node)
+    if text and text != node.name:
+        line += " text=\"%s\"" % text
+    actions = actions_of(node)
+    if actions:
+        line += " actions=" + ",".join(actions)
+    if unavailable(node):
+        line += " (unavailable)"
+    return line
+
+
+def dump(root):
+    for node, depth in walk(root):
+        print(describe(node, depth))
+
+
+def dialog(app, words):
+    return next((w for w, _ in walk(app) if w.getRoleName() == "dialog" and words in w.name), None)
+
+
+# Plays until a spin wins, shows the Payoffs window and the board as read, picks a box and quits.
+def dump_board(app, machine):
+    do_action(find(find(machine, "menu item", "Sound"), "menu item", "Off"), "Press")
+    do_action(find(find(machine, "menu item", "Spin Speed"), "menu item", "Very Fast"), "Press")
+    spin, bet = find(machine, "push button", "Spin"), find(machine, "push button", "Bet 8")
+    for _ in range(60):
+        wait_for("Bet 8 available", lambda: not unavailable(bet))
+        do_action(bet, "Press")
+        settle(0.3)
+        spins = find(machine, "label", "Spins")
+        before = value_of(spins)
+        do_action(spin, "Press")
+        wait_for("a spin", lambda: value_of(spins) != before)
+        payoffs = wait_for("the spin's end", lambda: dialog(app, "Results") or (not unavailable(spin) and "idle"))
+        if payoffs != "idle":
+            break
+    print("== Payoffs window")
+    dump(payoffs)
+    do_action(find(payoffs, "push button", "Double"), "Press")
+    board = wait_for("board", lambda: dialog(app, "Vaz Ivero"))
+    print("== Board as it opens")
+    dump(board)
+    do_action(find(board, "push button", "7"), "Press")
+    settle(1.0)
+    print("== Board after box 7 was pressed")
+    dump(board)
+    do_action(find(board, "push button", "Quit"), "Press")
+    settle(1.0)
+    print("== Main window after the round")
+    dump(machine)
+
+
+def main():
+    # The listener is on the bus before the game starts, so the game knows from its first moment that
+    # someone listens.
+    pyatspi.Registry.registerEventListener(
+        listen, "object:state-changed:enabled", "object:property-change:accessible-value", "object:text-changed")
+    pump()
+    game_process = subprocess.Popen([sys.argv[1]])
+    try:
+        read(game_process)
+    finally:
+        game_process.terminate()
+        game_process.wait(10)
+
+
+def read(game_process):
+    app = wait_for("game on the accessibility bus", game)
+    if "--dump-all" in sys.argv:
+        time.sleep(3)
+        dump(app)
+        return
+    machine = wait_for("main window", lambda: next((w for w, _ in walk(app) if w.getRoleName() == "frame"), None))
+    if "--dump" in sys.argv:
+        dump(machine)
+        return
+    if "--dump-board" in sys.argv:
+        dump_board(app, machine)
+        return
+
+    # Sound off through its menu, as a listener may: a sound that holds the machine would only slow this.
+    sound = find(machine, "menu item", "Sound")
+    do_action(find(sound, "menu item", "Off"), "Press")
+
+    buttons = {}
+    for name in ("Spin", "Bet 1", "Bet 8"):
+        button = find(machine, "push button", name)
+        if button is None:
+            fail("no push button " + name)
+        if "Press" not in actions_of(button):
+            fail("%s offers %s, not Press" % (name, actions_of(button)))
+        buttons[name] = button
+
+    credits = find(machine, "label", "Credits")
+    if credits is None or value_of(credits) != 1000.0 or text_of(credits) != "1,000.00":
+        fail("credits read %s / %s" % (credits and value_of(credits), credits and text_of(credits)))
+
+    do_action(buttons["Bet 8"], "Press")
+    wager = find(machine, "label", "Wager")
+    wait_for("wager of 2.00", lambda: value_of(wager) == 2.0)
+    wait_for("credits change heard", lambda: any(e[:2] == ("object:property-change:accessible-value", "Credits")
+                                                 for e in heard))
+
+    spin_began = len(heard)
+    do_action(buttons["Spin"], "Press")
+    result = find(machine, "label", "Result")
+    # A win opens the Payoffs window; it is read and taken by its button, as a listener would. The spin
+    # is over when Spin can be pressed again.
+    payoffs_read = []
+
+    def settled():
+        payoffs = dialog(app, "Results")
+        if payoffs is not None:
+            total = find(payoffs, "label", "Total Won")
+            if total is None or not text_of(total):
+                fail("the Payoffs window does not read its total")
+            payoffs_read.append(text_of(total))
+            do_action(find(payoffs, "push button", "Take"), "Press")
+            settle(0.5)
+            return None
+        return not unavailable(buttons["Spin"])
+    wait_for("the spin's result", lambda: text_of(result))
+    wait_for("the spin's end", settled, 60.0)
+    said = text_of(result)
+    spin_states = [e[2] for e in heard[spin_began:] if e[:2] == ("object:state-changed:enabled", "Spin")]
+    if 0 not in spin_states or spin_states[-1] != 1:
+        fail("Spin was not told unavailable during the spin and available after it: %s" % spin_states)
+    if payoffs_read:
+        if not (said.startswith("Line ") and said.endswith("Total won: " + payoffs_read[0] + ".")):
+            fail("after a win of %s the result reads: %s" % (payoffs_read[0], said))
+    elif said != "No win":
+        fail("after a spin without a Payoffs window the result reads: " + said)
+    spins = find(machine, "label", "Spins")
+    if value_of(spins) != 1.0:
+        fail("spins read %s" % value_of(spins))
+    reels = text_of(find(machine, "label", "Reels"))
+    if not reels or not reels.startswith("Row 1: ") or "Row 3: " not in reels:
+        fail("the reels read: %s" % reels)
+    print("result: " + said)
+
+
+if __name__ == "__main__":
+    main()
