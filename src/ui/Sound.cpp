@@ -2,6 +2,7 @@
 #include "ui/Sound.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 
@@ -66,8 +67,12 @@ void Sound::PlayBytes(const QByteArray& bytes, bool wait, bool allowDefault) {
     chunk_ = chunk;
     if (Mix_PlayChannel(0, chunk, 0) < 0) return;
     ++started_;
-    // A synchronous sound holds the game until it has finished, as the machine pauses on a win.
-    for (int waited = 0; wait && Mix_Playing(0) && waited < 10000; waited += 5) QThread::msleep(5);
+    // A synchronous sound holds the game until it has finished, as the machine pauses on a win; a device
+    // that stalls holds it ten seconds of clock time at most, however slowly the sleeps come back.
+    if (!wait) return;
+    QElapsedTimer waited;
+    waited.start();
+    while (Mix_Playing(0) && waited.elapsed() < 10000) QThread::msleep(5);
 }
 
 void Sound::PlayStopSound() {
