@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Report.h"
+#include "WinPlot.h"
 
 namespace kazoomba::par {
 namespace {
@@ -25,14 +26,6 @@ std::string Text(const char* format, double a, double b = 0, double c = 0) {
     char buffer[256];
     std::snprintf(buffer, sizeof buffer, format, a, b, c);
     return buffer;
-}
-
-// 1, 2 or 5 times a power of ten, at or above v.
-double NiceStep(double v) {
-    const double decade = std::pow(10.0, std::floor(std::log10(v)));
-    for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (m * decade >= v / 1.0000001) return m * decade;
-    return 10 * decade;
 }
 
 std::string Money(double v) {
@@ -60,7 +53,7 @@ std::string SessionPlot(const SessionOdds& odds) {
     }
     low = std::min(low, odds.startCoins);
     const double coinValue = set.coinValue;
-    double step = NiceStep(std::max(coinValue, (static_cast<double>(top - low) + 1) * coinValue / kBars));
+    double step = NiceAbove(std::max(coinValue, (static_cast<double>(top - low) + 1) * coinValue / kBars));
     step = std::max(coinValue, std::round(step / coinValue) * coinValue);
     const double from = std::floor(static_cast<double>(low) * coinValue / step) * step;
     const int bars = std::max(1, static_cast<int>(std::ceil((static_cast<double>(top) * coinValue - from) / step + 1e-9)) + 1);
@@ -73,7 +66,7 @@ std::string SessionPlot(const SessionOdds& odds) {
     share[0] = static_cast<double>(broke) / sessions;
     const double highest = *std::max_element(share.begin(), share.end());
     // Headroom above the tallest bar keeps the bankroll's labels clear of the bars.
-    const double yStep = NiceStep(std::max(highest, 1e-6) * 1.2 / 5);
+    const double yStep = NiceAbove(std::max(highest, 1e-6) * 1.2 / 5);
     const double yTop = std::ceil(highest * 1.2 / yStep - 1e-9) * yStep;
 
     const double slot = (kRight - kLeft) / (bars + 1.5);  // the broke bar, a gap, then the rest
@@ -98,7 +91,7 @@ std::string SessionPlot(const SessionOdds& odds) {
     for (double y = 0; y <= yTop * 1.0001; y += yStep)
         svg += "<text x=\"" + Num(kLeft - 8) + "\" y=\"" + Num(yOf(y) + 4) + "\" text-anchor=\"end\">" +
                Text(yStep < 0.01 ? "%.1f %%" : "%.0f %%", 100 * y) + "</text>\n";
-    const double labelStep = NiceStep(step * bars / 6);
+    const double labelStep = NiceAbove(step * bars / 6);
     for (double v = std::ceil(from / labelStep) * labelStep; v <= from + step * bars + 1e-9; v += labelStep)
         if (xOf(v) - (kLeft + 0.5 * slot) > 36)  // clear of the broke bar's label
             svg += "<text x=\"" + Num(xOf(v)) + "\" y=\"" + Num(kBottom + 18) + "\" text-anchor=\"middle\">" + Money(v) + "</text>\n";

@@ -35,13 +35,6 @@ double NiceBelow(double v) {
         if (m * decade <= v * 1.0000001) return m * decade;
     return decade;
 }
-double NiceAbove(double v) {
-    const double decade = std::pow(10.0, std::floor(std::log10(v)));
-    for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (m * decade >= v / 1.0000001) return m * decade;
-    return 10 * decade;
-}
-
 std::string TickLabel(double v) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%g", v);
@@ -49,6 +42,13 @@ std::string TickLabel(double v) {
 }
 
 }  // namespace
+
+double NiceAbove(double v) {
+    const double decade = std::pow(10.0, std::floor(std::log10(v)));
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * decade >= v / 1.0000001) return m * decade;
+    return 10 * decade;
+}
 
 std::string WinPlot(const ParSheet& sheet, const std::vector<std::uint64_t>* simulated) {
     const auto& counts = sheet.odds.lineWin;

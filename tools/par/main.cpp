@@ -63,30 +63,23 @@ int main(int argc, char** argv) {
     auto clearBar = [terminal] {
         if (terminal) std::fprintf(stderr, "\r\033[K");
     };
-    if (options.simulate) {
+    auto simulate = [&](std::uint64_t spins, bool throughScoreSpin) {
         SimulationSettings settings;
         settings.coins = options.coins;
-        settings.spins = options.simulate;
+        settings.spins = spins;
         settings.seed = run.seed;
         settings.threads = run.threads;
-        settings.throughScoreSpin = options.reference;
+        settings.throughScoreSpin = throughScoreSpin;
         sim = Simulate(analysis, settings, bar(settings.spins, "spins"));
         clearBar();
-    }
+    };
+    if (options.simulate) simulate(options.simulate, options.reference);
     const Simulation* simulated = options.simulate ? &sim : nullptr;
 
     Volatility volatility = ExactVolatility(analysis, sheet);
     if (!volatility.exact) {
         // The chain could not be solved: fall back on a simulation's estimate, and say so.
-        if (!simulated) {
-            SimulationSettings settings;
-            settings.coins = options.coins;
-            settings.spins = 30'000'000;
-            settings.seed = run.seed;
-            settings.threads = run.threads;
-            sim = Simulate(analysis, settings, bar(settings.spins, "spins"));
-            clearBar();
-        }
+        if (!simulated) simulate(30'000'000, false);
         volatility = VolatilityFrom(sim.estimate.rtpTotal, sim.sdWhole, false);
     }
 
