@@ -156,7 +156,6 @@ private:
     bool spinning_ = false;
     bool closePending_ = false;
     bool quitDone_ = false;
-    int keyHeld_ = 0;
     bool enterDown_ = false;  // Enter went down in this window and has not come up yet
     bool betDown_ = false;    // the same for B and backslash
 };
