@@ -99,6 +99,7 @@ void Game::SelectCoinValue(int index) {
     state.MaxBet = kCoinChoices[index].maxBet;
     state.LineCoins = DealLineCoins(state.Wager, state.CoinValue);
     cabinet_.RedrawMainWindow();
+    cabinet_.Checkpoint();
 }
 
 void Game::Borrow(int index) {
@@ -106,6 +107,7 @@ void Game::Borrow(int index) {
     state.Borrowed += kLoanChoices[index].amount;
     state.Credits += kLoanChoices[index].amount;
     cabinet_.RedrawStatusPanel();
+    cabinet_.Checkpoint();
 }
 
 void Game::StartNewGame() {
@@ -126,6 +128,7 @@ void Game::StartNewGame() {
     state.CherryPts = 0.0f;
     cabinet_.SetCaption(Caption());
     cabinet_.RedrawStatusPanel();
+    cabinet_.Checkpoint();
 }
 
 void Game::SetAutoSpin(bool on) {
@@ -228,6 +231,7 @@ void Game::Settle() {
     cabinet_.EnableMenus(true);
     state.Wager = 0.0f;
     cabinet_.SetButtonsAvailable(true);
+    cabinet_.Checkpoint();
 }
 
 }  // namespace kazoomba
