@@ -7,6 +7,9 @@
 
 #include "common/NumberPicture.h"
 
+// Like the game, which takes the locale from the environment at start, whatever LANG and LC_ALL say.
+[[maybe_unused]] static const bool kEnvironmentLocale = std::setlocale(LC_ALL, "") != nullptr;
+
 using kazoomba::FormatPicture;
 using kazoomba::LeadingNumber;
 using kazoomba::LeadingWhole;
