@@ -5,18 +5,17 @@
 #include <QPushButton>
 #include <cstdio>
 
-#include "ui/Placement.h"
 
 namespace kazoomba {
 
 QString SaveFailedText(const QString& reason) {
-    return QStringLiteral("Your game could not be saved to %1").arg(reason.isEmpty() ? QStringLiteral("the settings file.") : reason);
+    // The path starts a line of its own, so the message breaks its lines around it rather than inside it.
+    return QStringLiteral("Your game could not be saved to\n%1").arg(reason.isEmpty() ? QStringLiteral("the settings file.") : reason);
 }
 
 void TellSaveFailed(const QString& reason, QWidget* parent) {
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle), SaveFailedText(reason),
                     QMessageBox::Ok, parent);
-    ui::CentreOnScreen(box, parent);
     box.exec();
 }
 
@@ -31,7 +30,6 @@ bool SaveBeforeQuitting(const std::function<bool()>& save, const std::function<Q
         QPushButton* quit = box.addButton(QStringLiteral("&Quit Without Saving"), QMessageBox::DestructiveRole);
         box.setDefaultButton(retry);
         box.setEscapeButton(retry);  // Escape must never throw a game away
-        ui::CentreOnScreen(box, parent);
         box.exec();
         if (box.clickedButton() == quit) return false;
     }
@@ -39,7 +37,8 @@ bool SaveBeforeQuitting(const std::function<bool()>& save, const std::function<Q
 }
 
 void ReportSaveFailedOnStandardError(const QString& reason, const char* when) {
-    std::fprintf(stderr, "kazoomba: %s: %s\n", when, qPrintable(SaveFailedText(reason)));
+    std::fprintf(stderr, "kazoomba: %s: your game could not be saved to %s\n", when,
+                 qPrintable(reason.isEmpty() ? QStringLiteral("the settings file.") : reason));
     std::fflush(stderr);
 }
 

@@ -8,7 +8,6 @@
 #include <csignal>
 
 #include "play/GameState.h"
-#include "ui/Placement.h"
 
 namespace kazoomba {
 
@@ -33,7 +32,7 @@ qint64 SessionLock::HolderPid() const {
 bool AskToComeForward(qint64 pid) { return pid > 0 && ::kill(static_cast<pid_t>(pid), SIGUSR1) == 0; }
 
 QString AlreadyRunningText(const QString& settingsPath, bool broughtForward) {
-    QString text = QStringLiteral("Kazoomba Video Slots is already running with the settings file %1.\n\n"
+    QString text = QStringLiteral("Kazoomba Video Slots is already running with the settings file\n%1\n\n"
                                   "Only one game at a time can use the file, so this one closes now.")
                        .arg(QDir::toNativeSeparators(settingsPath));
     if (broughtForward) text += QStringLiteral(" The game that is running has been brought to the front.");
@@ -43,7 +42,6 @@ QString AlreadyRunningText(const QString& settingsPath, bool broughtForward) {
 void TellAlreadyRunning(const QString& settingsPath, bool broughtForward) {
     QMessageBox box(QMessageBox::Information, QString::fromUtf8(kGameTitle.data(), static_cast<qsizetype>(kGameTitle.size())),
                     AlreadyRunningText(settingsPath, broughtForward), QMessageBox::Ok);
-    ui::CentreOnScreen(box, nullptr);
     box.exec();
 }
 

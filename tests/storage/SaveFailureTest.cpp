@@ -63,7 +63,7 @@ TEST_F(SaveFailure, ClosingOffersToTryAgainUntilTheSaveWorks) {
     EXPECT_TRUE(saved);
     EXPECT_EQ(tries, 2);
     EXPECT_EQ(seen.title, "Game Not Saved");
-    EXPECT_TRUE(seen.text.startsWith("Your game could not be saved to /x/KAZO.INI: the disk is full.")) << seen.text.toStdString();
+    EXPECT_TRUE(seen.text.startsWith("Your game could not be saved to\n/x/KAZO.INI: the disk is full.")) << seen.text.toStdString();
     EXPECT_EQ(seen.buttons, (QStringList{"&Try Again", "&Quit Without Saving"}));
 }
 
