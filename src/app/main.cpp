@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QtGlobal>
 #include <csignal>
+#include <cstring>
 #include <optional>
 
 #include "engine/Random.h"
@@ -95,10 +96,10 @@ int main(int argc, char** argv) {
         return window.pos();
     };
     const auto saveAtExit = [&] { return kazoomba::SaveAtExit(settings, game, menus, position(), ScreenSize()); };
-    bool ending = false;  // a signal or the session's end: no window may be shown any more
+    QByteArray ending;  // the signal that ends the game: no window may be shown any more
     window.beforeQuit = [&] {
-        if (ending) {
-            if (!saveAtExit()) kazoomba::ReportSaveFailedOnStandardError(settings.LastError(), "exit");
+        if (!ending.isEmpty()) {
+            if (!saveAtExit()) kazoomba::ReportSaveFailedOnStandardError(settings.LastError(), ending.constData());
             return;
         }
         kazoomba::SaveBeforeQuitting(saveAtExit, [&] { return settings.LastError(); }, &window);
@@ -140,7 +141,8 @@ int main(int argc, char** argv) {
             if (!saveAtExit()) kazoomba::ReportSaveFailedOnStandardError(settings.LastError(), "session end");
             return;
         }
-        ending = true;
+        const char* name = sigabbrev_np(signal);
+        ending = name ? QByteArray("SIG") + name : QByteArray("signal ") + QByteArray::number(signal);
         // Whatever is open closes the way a player would close it: a win on screen is taken, a board
         // pays what it shows, and a spin in progress is settled before the window goes.
         while (QWidget* modal = QApplication::activeModalWidget()) {
