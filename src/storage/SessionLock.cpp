@@ -1,9 +1,11 @@
 // The lock file that keeps a second copy of the game off a settings file in use.
 #include "storage/SessionLock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QSysInfo>
 #include <chrono>
 #include <csignal>
 
@@ -26,7 +28,10 @@ SessionLock::Result SessionLock::Acquire() {
 qint64 SessionLock::HolderPid() const {
     qint64 pid = 0;
     QString host, app;
-    return lock_.getLockInfo(&pid, &host, &app) ? pid : 0;
+    if (!lock_.getLockInfo(&pid, &host, &app)) return 0;
+    // A number from another computer sharing the folder, or of another program, names no game here.
+    if (host != QSysInfo::machineHostName() || app != QCoreApplication::applicationName()) return 0;
+    return pid;
 }
 
 bool AskToComeForward(qint64 pid) { return pid > 0 && ::kill(static_cast<pid_t>(pid), SIGUSR1) == 0; }

@@ -136,12 +136,22 @@ TEST_F(HostileFile, TwoWritersAtOnceLoseNoKey) {
 
 // Keeps: the running game's session; a second start on the same file finds it.
 TEST_F(HostileFile, ASecondGameOnTheSameFileFindsTheFirst) {
+    App();
     SessionLock running(path);
     ASSERT_EQ(running.Acquire(), SessionLock::Result::Locked);
     SessionLock second(path);
     EXPECT_EQ(second.Acquire(), SessionLock::Result::Running);
     EXPECT_EQ(second.HolderPid(), QCoreApplication::applicationPid());
     EXPECT_TRUE(AlreadyRunningText(path, true).contains(path));
+}
+
+// Keeps: a game of the same name on another computer sharing the folder is never sent a signal.
+TEST_F(HostileFile, ALockHeldOnAnotherComputerNamesNoProcessHere) {
+    App();
+    WriteBytes(path + ".lock", QByteArray::number(QCoreApplication::applicationPid()) + "\nkazoomba\nsome-other-host\n");
+    SessionLock second(path);
+    EXPECT_EQ(second.Acquire(), SessionLock::Result::Running);
+    EXPECT_EQ(second.HolderPid(), 0);
 }
 
 // Keeps: nothing of a lock whose game was killed: the next start takes it over.
