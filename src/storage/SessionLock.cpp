@@ -1,7 +1,6 @@
 // The lock file that keeps a second copy of the game off a settings file in use.
 #include "storage/SessionLock.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -29,8 +28,9 @@ qint64 SessionLock::HolderPid() const {
     qint64 pid = 0;
     QString host, app;
     if (!lock_.getLockInfo(&pid, &host, &app)) return 0;
-    // A number from another computer sharing the folder, or of another program, names no game here.
-    if (host != QSysInfo::machineHostName() || app != QCoreApplication::applicationName()) return 0;
+    // A number from another computer sharing the folder names no process here. (A live process of
+    // another name never holds the lock: the lock counts as stale then and is taken over.)
+    if (host != QSysInfo::machineHostName()) return 0;
     return pid;
 }
 

@@ -19,8 +19,7 @@ public:
 
     // Takes the lock. A lock whose program is gone (killed, crashed, power cut) is taken over.
     Result Acquire();
-    // The process that holds the lock: 0 when that is not known, or when it is on another computer
-    // or is not this game.
+    // The process that holds the lock: 0 when that is not known or it runs on another computer.
     qint64 HolderPid() const;
     QString LockPath() const { return path_; }
 
