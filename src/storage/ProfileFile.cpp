@@ -314,8 +314,25 @@ bool ProfileFile::WriteStrings(const std::vector<ProfileWrite>& writes) { return
 
 bool ProfileFile::FillMissing(const std::vector<ProfileWrite>& writes) { return Rewrite(writes, true); }
 
+namespace {
+
+std::optional<QByteArray> Changed(const QByteArray& old, const std::vector<ProfileWrite>& writes, bool onlyMissing) {
+    if (!onlyMissing) return ProfileFile::Apply(old, writes);
+    std::vector<ProfileWrite> missing;
+    for (const ProfileWrite& w : writes)
+        if (!ProfileFile::Find(old, w.section, w.key)) missing.push_back(w);
+    return ProfileFile::Apply(old, missing);
+}
+
+}  // namespace
+
 bool ProfileFile::Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMissing) {
     lastError_.clear();
+    // A file that already says it all needs no write, even where none could be made (a read-only disk).
+    if (const std::optional<QByteArray> now = Exists() ? Load() : std::nullopt) {
+        const std::optional<QByteArray> text = Changed(*now, writes, onlyMissing);
+        if (text && *text == *now) return true;
+    }
     QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath())) return Fail(WhyNotWritable(info.absolutePath(), errno));
     // Reading, changing and replacing the file is one step for every program that writes it.
@@ -333,11 +350,7 @@ bool ProfileFile::Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMiss
                         .arg(kMaxFileSize / (1024 * 1024)));
     const std::optional<QByteArray> old = Load();
     if (!old) return Fail(QStringLiteral("it cannot be read (it may belong to another user)"));
-    std::vector<ProfileWrite> missing;
-    if (onlyMissing)
-        for (const ProfileWrite& w : writes)
-            if (!Find(*old, w.section, w.key)) missing.push_back(w);
-    const std::optional<QByteArray> text = Apply(*old, onlyMissing ? missing : writes);
+    const std::optional<QByteArray> text = Changed(*old, writes, onlyMissing);
     if (!text) return Fail(QStringLiteral("a section or key name cannot be written"));
     if (*text == *old && Exists()) return true;
     // Unbuffered, so a disk that fills up shows as a short write here; a buffered one can lose the
