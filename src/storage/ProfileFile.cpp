@@ -329,18 +329,25 @@ std::optional<QByteArray> Changed(const QByteArray& old, const std::vector<Profi
 bool ProfileFile::Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMissing) {
     lastError_.clear();
     // A file that already says it all needs no write, even where none could be made (a read-only disk).
-    if (const std::optional<QByteArray> now = Exists() ? Load() : std::nullopt) {
+    auto alreadyWritten = [&] {
+        const std::optional<QByteArray> now = Exists() ? Load() : std::nullopt;
+        if (!now) return false;
         const std::optional<QByteArray> text = Changed(*now, writes, onlyMissing);
-        if (text && *text == *now) return true;
-    }
+        return text && *text == *now;
+    };
     QFileInfo info(path_);
-    if (!QDir().mkpath(info.absolutePath())) return Fail(WhyNotWritable(info.absolutePath(), errno));
+    if (!QDir().mkpath(info.absolutePath())) {
+        const int error = errno;
+        return alreadyWritten() || Fail(WhyNotWritable(info.absolutePath(), error));
+    }
     // Reading, changing and replacing the file is one step for every program that writes it.
     QLockFile lock(WriteLockPath(path_));
     if (!lock.tryLock(kWriteLockWaitMs)) {
+        const int error = errno;
+        if (alreadyWritten()) return true;
         if (lock.error() == QLockFile::LockFailedError)
             return Fail(QStringLiteral("another program kept it busy"));
-        return Fail(WhyNotWritable(path_, errno));
+        return Fail(WhyNotWritable(path_, error));
     }
     // A file we cannot read is never replaced: rewriting it from nothing would lose what it holds.
     info.refresh();
