@@ -97,13 +97,13 @@ int main(int argc, char** argv) {
     };
     const auto saveAtExit = [&] { return kazoomba::SaveAtExit(settings, game, menus, position(), ScreenSize()); };
     QByteArray ending;  // the signal that ends the game: no window may be shown any more
-    window.beforeQuit = [&] {
-        if (!ending.isEmpty()) {
-            if (!saveAtExit()) kazoomba::ReportSaveFailedOnStandardError(settings.LastError(), ending.constData());
-            return;
-        }
-        kazoomba::SaveBeforeQuitting(saveAtExit, [&] { return settings.LastError(); }, &window);
+    // After a signal, even one that arrives while the failed-save message is up, no window is shown again.
+    const auto saveOrReport = [&] {
+        if (ending.isEmpty()) return saveAtExit();
+        if (!saveAtExit()) kazoomba::ReportSaveFailedOnStandardError(settings.LastError(), ending.constData());
+        return true;
     };
+    window.beforeQuit = [&] { kazoomba::SaveBeforeQuitting(saveOrReport, [&] { return settings.LastError(); }, &window); };
 
     // The game in play is written after every settled spin and every change to the bank, so a crash
     // or a power cut loses at most the spin in play. A failure is told once, not after every spin.
