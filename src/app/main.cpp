@@ -1,8 +1,12 @@
 // The game's entry: builds the image store, the sounds, the settings file and the main window, wires the
 // windows that the menus open, restores the game saved at exit, and runs.
 #include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QtGlobal>
+#include <csignal>
+#include <cstring>
+#include <optional>
 
 #include "app/CommandLine.h"
 #include "engine/Random.h"
@@ -13,8 +17,10 @@
 #include "info/StatisticsWindow.h"
 #include "storage/LoadSaveDialog.h"
 #include "storage/ProfileFile.h"
+#include "storage/SaveFailure.h"
 #include "storage/SavedGames.h"
 #include "storage/SessionGuard.h"
+#include "storage/SessionLock.h"
 #include "ui/DataPaths.h"
 #include "ui/Graphics.h"
 #include "ui/Identity.h"
@@ -47,6 +53,8 @@ QSize ScreenSize() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Until the session guard listens for it, a second copy's request to come forward must not end this one.
+    std::signal(SIGUSR1, SIG_IGN);
     kazoomba::app::ReadCommandLine(argc, argv);
     QApplication app(argc, argv);
     kazoomba::app::RefuseUnknownOptions(app);
@@ -64,6 +72,13 @@ int main(int argc, char** argv) {
         qWarning("kazoomba: sounds not found in %s", qPrintable(kazoomba::ui::DataDirectory() + QStringLiteral("/sounds")));
 
     kazoomba::ProfileFile settings(kazoomba::SettingsFilePath());
+    // One game per settings file: two would each save over the other's session.
+    kazoomba::SessionLock lock(settings.Path());
+    if (lock.Acquire() == kazoomba::SessionLock::Result::Running) {
+        const bool forward = kazoomba::AskToComeForward(lock.HolderPid());
+        kazoomba::TellAlreadyRunning(settings.Path(), forward);
+        return 0;
+    }
     kazoomba::RemoveStaleTemporaries(settings.Path());
     MainWindow window(graphics, sound, random);
     WindowSelections menus(window);
@@ -75,10 +90,40 @@ int main(int argc, char** argv) {
     window.askWinStopValue = [&] { return kazoomba::ui::AskWinStopValue(&window); };
     window.readBannerText = [&] { return kazoomba::ReadBannerText(settings); };
     window.writeBannerText = [&](const QString& text) { kazoomba::WriteBannerText(settings, text); };
-    window.beforeQuit = [&] { kazoomba::SaveAtExit(settings, game, menus, window.pos(), ScreenSize()); };
+
+    // A Wayland window cannot learn where it is; the stored position then stays as it was.
+    const auto position = [&]() -> std::optional<QPoint> {
+        if (!kazoomba::PlatformReportsWindowPosition(QGuiApplication::platformName())) return std::nullopt;
+        return window.pos();
+    };
+    const auto saveAtExit = [&] { return kazoomba::SaveAtExit(settings, game, menus, position(), ScreenSize()); };
+    QByteArray ending;  // the signal that ends the game: no window may be shown any more
+    // After a signal, even one that arrives while the failed-save message is up, no window is shown again.
+    const auto saveOrReport = [&] {
+        if (ending.isEmpty()) return saveAtExit();
+        if (!saveAtExit()) kazoomba::ReportSaveFailedOnStandardError(settings.LastError(), ending.constData());
+        return true;
+    };
+    window.beforeQuit = [&] { kazoomba::SaveBeforeQuitting(saveOrReport, [&] { return settings.LastError(); }, &window); };
+
+    // The game in play is written after every settled spin and every change to the bank, so a crash
+    // or a power cut loses at most the spin in play. A failure is told once, not after every spin.
+    bool loading = false;
+    bool checkpointFailed = false;
+    const auto checkpoint = [&] {
+        if (loading) return;
+        const bool saved = kazoomba::SaveCurrentGame(settings, game, menus);
+        if (!saved && !checkpointFailed) kazoomba::ReportSaveFailedOnStandardError(settings.LastError(), "autosave");
+        checkpointFailed = !saved;
+    };
 
     const auto redraw = [&] { window.RedrawMainWindow(); };
-    window.Wire(QStringLiteral("mnuLoadSave_0"), [&] { kazoomba::LoadSaveCommand(0, settings, game, menus, redraw, &window); });
+    window.Wire(QStringLiteral("mnuLoadSave_0"), [&] {
+        loading = true;  // the load replays the coin value before the rest of the game is in place
+        kazoomba::LoadSaveCommand(0, settings, game, menus, redraw, &window);
+        loading = false;
+        checkpoint();
+    });
     window.Wire(QStringLiteral("mnuLoadSave_1"), [&] { kazoomba::LoadSaveCommand(1, settings, game, menus, redraw, &window); });
     window.Wire(QStringLiteral("mnuStats"), [&] { kazoomba::ui::ShowStatistics(game.state, &window); });
     window.Wire(QStringLiteral("mnuAbout"), [&] { kazoomba::ui::ShowAbout(graphics, &window); });
@@ -88,13 +133,17 @@ int main(int argc, char** argv) {
     window.StartUp();
     // The frame is not known before the window is shown; a Windows 95 frame makes the window 617 x 500.
     window.move(kazoomba::RestoreAtStart(settings, game, menus, ScreenSize(), QSize(617, 500)));
+    window.checkpoint = checkpoint;
 
     // A signal or the end of the desktop session saves the game as at exit; a signal then closes the game.
+    // A second copy started on the same file asks this one to come forward.
     kazoomba::SessionGuard guard([&](int signal) {
         if (signal == 0) {
-            kazoomba::SaveAtExit(settings, game, menus, window.pos(), ScreenSize());
+            if (!saveAtExit()) kazoomba::ReportSaveFailedOnStandardError(settings.LastError(), "session end");
             return;
         }
+        const char* name = sigabbrev_np(signal);
+        ending = name ? QByteArray("SIG") + name : QByteArray("signal ") + QByteArray::number(signal);
         // Whatever is open closes the way a player would close it: a win on screen is taken, a board
         // pays what it shows, and a spin in progress is settled before the window goes.
         while (QWidget* modal = QApplication::activeModalWidget()) {
@@ -102,6 +151,10 @@ int main(int argc, char** argv) {
             if (QApplication::activeModalWidget() == modal) break;
         }
         window.close();
+    }, [&] {
+        if (window.isMinimized()) window.showNormal();
+        window.raise();
+        window.activateWindow();
     });
 
     window.show();

@@ -1,11 +1,10 @@
 // Number pictures and the leading-number rule.
 #include "common/NumberPicture.h"
 
-#include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
+#include <system_error>
 
 namespace kazoomba {
 
@@ -34,9 +33,12 @@ std::string FormatPicture(double value, std::string_view picture) {
 
     double v = percent ? value * 100.0 : value;
     bool negative = v < 0;
+    // The picture's point is always ".", whatever the locale says.
     char digits[400];
-    std::snprintf(digits, sizeof digits, "%.*f", decimals, std::fabs(v));
-    std::string text(digits);
+    const std::to_chars_result made =
+        std::to_chars(digits, digits + sizeof digits, std::fabs(v), std::chars_format::fixed, decimals);
+    std::string text(digits, made.ec == std::errc{} ? made.ptr : digits);
+    if (text.empty()) text = "0";
     std::string whole = text.substr(0, text.find('.'));
     std::string frac = decimals > 0 ? text.substr(text.find('.') + 1) : std::string{};
     // A rounded zero is shown without a sign.
@@ -84,28 +86,31 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 double LeadingNumber(std::string_view text) {
+    auto digit = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    std::size_t start = i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t intDigits = 0, fracDigits = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) { ++i; ++intDigits; }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const std::size_t start = i;
+    std::size_t count = 0;
+    while (digit(i)) { ++i; ++count; }
     if (i < text.size() && text[i] == '.') {
         std::size_t j = i + 1;
-        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) { ++j; ++fracDigits; }
-        if (intDigits + fracDigits > 0) i = j;
+        while (digit(j)) { ++j; ++count; }
+        i = j;
     }
-    if (intDigits + fracDigits == 0) return 0.0;
-    // An exponent counts only when digits follow it.
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        std::size_t expDigits = 0;
-        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) { ++j; ++expDigits; }
-        if (expDigits > 0) i = j;
+    if (count == 0) return 0.0;
+    // Only digits and one point are left, so nothing here depends on the locale.
+    double value = 0.0;
+    const std::from_chars_result read =
+        std::from_chars(text.data() + start, text.data() + i, value, std::chars_format::fixed);
+    if (read.ec == std::errc::result_out_of_range) {
+        // Too large when the whole part has a figure other than 0; otherwise too small to tell from 0.
+        const std::string_view number = text.substr(start, i - start);
+        const std::string_view whole = number.substr(0, number.find('.'));
+        value = whole.find_first_not_of('0') != std::string_view::npos ? std::numeric_limits<double>::infinity() : 0.0;
     }
-    std::string number(text.substr(start, i - start));
-    return std::strtod(number.c_str(), nullptr);
+    return negative ? -value : value;
 }
 
 std::int32_t RoundHalfEven(double value) {

@@ -12,8 +12,10 @@ namespace kazoomba {
 // anything else is shown as it stands. Rounds to the decimals shown; a negative value gets a leading minus.
 std::string FormatPicture(double value, std::string_view picture);
 
-// Reads the longest leading decimal number of text (leading blanks skipped; sign, digits, point,
-// exponent); text without one reads as 0. Values beyond double range come back as +/-HUGE_VAL.
+// Reads the leading number of text: blanks, an optional sign, digits, an optional point and digits;
+// anything else ends it, and text without a digit there reads as 0. Exponents, hex, "inf" and "nan"
+// are not numbers here. The point is always ".", whatever the locale. Values beyond double range
+// come back as +/-infinity.
 double LeadingNumber(std::string_view text);
 
 // The leading number rounded to the nearest whole number, halves to even, clamped to the 32-bit range.

@@ -41,6 +41,8 @@ public:
     virtual void ReloadBannerText() = 0;
     virtual void SetCaption(std::string_view caption) = 0;
     virtual bool IsMinimized() = 0;
+    // A spin has settled, or a loan, a new game or a coin value changed the bank: a moment worth saving.
+    virtual void Checkpoint() {}
     // The window is closing while a spin runs: settle at once, without animation, windows or sounds.
     virtual bool ClosePending() { return false; }
 

@@ -107,6 +107,7 @@ void Game::SelectCoinValue(int index) {
     state.MaxBet = kCoinChoices[index].maxBet;
     state.LineCoins = DealLineCoins(state.Wager, state.CoinValue);
     cabinet_.RedrawMainWindow();
+    cabinet_.Checkpoint();
 }
 
 void Game::Borrow(int index) {
@@ -114,6 +115,7 @@ void Game::Borrow(int index) {
     state.Borrowed += kLoanChoices[index].amount;
     state.Credits += kLoanChoices[index].amount;
     cabinet_.RedrawStatusPanel();
+    cabinet_.Checkpoint();
 }
 
 void Game::StartNewGame() {
@@ -137,6 +139,7 @@ void Game::StartNewGame() {
     state.TotalWagers += state.Wager;
     cabinet_.SetCaption(Caption());
     cabinet_.RedrawStatusPanel();
+    cabinet_.Checkpoint();
 }
 
 void Game::SetAutoSpin(bool on) {
@@ -239,6 +242,7 @@ void Game::Settle() {
     cabinet_.EnableMenus(true);
     state.Wager = 0.0f;
     cabinet_.SetButtonsAvailable(true);
+    cabinet_.Checkpoint();
 }
 
 }  // namespace kazoomba

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "storage/LoadSaveLayout.h"
+#include "storage/SaveFailure.h"
 #include "ui/Drawing.h"
 
 namespace kazoomba {
@@ -102,7 +103,11 @@ void LoadSaveDialog::SlotPressed(int slot) {
 
 void LoadSaveDialog::OkPressed() {
     const QString name = nameField_->text().trimmed();
-    if (mode_ == Mode::Save && saveSlot_ >= 0 && !name.isEmpty()) SaveGame(file_, game_, menus_, saveSlot_, name);
+    // A save that fails says why and leaves the dialog open, to try again or cancel.
+    if (mode_ == Mode::Save && saveSlot_ >= 0 && !name.isEmpty() && !SaveGame(file_, game_, menus_, saveSlot_, name)) {
+        TellSaveFailed(file_.LastError(), this);
+        return;
+    }
     accept();
 }
 

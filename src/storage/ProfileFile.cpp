@@ -5,11 +5,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QDateTime>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
 
@@ -86,15 +91,41 @@ Line ParseLine(const QByteArray& t, qsizetype pos) {
     return line;
 }
 
+bool IsUtf8(const QByteArray& t, qsizetype b, qsizetype e) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString text = decoder.decode(QByteArrayView(t.constData() + b, e - b));
+    return !decoder.hasError();
+}
+
+// Windows-1252: Latin-1 but for 0x80 to 0x9F; the five bytes it leaves unassigned keep their C1 codes.
+QString DecodeWindows1252(const QByteArray& t, qsizetype b, qsizetype e) {
+    static constexpr std::array<char16_t, 32> kHigh = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString out;
+    out.reserve(e - b);
+    for (qsizetype i = b; i < e; ++i) {
+        const auto c = static_cast<unsigned char>(t[i]);
+        out += QChar(c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : char16_t(c));
+    }
+    return out;
+}
+
 // Text as it stands: QString::fromUtf8 would drop a byte-order mark at the start of a name or value.
-QString Decode(const QByteArray& t, qsizetype b, qsizetype e) {
+// `utf8` tells whether the whole line the text comes from is valid UTF-8.
+QString Decode(const QByteArray& t, qsizetype b, qsizetype e, bool utf8 = true) {
+    if (!utf8) return DecodeWindows1252(t, b, e);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(QByteArrayView(t.constData() + b, e - b));
 }
 
-bool NameIs(const QByteArray& t, qsizetype b, qsizetype e, QStringView name) {
-    return Decode(t, b, e).compare(name, Qt::CaseInsensitive) == 0;
+bool NameIs(const QByteArray& t, qsizetype b, qsizetype e, QStringView name, bool utf8 = true) {
+    return Decode(t, b, e, utf8).compare(name, Qt::CaseInsensitive) == 0;
 }
+
+// Whether the line starting at pos, up to its end, is valid UTF-8.
+bool LineIsUtf8(const QByteArray& t, qsizetype pos, const Line& line) { return IsUtf8(t, pos, line.contentEnd); }
 
 QByteArray LineEnding(const QByteArray& t) {
     const qsizetype feed = t.indexOf('\n');
@@ -133,13 +164,13 @@ void ApplyOne(QByteArray& t, const QString& section, const QString& key, const Q
         const Line line = ParseLine(t, pos);
         if (line.kind == Line::Header || line.kind == Line::BadHeader) {
             if (inSection) break;
-            if (line.kind == Line::Header && NameIs(t, line.nameBegin, line.nameEnd, section)) {
+            if (line.kind == Line::Header && NameIs(t, line.nameBegin, line.nameEnd, section, LineIsUtf8(t, pos, line))) {
                 inSection = true;
                 insertAt = line.next;
                 insertTerminated = line.terminated;
             }
         } else if (inSection && line.kind != Line::Empty) {
-            if (line.kind == Line::Entry && NameIs(t, line.nameBegin, line.nameEnd, key)) {
+            if (line.kind == Line::Entry && NameIs(t, line.nameBegin, line.nameEnd, key, LineIsUtf8(t, pos, line))) {
                 // The blanks after the old value go with it: a padded value written again and again
                 // must not gather the old padding behind the new.
                 t.replace(line.valueBegin, line.contentEnd - line.valueBegin, value);
@@ -200,9 +231,11 @@ std::optional<QString> ProfileFile::Find(const QByteArray& text, QStringView sec
         const Line line = ParseLine(text, pos);
         if (line.kind == Line::Header || line.kind == Line::BadHeader) {
             if (inSection) return std::nullopt;  // only the first section of that name counts
-            inSection = line.kind == Line::Header && NameIs(text, line.nameBegin, line.nameEnd, section);
-        } else if (inSection && line.kind == Line::Entry && NameIs(text, line.nameBegin, line.nameEnd, key)) {
-            return Decode(text, line.valueBegin, line.valueEnd);
+            inSection = line.kind == Line::Header &&
+                        NameIs(text, line.nameBegin, line.nameEnd, section, LineIsUtf8(text, pos, line));
+        } else if (inSection && line.kind == Line::Entry) {
+            const bool utf8 = LineIsUtf8(text, pos, line);
+            if (NameIs(text, line.nameBegin, line.nameEnd, key, utf8)) return Decode(text, line.valueBegin, line.valueEnd, utf8);
         }
         pos = line.next;
     }
@@ -240,24 +273,109 @@ bool ProfileFile::WriteString(const QString& section, const QString& key, const 
     return WriteStrings({ProfileWrite{section, key, value}});
 }
 
-bool ProfileFile::WriteStrings(const std::vector<ProfileWrite>& writes) {
+namespace {
+
+// Why a file or its folder cannot be changed, in words a player can act on.
+QString WhyNotWritable(const QString& path, int error) {
+    const QFileInfo info(path);
+    struct statvfs disk {};
+    if (error == EROFS || (statvfs(QFile::encodeName(info.absolutePath()).constData(), &disk) == 0 &&
+                           (disk.f_flag & ST_RDONLY)))
+        return QStringLiteral("the disk it is on is read-only");
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG) return QStringLiteral("the disk is full");
+    if (info.exists() && !info.isFile()) return QStringLiteral("it is a folder or device, not a file");
+    if (error == EPERM || error == EACCES || (info.exists() && !info.isWritable()) ||
+        !QFileInfo(info.absolutePath()).isWritable())
+        return info.exists() && !info.isWritable()
+                   ? QStringLiteral("the file is read-only or belongs to another user")
+                   : QStringLiteral("its folder is read-only or belongs to another user");
+    return QString::fromLocal8Bit(std::strerror(error ? error : EIO)).toLower();
+}
+
+// Makes a rename in the folder survive a power cut.
+bool SyncFolder(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;  // some file systems cannot sync a folder
+    ::close(fd);
+    return synced;
+}
+
+}  // namespace
+
+QString WriteLockPath(const QString& path) { return path + QStringLiteral(".writing"); }
+
+bool ProfileFile::Fail(const QString& reason) {
+    lastError_ = QStringLiteral("%1: %2.").arg(QDir::toNativeSeparators(path_), reason);
+    return false;
+}
+
+bool ProfileFile::WriteStrings(const std::vector<ProfileWrite>& writes) { return Rewrite(writes, false); }
+
+bool ProfileFile::FillMissing(const std::vector<ProfileWrite>& writes) { return Rewrite(writes, true); }
+
+namespace {
+
+std::optional<QByteArray> Changed(const QByteArray& old, const std::vector<ProfileWrite>& writes, bool onlyMissing) {
+    if (!onlyMissing) return ProfileFile::Apply(old, writes);
+    std::vector<ProfileWrite> missing;
+    for (const ProfileWrite& w : writes)
+        if (!ProfileFile::Find(old, w.section, w.key)) missing.push_back(w);
+    return ProfileFile::Apply(old, missing);
+}
+
+}  // namespace
+
+bool ProfileFile::Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMissing) {
+    lastError_.clear();
+    // A file that already says it all needs no write, even where none could be made (a read-only disk).
+    auto alreadyWritten = [&] {
+        const std::optional<QByteArray> now = Exists() ? Load() : std::nullopt;
+        if (!now) return false;
+        const std::optional<QByteArray> text = Changed(*now, writes, onlyMissing);
+        return text && *text == *now;
+    };
+    QFileInfo info(path_);
+    if (!QDir().mkpath(info.absolutePath())) {
+        const int error = errno;
+        return alreadyWritten() || Fail(WhyNotWritable(info.absolutePath(), error));
+    }
+    // Reading, changing and replacing the file is one step for every program that writes it.
+    QLockFile lock(WriteLockPath(path_));
+    if (!lock.tryLock(kWriteLockWaitMs)) {
+        const int error = errno;
+        if (alreadyWritten()) return true;
+        if (lock.error() == QLockFile::LockFailedError)
+            return Fail(QStringLiteral("another program kept it busy"));
+        return Fail(WhyNotWritable(path_, error));
+    }
     // A file we cannot read is never replaced: rewriting it from nothing would lose what it holds.
+    info.refresh();
+    if (info.exists() && !info.isFile()) return Fail(QStringLiteral("it is a folder or device, not a file"));
+    if (info.size() > kMaxFileSize)
+        return Fail(QStringLiteral("it is larger than %1 MB, too large to be the game's settings file")
+                        .arg(kMaxFileSize / (1024 * 1024)));
     const std::optional<QByteArray> old = Load();
-    if (!old) return false;
-    const std::optional<QByteArray> text = Apply(*old, writes);
-    if (!text) return false;
+    if (!old) return Fail(QStringLiteral("it cannot be read (it may belong to another user)"));
+    const std::optional<QByteArray> text = Changed(*old, writes, onlyMissing);
+    if (!text) return Fail(QStringLiteral("a section or key name cannot be written"));
     if (*text == *old && Exists()) return true;
-    QDir().mkpath(QFileInfo(path_).absolutePath());
     // Unbuffered, so a disk that fills up shows as a short write here; a buffered one can lose the
     // tail at commit and still report success. The explicit sync catches space that runs out late.
     QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Fail(WhyNotWritable(path_, errno));
+    errno = 0;
     if (file.write(*text) != text->size() || ::fsync(file.handle()) != 0) {
+        const int error = errno ? errno : ENOSPC;
         file.cancelWriting();
         file.commit();
-        return false;
+        return Fail(WhyNotWritable(path_, error));
     }
-    return file.commit();
+    errno = 0;
+    if (!file.commit()) return Fail(WhyNotWritable(path_, errno));
+    SyncFolder(info.absolutePath());
+    return true;
 }
 
 int RemoveStaleTemporaries(const QString& path, qint64 minimumAgeSeconds) {

@@ -18,8 +18,13 @@ struct ProfileWrite {
 
 // Section and key names match without regard to case and the first match wins: a duplicate section or
 // key further down is kept but never read or written. Values are read with surrounding blanks removed.
+// A line that is not valid UTF-8 (a file written on Windows in its "ANSI" code page) reads as
+// Windows-1252, and is kept byte for byte unless one of its keys is written.
 // Every write replaces the whole file atomically, so a crash or a full disk leaves either the old file
-// or the new one; a write that cannot be made returns false and leaves the file as it was.
+// or the new one; the rename is made durable with a sync of the folder. Each read-modify-write holds
+// a lock file beside the file ("KAZO.INI.writing"), so two programs writing at once never lose each
+// other's keys. A write that cannot be made returns false, leaves the file as it was and says why in
+// LastError().
 class ProfileFile {
 public:
     explicit ProfileFile(QString path);
@@ -33,6 +38,13 @@ public:
     bool WriteString(const QString& section, const QString& key, const QString& value);
     // Several keys in one replacement of the file, applied in order.
     bool WriteStrings(const std::vector<ProfileWrite>& writes);
+    // Writes only the keys the file does not hold yet; a value already there is never replaced.
+    bool FillMissing(const std::vector<ProfileWrite>& writes);
+
+    // Why the last write failed, in plain words with the file's path; empty after a write that worked.
+    const QString& LastError() const { return lastError_; }
+    // Puts back the reason of an earlier failed write, for a caller that made several.
+    void KeepError(const QString& reason) { lastError_ = reason; }
 
     bool Exists() const;
     // Length in bytes of the file, 0 when it is missing or not a plain file.
@@ -48,8 +60,11 @@ public:
 
 private:
     std::optional<QByteArray> Load() const;  // nothing when the file exists but cannot be read
+    bool Fail(const QString& reason);
+    bool Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMissing);
 
     QString path_;
+    QString lastError_;
 };
 
 // A value kept on one line: every line break (CR LF as one) and NUL becomes a blank.
@@ -61,6 +76,10 @@ QString LeftChars(const QString& text, int count);
 // Where the game keeps its settings: KAZO.INI in the user's configuration folder for the game
 // ($XDG_CONFIG_HOME/kazoomba, normally ~/.config/kazoomba).
 QString SettingsFilePath();
+
+// The lock file a write holds beside the file, and how long a write waits for another to finish.
+QString WriteLockPath(const QString& path);
+inline constexpr int kWriteLockWaitMs = 5000;
 
 // Removes what a write cut short by a crash left beside the file ("KAZO.INI" plus a six-character
 // suffix), once it is older than `minimumAgeSeconds`, so a second copy of the game writing now is not

@@ -2,6 +2,7 @@
 #include "storage/SavedGames.h"
 
 #include <QList>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -90,15 +91,15 @@ QString SectionName(int slotIndex) {
 
 QString DefaultGameName(int slotIndex) { return QStringLiteral("Game #%1").arg(slotIndex + 1); }
 
-void EnsureSettingsFile(ProfileFile& file) {
-    if (file.Exists() && file.Size() >= kSlotsPresentSize) return;
+bool EnsureSettingsFile(ProfileFile& file) {
+    if (file.Exists() && file.Size() >= kSlotsPresentSize) return true;
     std::vector<ProfileWrite> writes;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const QString section = SectionName(slot);
         writes.push_back({section, Key(Name), DefaultGameName(slot)});
         for (int k = Credits; k < KeyCount; ++k) writes.push_back({section, Key(k), QString::fromLatin1(kKeys[k].fresh)});
     }
-    file.WriteStrings(writes);
+    return file.FillMissing(writes);
 }
 
 bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, int slotIndex,
@@ -110,11 +111,13 @@ bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, 
     QString fixedName = LeftChars(OneLine(name), kGameNameLength);
     fixedName += QString(kGameNameLength - fixedName.toUcs4().size(), u' ');
 
+    // Coins on the lines between spins go back to the bank in the saved game; a spin in play keeps its stake.
+    const float placed = s.SpinReady ? s.Wager : 0.0f;
     std::array<QString, KeyCount> values;
     values[Name] = fixedName;
-    values[Credits] = Picture(s.Credits, Credits);
+    values[Credits] = Picture(static_cast<double>(s.Credits) + placed, Credits);
     values[BonusPool] = Picture(s.BonusPool, BonusPool);
-    values[TotalWagers] = Picture(s.TotalWagers, TotalWagers);
+    values[TotalWagers] = Picture(std::max(0.0, static_cast<double>(s.TotalWagers) - placed), TotalWagers);
     values[DoubleNothing] = Picture(s.DoubleNothing, DoubleNothing);
     values[CherryPts] = Picture(s.CherryPts, CherryPts);
     values[PoolPts] = Picture(s.PoolPts, PoolPts);
@@ -266,11 +269,28 @@ QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSiz
     return ReadWindowPosition(file, screen, window);
 }
 
-void SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus, QPoint position, QSize screen) {
-    WriteWindowPosition(file, position, screen);
-    EnsureSettingsFile(file);
-    SaveGame(file, game, menus, kCurrentGameSlot, QString::fromLatin1(kCurrentGameName.data(),
-                                                                     static_cast<qsizetype>(kCurrentGameName.size())));
+bool SaveCurrentGame(ProfileFile& file, const Game& game, const MenuSelections& menus) {
+    return SaveGame(file, game, menus, kCurrentGameSlot,
+                    QString::fromLatin1(kCurrentGameName.data(), static_cast<qsizetype>(kCurrentGameName.size())));
+}
+
+bool SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus, std::optional<QPoint> position,
+                QSize screen) {
+    // Every write is tried; a failure is reported even when a later write works.
+    QString firstError;
+    auto step = [&](bool ok) {
+        if (!ok && firstError.isEmpty()) firstError = file.LastError();
+        return ok;
+    };
+    bool ok = !position || !ExitWritesPosition(*position, screen) || step(WriteWindowPosition(file, *position, screen));
+    ok = step(EnsureSettingsFile(file)) && ok;
+    ok = step(SaveCurrentGame(file, game, menus)) && ok;
+    if (!ok && file.LastError().isEmpty()) file.KeepError(firstError);
+    return ok;
+}
+
+bool PlatformReportsWindowPosition(QStringView platformName) {
+    return !platformName.startsWith(u"wayland", Qt::CaseInsensitive);
 }
 
 }  // namespace kazoomba

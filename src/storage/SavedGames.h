@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <optional>
 #include <string_view>
 
 #include "play/Game.h"
@@ -32,10 +33,14 @@ QString SectionName(int slotIndex);
 // The name a slot's button shows when the slot holds none.
 QString DefaultGameName(int slotIndex);
 
-// Writes the ten slots with fresh values when the file is missing or shorter than 750 bytes.
-void EnsureSettingsFile(ProfileFile& file);
+// When the file is missing or shorter than 750 bytes, writes the sections and keys of the ten slots
+// that it lacks with fresh values; a saved game already there is never touched. False if the file
+// could not be written.
+bool EnsureSettingsFile(ProfileFile& file);
 // Writes the game under the slot with the name cut or padded to 40 characters; false if the file
-// could not be written (the old one is then kept).
+// could not be written (the old one is then kept, and file.LastError() says why). Coins placed but
+// not yet spun are saved as credits: they are counted back into Credits and out of TotalWagers,
+// while the game in play keeps its bet.
 bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, int slotIndex,
               const QString& name);
 // Replaces the game and the menu choices with the slot's; missing or unusable values keep the game's
@@ -61,7 +66,14 @@ bool WriteWindowPosition(ProfileFile& file, QPoint position, QSize screen);
 
 // Start-up after the new game: the game saved at the last exit, then the window's position.
 QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSize screen, QSize window);
-// Exit: the position, the ten slots, then the game under "Current Game".
-void SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus, QPoint position, QSize screen);
+// Exit: the position, the ten slots, then the game under "Current Game". Without a position (the
+// platform cannot tell where the window is) the stored one stays. False if a write failed.
+bool SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus, std::optional<QPoint> position,
+                QSize screen);
+// The game in play under "Current Game", as after every settled spin; false if the write failed.
+bool SaveCurrentGame(ProfileFile& file, const Game& game, const MenuSelections& menus);
+// Whether a window on this platform (QGuiApplication::platformName()) can learn its own position:
+// a Wayland session cannot.
+bool PlatformReportsWindowPosition(QStringView platformName);
 
 }  // namespace kazoomba

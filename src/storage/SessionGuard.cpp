@@ -17,6 +17,7 @@ namespace {
 constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
 int g_pipe[2] = {-1, -1};
 struct sigaction g_previous[kSignals.size()];
+struct sigaction g_previousForward;
 
 extern "C" void OnSessionSignal(int signal) {
     const int saved = errno;
@@ -28,8 +29,8 @@ extern "C" void OnSessionSignal(int signal) {
 
 }  // namespace
 
-SessionGuard::SessionGuard(std::function<void(int)> sessionEnding, QObject* parent)
-    : QObject(parent), sessionEnding_(std::move(sessionEnding)) {
+SessionGuard::SessionGuard(std::function<void(int)> sessionEnding, std::function<void()> comeForward, QObject* parent)
+    : QObject(parent), sessionEnding_(std::move(sessionEnding)), comeForward_(std::move(comeForward)) {
     if (g_pipe[0] >= 0 || pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         if (g_pipe[0] < 0) g_pipe[0] = g_pipe[1] = -1;
         return;
@@ -42,6 +43,8 @@ SessionGuard::SessionGuard(std::function<void(int)> sessionEnding, QObject* pare
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART | SA_RESETHAND;
     for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &action, &g_previous[i]);
+    action.sa_flags = SA_RESTART;  // asked again and again, never fatal
+    sigaction(SIGUSR1, &action, &g_previousForward);
 
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(app, &QGuiApplication::commitDataRequest, this,
@@ -51,6 +54,7 @@ SessionGuard::SessionGuard(std::function<void(int)> sessionEnding, QObject* pare
 SessionGuard::~SessionGuard() {
     if (!notifier_) return;
     for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &g_previous[i], nullptr);
+    sigaction(SIGUSR1, &g_previousForward, nullptr);
     delete notifier_;
     close(g_pipe[0]);
     close(g_pipe[1]);
@@ -60,7 +64,15 @@ SessionGuard::~SessionGuard() {
 void SessionGuard::SignalArrived() {
     unsigned char bytes[16];
     int signal = 0;
-    for (ssize_t n; (n = read(g_pipe[0], bytes, sizeof bytes)) > 0;) signal = bytes[0];
+    bool forward = false;
+    for (ssize_t n; (n = read(g_pipe[0], bytes, sizeof bytes)) > 0;)
+        for (ssize_t i = 0; i < n; ++i) {
+            if (bytes[i] == SIGUSR1)
+                forward = true;
+            else if (signal == 0)
+                signal = bytes[i];
+        }
+    if (forward && comeForward_) comeForward_();
     if (signal == 0 || running_) return;
     running_ = true;
     if (sessionEnding_) sessionEnding_(signal);

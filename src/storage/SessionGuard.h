@@ -16,8 +16,10 @@ class SessionGuard : public QObject {
     Q_OBJECT
 public:
     // `sessionEnding` gets the signal number, or 0 when the desktop session asks for the data to be saved
-    // (the session may still go on then).
-    explicit SessionGuard(std::function<void(int signal)> sessionEnding, QObject* parent = nullptr);
+    // (the session may still go on then). `comeForward` runs on SIGUSR1, which a second copy of the
+    // game started on the same settings file sends before it exits.
+    explicit SessionGuard(std::function<void(int signal)> sessionEnding, std::function<void()> comeForward = {},
+                          QObject* parent = nullptr);
     ~SessionGuard() override;
 
     bool Installed() const { return notifier_ != nullptr; }
@@ -27,6 +29,7 @@ private:
     void CommitDataRequested(QSessionManager& manager);
 
     std::function<void(int)> sessionEnding_;
+    std::function<void()> comeForward_;
     QSocketNotifier* notifier_ = nullptr;
     bool running_ = false;
 };

@@ -71,6 +71,7 @@ public:
     std::function<void()> presentWin;          // the Payoffs window
     std::function<QString()> askWinStopValue;  // the Win Stop Value dialog
     std::function<void()> beforeQuit;          // the exit save, run once when the window closes
+    std::function<void()> checkpoint;          // the save after each settled spin, loan, new game, coin value
 
     // Cabinet.
     void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override;
@@ -91,6 +92,7 @@ public:
     void SetCaption(std::string_view caption) override;
     bool IsMinimized() override;
     bool ClosePending() override { return closePending_; }
+    void Checkpoint() override { if (checkpoint) checkpoint(); }
     bool SoundPlayable() override { return sound_.Playable(); }
     void PlayCoinSound() override { sound_.PlayCoinSound(); }
     void PlayWinSound(int number) override { sound_.PlayNumberedSound(number); }

@@ -1,9 +1,14 @@
 // Number pictures and the leading-number rule.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <string>
 
 #include "common/NumberPicture.h"
+
+// Like the game, which takes the locale from the environment at start, whatever LANG and LC_ALL say.
+[[maybe_unused]] static const bool kEnvironmentLocale = std::setlocale(LC_ALL, "") != nullptr;
 
 using kazoomba::FormatPicture;
 using kazoomba::LeadingNumber;
@@ -64,12 +69,44 @@ TEST(LeadingNumber, TakesTheLongestLeadingDecimalNumber) {
     EXPECT_DOUBLE_EQ(LeadingNumber("-3.5x"), -3.5);
     EXPECT_DOUBLE_EQ(LeadingNumber(".5"), 0.5);
     EXPECT_DOUBLE_EQ(LeadingNumber("5."), 5);
-    EXPECT_DOUBLE_EQ(LeadingNumber("1e3"), 1000);
-    EXPECT_DOUBLE_EQ(LeadingNumber("2e"), 2);  // an exponent without digits is not part of it
+    EXPECT_DOUBLE_EQ(LeadingNumber("2e"), 2);
     EXPECT_DOUBLE_EQ(LeadingNumber("nan"), 0);
     EXPECT_DOUBLE_EQ(LeadingNumber("inf"), 0);
     EXPECT_DOUBLE_EQ(LeadingNumber("-"), 0);
-    EXPECT_TRUE(std::isinf(LeadingNumber("1e999")));
+    EXPECT_DOUBLE_EQ(LeadingNumber("+7.25"), 7.25);
+    EXPECT_DOUBLE_EQ(LeadingNumber("\t 12 34"), 12);
+    EXPECT_TRUE(std::isinf(LeadingNumber(std::string(400, '9'))));
+    EXPECT_DOUBLE_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0);
+}
+
+// Blanks, a sign, digits, a point and digits: nothing else belongs to the number.
+TEST(LeadingNumber, ExponentsHexInfinityAndNanEndTheNumber) {
+    EXPECT_DOUBLE_EQ(LeadingNumber("1e3"), 1);
+    EXPECT_DOUBLE_EQ(LeadingNumber("2.5E-1"), 2.5);
+    EXPECT_DOUBLE_EQ(LeadingNumber("1e309"), 1);
+    EXPECT_DOUBLE_EQ(LeadingNumber("0x10"), 0);
+    EXPECT_DOUBLE_EQ(LeadingNumber("infinity"), 0);
+    EXPECT_DOUBLE_EQ(LeadingNumber("-nan"), 0);
+    EXPECT_DOUBLE_EQ(LeadingNumber(" +inf"), 0);
+    EXPECT_DOUBLE_EQ(LeadingNumber("+-5"), 0);
+    EXPECT_DOUBLE_EQ(LeadingNumber("5..5"), 5);
+}
+
+// The game's pictures and numbers are its own fixed formats, the same under a comma-decimal locale.
+TEST(NumberPicture, CommaDecimalLocalesChangeNothing) {
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
+        ASSERT_NE(std::setlocale(LC_NUMERIC, name), nullptr) << name << " is missing: run scripts/setup";
+        EXPECT_EQ(FormatPicture(1234, "######0.00"), "1234.00") << name;
+        EXPECT_EQ(FormatPicture(0, "######0.00"), "0.00") << name;
+        EXPECT_EQ(FormatPicture(5, "$#,###,##0.00"), "$5.00") << name;
+        EXPECT_EQ(FormatPicture(5, "0000.00"), "0005.00") << name;
+        EXPECT_EQ(FormatPicture(0.8, "###0.00%"), "80.00%") << name;
+        EXPECT_DOUBLE_EQ(LeadingNumber("1234.50"), 1234.5) << name;
+        EXPECT_DOUBLE_EQ(LeadingNumber("0.75"), 0.75) << name;
+        EXPECT_DOUBLE_EQ(LeadingNumber("1,5"), 1) << name;
+    }
+    std::setlocale(LC_NUMERIC, before.c_str());
 }
 
 TEST(LeadingNumber, WholeFieldsRoundHalvesToEven) {
@@ -77,6 +114,7 @@ TEST(LeadingNumber, WholeFieldsRoundHalvesToEven) {
     EXPECT_EQ(LeadingWhole("3.5"), 4);
     EXPECT_EQ(LeadingWhole("999.75"), 1000);
     EXPECT_EQ(LeadingWhole("-2.5"), -2);
-    EXPECT_EQ(LeadingWhole("1e20"), 2147483647);
+    EXPECT_EQ(LeadingWhole("100000000000"), 2147483647);
+    EXPECT_EQ(LeadingWhole("1e20"), 1);
     EXPECT_EQ(LeadingWhole(" 1000 "), 1000);
 }

@@ -136,13 +136,23 @@ TEST_F(SavedGames, ASavedGameComesBackWholeWithItsMenuChoices) {
     EXPECT_EQ(other.cabinet.rebuilds, rebuilds + 1);
 }
 
-TEST_F(SavedGames, CoinsPlacedBeforeASaveAreGoneAfterTheLoad) {
+TEST_F(SavedGames, CoinsPlacedBeforeASaveComeBackAsCreditsWhileTheGameKeepsItsBet) {
+    s().TotalWagers = 10.0f;
     table.game.PlaceCoins(8);
     ASSERT_EQ(s().Credits, 998.0f);
     Save(1);
+    EXPECT_EQ(Read("Saved Game #2", "Credits"), "1000.00");
+    EXPECT_EQ(Read("Saved Game #2", "TotalWagers"), "10.00");
+    EXPECT_EQ(s().Credits, 998.0f);  // still on the lines in the game in play
+    EXPECT_EQ(s().Wager, 2.0f);
+    EXPECT_EQ(s().TotalWagers, 12.0f);
+    ASSERT_TRUE(SaveAtExit(file, table.game, menus, QPoint(0, 0), QSize(1024, 768)));
+    EXPECT_EQ(Read("Current Game", "Credits"), "1000.00");
+    EXPECT_EQ(Read("Current Game", "TotalWagers"), "10.00");
     table.game.PlaceCoins(1);
     Load(1);
-    EXPECT_EQ(s().Credits, 998.0f);
+    EXPECT_EQ(s().Credits, 1000.0f);
+    EXPECT_EQ(s().TotalWagers, 10.0f);
     EXPECT_EQ(s().Wager, 0.0f);
     EXPECT_EQ(s().LineCoins[0], 0);
 }
@@ -194,10 +204,10 @@ TEST_F(SavedGames, FilesWrittenWithinTheOldLimitsReadAsBefore) {
 }
 
 TEST_F(SavedGames, WholeNumbersRoundHalvesToEven) {
-    SetCurrentGame("Spins=2.5\nCredits=1e3\n");
+    SetCurrentGame("Spins=2.5\nCredits=999.5\n");
     Load(kCurrentGameSlot);
     EXPECT_EQ(s().Spins, 2);
-    EXPECT_EQ(s().Credits, 1000.0f);
+    EXPECT_EQ(s().Credits, 999.5f);
 }
 
 struct BadValue {
@@ -229,11 +239,13 @@ TEST_P(BadValues, FallBackWithoutInfinityNaNOrACrash) {
     EXPECT_EQ(menus.banner, 0);
 }
 
+const std::string kBeyondADouble = "Credits=1" + std::string(400, '0');
+
 INSTANTIATE_TEST_SUITE_P(
     SavedGames, BadValues,
-    ::testing::Values(BadValue{"Credits=-50", "negative credits"}, BadValue{"Credits=1e39", "beyond a float"},
+    ::testing::Values(BadValue{"Credits=-50", "negative credits"}, BadValue{"Credits=1000000000000000000000000000000000000000", "beyond a float"},
                       BadValue{"Credits=340282350000000000000000000000000000001", "just beyond a float"},
-                      BadValue{"Credits=1e400", "beyond a double"}, BadValue{"BonusPool=-0.5", "negative pool"},
+                      BadValue{kBeyondADouble.c_str(), "beyond a double"}, BadValue{"BonusPool=-0.5", "negative pool"},
                       BadValue{"Spins=-3", "negative spins"}, BadValue{"Spins=99999999999", "beyond 32 bits"},
                       BadValue{"Coins=7", "coin index"}, BadValue{"Coins=5", "coin index just beyond"},
                       BadValue{"Speed=9", "speed index"}, BadValue{"BannerOn=5", "banner index"},

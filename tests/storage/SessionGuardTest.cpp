@@ -5,6 +5,7 @@
 
 #include "StorageSupport.h"
 #include "storage/SessionGuard.h"
+#include "storage/SessionLock.h"
 
 namespace kazoomba::testing {
 namespace {
@@ -40,6 +41,19 @@ TEST_P(Guard, ASignalBecomesACallOnTheEventLoopAndTheNextOneIsFatalAgain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SessionGuard, Guard, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+TEST(SessionGuardOnly, ASecondGameAsksTheRunningOneToComeForwardAsOftenAsItLikes) {
+    App();
+    int ended = 0, forward = 0;
+    SessionGuard guard([&](int) { ++ended; }, [&] { ++forward; });
+    ASSERT_TRUE(guard.Installed());
+    for (int i = 1; i <= 2; ++i) {
+        ASSERT_TRUE(AskToComeForward(QCoreApplication::applicationPid()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return forward == i; }, 5000));
+    }
+    EXPECT_EQ(ended, 0);
+    EXPECT_NE(Handler(SIGUSR1), SIG_DFL);
+}
 
 TEST(SessionGuardOnly, OneGuardAtATime) {
     App();

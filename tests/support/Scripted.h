@@ -60,6 +60,7 @@ public:
     std::deque<std::array<int, 9>> outcomes;   // stops forced on the wheels as each spin is shown
     std::function<void()> onAnimate;           // a hook run at each animation
     std::function<void()> onPresentWin;        // defaults to Take
+    std::function<void()> onCheckpoint;        // run at each moment the game asks to be saved
 
     void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override {
         messages.push_back({std::string(title), std::string(text), icon});
@@ -96,6 +97,7 @@ public:
     void SetCaption(std::string_view) override {}
     bool IsMinimized() override { return minimized; }
     bool ClosePending() override { return closePending; }
+    void Checkpoint() override { if (onCheckpoint) onCheckpoint(); }
     bool SoundPlayable() override { return soundOn && !minimized; }
     void PlayCoinSound() override { ++coinSounds; }
     void PlayWinSound(int) override { ++winSounds; }

@@ -27,6 +27,11 @@ void SaveLoop(const QString& path, int first) {
     for (int k = first;; ++k) {
         testing::SetLoopGame(table.game, menus, k);
         SaveGame(file, table.game, menus, kCurrentGameSlot, testing::LoopGameName(k));
+        // Tells the test the program is up and saving, so its kill lands among the saves, not before them.
+        if (k == first) {
+            std::fputs("saving\n", stdout);
+            std::fflush(stdout);
+        }
     }
 }
 
@@ -44,7 +49,21 @@ int main(int argc, char** argv) {
         std::fputs(value.toUtf8().constData(), stdout);
         return 0;
     }
-    if (args.size() == 6 && args[1] == "write") return ProfileFile(args[2]).WriteString(args[3], args[4], args[5]) ? 0 : 1;
-    std::fprintf(stderr, "usage: %s save-loop PATH FIRST | read PATH SECTION KEY | write PATH SECTION KEY VALUE\n", argv[0]);
+    if (args.size() == 6 && args[1] == "write") {
+        ProfileFile file(args[2]);
+        if (file.WriteString(args[3], args[4], args[5])) return 0;
+        std::fputs(file.LastError().toUtf8().constData(), stdout);  // why, for the test to check
+        return 1;
+    }
+    if (args.size() == 5 && args[1] == "write-many") {
+        // Keys PREFIX0 to PREFIX(COUNT-1), one rewrite of the file each; the exit code counts failures.
+        ProfileFile file(args[2]);
+        int failed = 0;
+        for (int i = 0; i < args[4].toInt(); ++i)
+            if (!file.WriteString(QStringLiteral("Keys"), args[3] + QString::number(i), QString::number(i))) ++failed;
+        return failed > 100 ? 100 : failed;
+    }
+    std::fprintf(stderr, "usage: %s save-loop PATH FIRST | read PATH SECTION KEY | write PATH SECTION KEY VALUE | "
+                         "write-many PATH PREFIX COUNT\n", argv[0]);
     return 2;
 }

@@ -1,0 +1,169 @@
+// Settings files as desktops and players leave them: each case says what the game keeps.
+#include <QFile>
+#include <QProcess>
+#include <QSysInfo>
+#include <clocale>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "StorageSupport.h"
+#include "storage/SessionLock.h"
+
+namespace kazoomba::testing {
+namespace {
+
+class HostileFile : public SettingsFolder {
+protected:
+    void SetCurrentGame(const QByteArray& keys) { WriteBytes(path, "[Current Game]\n" + keys); }
+    void Load() { LoadGame(file, table.game, menus, kCurrentGameSlot); }
+};
+
+// Keeps: a saved game of a short hand-made file, name and money.
+TEST_F(HostileFile, AShortFileKeepsItsOneSavedGame) {
+    const QByteArray own = "[Saved Game #3]\nGameName=Precious\nCredits=12345.67\n";
+    WriteBytes(path, own);
+    ASSERT_TRUE(EnsureSettingsFile(file));
+    EXPECT_TRUE(ReadBytes(path).startsWith("[Saved Game #3]\nGameName=Precious\nCredits=12345.67\n"));
+    EXPECT_EQ(ReadGameName(file, 2), "Precious");
+    LoadGame(file, table.game, menus, 2);
+    EXPECT_EQ(s().Credits, 12345.67f);
+    // The keys it lacked are filled in, and the other slots are there.
+    EXPECT_EQ(Read("Saved Game #3", "Borrowed"), "1000");
+    EXPECT_EQ(ReadGameName(file, 0), "Game #1");
+}
+
+// Keeps: every value of a file written under a comma-decimal locale reads back to the cent.
+TEST_F(HostileFile, ACommaDecimalLocaleKeepsTheMoney) {
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
+        ASSERT_NE(std::setlocale(LC_NUMERIC, name), nullptr) << name << " is missing: run scripts/setup";
+        s().Credits = 1234.5f;
+        s().BonusPool = 0.75f;
+        s().LastBet = 0.5f;
+        ASSERT_TRUE(SaveCurrentGame(file, table.game, menus));
+        EXPECT_EQ(Read("Current Game", "Credits"), "1234.50") << name;
+        EXPECT_EQ(Read("Current Game", "BonusPool"), "0.75") << name;
+        Table other;
+        LoadGame(file, other.game, menus, kCurrentGameSlot);
+        EXPECT_EQ(other.s().Credits, 1234.5f) << name;
+        EXPECT_EQ(other.s().BonusPool, 0.75f) << name;
+        EXPECT_EQ(other.s().LastBet, 0.5f) << name;
+    }
+    std::setlocale(LC_NUMERIC, before.c_str());
+}
+
+// Keeps: the number in front of an exponent, hex or word, read by the one rule for every key.
+TEST_F(HostileFile, ExponentsHexInfinityAndNanReadByTheOneRule) {
+    s().Credits = 500.0f;
+    SetCurrentGame("Credits=1e309\nBonusPool=0x10\nTotalWagers=inf\nCherryPts=nan\nSpins=2e3\nBorrowed=1e3\n");
+    Load();
+    EXPECT_EQ(s().Credits, 1.0f);
+    EXPECT_EQ(s().BonusPool, 0.0f);
+    EXPECT_EQ(s().TotalWagers, 0.0f);
+    EXPECT_EQ(s().CherryPts, 0.0f);
+    EXPECT_EQ(s().Spins, 2);
+    EXPECT_EQ(s().Borrowed, 1.0f);
+}
+
+// Keeps: a line in the Windows "ANSI" code page reads as its accented text and stays byte for byte.
+TEST_F(HostileFile, AWindowsAnsiLineReadsRightAndIsKeptByteForByte) {
+    const QByteArray ansi = "[Saved Game #1]\r\nGameName=Caf\xE9 cr\xE8me \x80 5\r\nCredits=5\r\n";
+    WriteBytes(path, ansi);
+    EXPECT_EQ(ReadGameName(file, 0), QString::fromUtf8("Café crème € 5"));
+    ASSERT_TRUE(file.WriteString("Saved Game #1", "Credits", "6.00"));
+    EXPECT_EQ(ReadBytes(path), QByteArray("[Saved Game #1]\r\nGameName=Caf\xE9 cr\xE8me \x80 5\r\nCredits=6.00\r\n"));
+    // Rewritten by the game, the line is UTF-8 like the rest.
+    ASSERT_TRUE(file.WriteString("Saved Game #1", "GameName", QString::fromUtf8("Café")));
+    EXPECT_TRUE(ReadBytes(path).contains("GameName=Caf\xC3\xA9\r\n"));
+}
+
+// Keeps: the folder and what is in it; the save fails and says it is a folder.
+TEST_F(HostileFile, ASettingsFileThatIsAFolderIsLeftAlone) {
+    ASSERT_TRUE(QDir().mkpath(path + "/inside"));
+    EXPECT_FALSE(SaveCurrentGame(file, table.game, menus));
+    EXPECT_TRUE(file.LastError().startsWith(path + ": ")) << file.LastError().toStdString();
+    EXPECT_TRUE(file.LastError().contains("folder")) << file.LastError().toStdString();
+    EXPECT_FALSE(SaveAtExit(file, table.game, menus, QPoint(0, 0), QSize(1024, 768)));
+    EXPECT_FALSE(file.LastError().isEmpty());
+    EXPECT_TRUE(QFileInfo(path + "/inside").isDir());
+}
+
+// Keeps: a file past the size limit, untouched; the save fails and says the file is too large.
+TEST_F(HostileFile, AFileOverTheSizeLimitIsLeftAlone) {
+    {
+        QFile big(path);
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(big.resize(ProfileFile::kMaxFileSize + 1));
+    }
+    EXPECT_FALSE(SaveCurrentGame(file, table.game, menus));
+    EXPECT_TRUE(file.LastError().contains("too large")) << file.LastError().toStdString();
+    EXPECT_EQ(QFileInfo(path).size(), ProfileFile::kMaxFileSize + 1);
+}
+
+// Keeps: the stored position when the platform cannot tell where the window is.
+TEST_F(HostileFile, AWaylandExitKeepsTheStoredPosition) {
+    WriteBytes(path, "[Settings]\nLeftPos=1500\nTopPos=750\n");
+    EXPECT_FALSE(PlatformReportsWindowPosition(u"wayland"));
+    EXPECT_FALSE(PlatformReportsWindowPosition(u"wayland-egl"));
+    EXPECT_TRUE(PlatformReportsWindowPosition(u"xcb"));
+    ASSERT_TRUE(SaveAtExit(file, table.game, menus, std::nullopt, QSize(1024, 768)));
+    EXPECT_EQ(Read("Settings", "LeftPos"), "1500");
+    EXPECT_EQ(Read("Settings", "TopPos"), "750");
+    EXPECT_EQ(Read("Current Game", "Credits"), "1000.00");
+}
+
+// Keeps: every key of two programs writing the file at the same time.
+TEST_F(HostileFile, TwoWritersAtOnceLoseNoKey) {
+    App();
+    QProcess first, second;
+    for (auto [process, prefix] : {std::pair{&first, "A"}, std::pair{&second, "B"}}) {
+        process->setProgram(QStringLiteral(KAZOOMBA_PROFILE_HELPER));
+        process->setArguments({"write-many", path, prefix, "150"});
+        process->start();
+    }
+    ASSERT_TRUE(first.waitForFinished(120000));
+    ASSERT_TRUE(second.waitForFinished(120000));
+    EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_EQ(second.exitCode(), 0);
+    const QByteArray text = ReadBytes(path);
+    int lost = 0;
+    for (int i = 0; i < 150; ++i)
+        for (const char* prefix : {"A", "B"})
+            if (!ProfileFile::Find(text, u"Keys", QStringLiteral("%1%2").arg(prefix).arg(i))) ++lost;
+    EXPECT_EQ(lost, 0);
+}
+
+// Keeps: the running game's session; a second start on the same file finds it.
+TEST_F(HostileFile, ASecondGameOnTheSameFileFindsTheFirst) {
+    App();
+    SessionLock running(path);
+    ASSERT_EQ(running.Acquire(), SessionLock::Result::Locked);
+    SessionLock second(path);
+    EXPECT_EQ(second.Acquire(), SessionLock::Result::Running);
+    EXPECT_EQ(second.HolderPid(), QCoreApplication::applicationPid());
+    EXPECT_TRUE(AlreadyRunningText(path, true).contains(path));
+}
+
+// Keeps: a game of the same name on another computer sharing the folder is never sent a signal.
+TEST_F(HostileFile, ALockHeldOnAnotherComputerNamesNoProcessHere) {
+    App();
+    WriteBytes(path + ".lock", QByteArray::number(QCoreApplication::applicationPid()) + "\nkazoomba\nsome-other-host\n");
+    SessionLock second(path);
+    EXPECT_EQ(second.Acquire(), SessionLock::Result::Running);
+    EXPECT_EQ(second.HolderPid(), 0);
+}
+
+// Keeps: nothing of a lock whose game was killed: the next start takes it over.
+TEST_F(HostileFile, ALockLeftByAKilledGameIsTakenOver) {
+    const pid_t deadPid = fork();
+    if (deadPid == 0) _exit(0);
+    ASSERT_GT(deadPid, 0);
+    ASSERT_EQ(waitpid(deadPid, nullptr, 0), deadPid);
+    WriteBytes(path + ".lock", QByteArray::number(deadPid) + "\nkazoomba\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    SessionLock lock(path);
+    EXPECT_EQ(lock.Acquire(), SessionLock::Result::Locked);
+}
+
+}  // namespace
+}  // namespace kazoomba::testing
