@@ -37,8 +37,7 @@ std::string FormatPicture(double value, std::string_view picture) {
     char digits[400];
     const std::to_chars_result made =
         std::to_chars(digits, digits + sizeof digits, std::fabs(v), std::chars_format::fixed, decimals);
-    std::string text(digits, made.ec == std::errc{} ? made.ptr : digits);
-    if (text.empty()) text = "0";
+    const std::string text = made.ec == std::errc{} ? std::string(digits, made.ptr) : std::string(1, '0');
     std::string whole = text.substr(0, text.find('.'));
     std::string frac = decimals > 0 ? text.substr(text.find('.') + 1) : std::string{};
     // A rounded zero is shown without a sign.
