@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QDateTime>
 #include <QLockFile>
+#include <chrono>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -342,6 +343,7 @@ bool ProfileFile::Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMiss
     }
     // Reading, changing and replacing the file is one step for every program that writes it.
     QLockFile lock(WriteLockPath(path_));
+    lock.setStaleLockTime(std::chrono::milliseconds(kWriteLockStaleMs));
     if (!lock.tryLock(kWriteLockWaitMs)) {
         const int error = errno;
         if (alreadyWritten()) return true;

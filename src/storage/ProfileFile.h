@@ -77,9 +77,13 @@ QString LeftChars(const QString& text, int count);
 // ($XDG_CONFIG_HOME/kazoomba, normally ~/.config/kazoomba).
 QString SettingsFilePath();
 
-// The lock file a write holds beside the file, and how long a write waits for another to finish.
+// The lock file a write holds beside the file, how long a write waits for another to finish, and the
+// age at which a write lock counts as left behind. A write takes milliseconds; a writer killed after
+// creating the lock file but before writing its process number in it leaves an empty file that only
+// its age can show to be stale.
 QString WriteLockPath(const QString& path);
 inline constexpr int kWriteLockWaitMs = 5000;
+inline constexpr int kWriteLockStaleMs = 2000;
 
 // Removes what a write cut short by a crash left beside the file ("KAZO.INI" plus a six-character
 // suffix), once it is older than `minimumAgeSeconds`, so a second copy of the game writing now is not

@@ -178,6 +178,21 @@ TEST(StaleTemporaries, OnlyOldLeftoversOfACutShortWriteAreRemoved) {
     EXPECT_TRUE(QFile::exists(ini));
 }
 
+TEST(StaleTemporaries, AnEmptyWriteLockLeftByAKilledWriterHoldsUpTheNextWriteOnlyBriefly) {
+    // Killed between creating the lock file and writing its number in it, a writer leaves an empty
+    // lock that no process can be found for; seconds later it no longer stands in the way.
+    QTemporaryDir dir;
+    ProfileFile file(dir.filePath("KAZO.INI"));
+    WriteBytes(file.Path(), "[Settings]\nLeftPos=1\n");
+    WriteBytes(WriteLockPath(file.Path()), "");
+    QFile lock(WriteLockPath(file.Path()));
+    ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-10), QFileDevice::FileModificationTime));
+    lock.close();
+    EXPECT_TRUE(file.WriteString("Settings", "LeftPos", "2")) << file.LastError().toStdString();
+    EXPECT_EQ(file.ReadString(u"Settings", u"LeftPos", "", 9), QStringLiteral("2"));
+}
+
 TEST(SettingsPath, IsKazoIniInTheGamesConfigurationFolder) {
     const QByteArray old = qgetenv("XDG_CONFIG_HOME");
     QTemporaryDir dir;
