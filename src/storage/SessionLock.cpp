@@ -1,6 +1,7 @@
 // The lock file that keeps a second copy of the game off a settings file in use.
 #include "storage/SessionLock.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -21,7 +22,17 @@ SessionLock::SessionLock(const QString& settingsPath)
 SessionLock::Result SessionLock::Acquire() {
     QDir().mkpath(QFileInfo(path_).absolutePath());
     if (lock_.tryLock(0)) return Result::Locked;
-    return lock_.error() == QLockFile::LockFailedError ? Result::Running : Result::Unavailable;
+    if (lock_.error() != QLockFile::LockFailedError) return Result::Unavailable;
+    // A game killed between creating the lock and writing its number in it leaves a lock that names
+    // no one. A game starting now fills its lock in within microseconds, so one that still names no
+    // one seconds later was left behind.
+    qint64 pid = 0;
+    QString host, app;
+    const qint64 age = QFileInfo(path_).lastModified().msecsTo(QDateTime::currentDateTime());
+    if (!lock_.getLockInfo(&pid, &host, &app) && age > kUnnamedLockStaleMs && lock_.removeStaleLockFile() &&
+        lock_.tryLock(0))
+        return Result::Locked;
+    return Result::Running;
 }
 
 qint64 SessionLock::HolderPid() const {

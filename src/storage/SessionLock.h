@@ -8,6 +8,9 @@ namespace kazoomba {
 
 class SessionLock {
 public:
+    // How old a lock that names no process must be before it counts as left behind.
+    static constexpr qint64 kUnnamedLockStaleMs = 2000;
+
     enum class Result {
         Locked,      // this game holds the file now
         Running,     // another copy of the game that is still running holds it

@@ -1,4 +1,5 @@
 // Settings files as desktops and players leave them: each case says what the game keeps.
+#include <QDateTime>
 #include <QFile>
 #include <QProcess>
 #include <QSysInfo>
@@ -163,6 +164,17 @@ TEST_F(HostileFile, ALockLeftByAKilledGameIsTakenOver) {
     WriteBytes(path + ".lock", QByteArray::number(deadPid) + "\nkazoomba\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     SessionLock lock(path);
     EXPECT_EQ(lock.Acquire(), SessionLock::Result::Locked);
+}
+
+// Keeps: nothing of a lock that a game killed while it was creating it left empty, once it is old.
+TEST_F(HostileFile, AnEmptyLockLeftByAGameKilledAtStartIsTakenOver) {
+    WriteBytes(path + ".lock", "");
+    QFile lock(path + ".lock");
+    ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-10), QFileDevice::FileModificationTime));
+    lock.close();
+    SessionLock session(path);
+    EXPECT_EQ(session.Acquire(), SessionLock::Result::Locked);
 }
 
 }  // namespace
