@@ -23,7 +23,6 @@
 #include "storage/SessionLock.h"
 #include "ui/DataPaths.h"
 #include "ui/Graphics.h"
-#include "ui/Identity.h"
 #include "ui/MainWindow.h"
 #include "ui/Sound.h"
 #include "ui/WinStopDialog.h"
@@ -58,7 +57,6 @@ int main(int argc, char** argv) {
     kazoomba::app::ReadCommandLine(argc, argv);
     QApplication app(argc, argv);
     kazoomba::app::RefuseUnknownOptions(app);
-    kazoomba::ui::NameApplication();
 
     const qreal ratio = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->devicePixelRatio() : 1.0;
     kazoomba::ClockRandom random;
@@ -108,10 +106,8 @@ int main(int argc, char** argv) {
 
     // The game in play is written after every settled spin and every change to the bank, so a crash
     // or a power cut loses at most the spin in play. A failure is told once, not after every spin.
-    bool loading = false;
     bool checkpointFailed = false;
     const auto checkpoint = [&] {
-        if (loading) return;
         const bool saved = kazoomba::SaveCurrentGame(settings, game, menus);
         if (!saved && !checkpointFailed) kazoomba::ReportSaveFailedOnStandardError(settings.LastError(), "autosave");
         checkpointFailed = !saved;
@@ -119,9 +115,7 @@ int main(int argc, char** argv) {
 
     const auto redraw = [&] { window.RedrawMainWindow(); };
     window.Wire(QStringLiteral("mnuLoadSave_0"), [&] {
-        loading = true;  // the load replays the coin value before the rest of the game is in place
         kazoomba::LoadSaveCommand(0, settings, game, menus, redraw, &window);
-        loading = false;
         checkpoint();
     });
     window.Wire(QStringLiteral("mnuLoadSave_1"), [&] { kazoomba::LoadSaveCommand(1, settings, game, menus, redraw, &window); });

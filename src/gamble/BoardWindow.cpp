@@ -230,10 +230,6 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     if (const int box = FocusedBox()) DrawFocusRing(p, ToRect(L::BoxRect(box)));
 }
 
-}  // namespace kazoomba::ui
-
-namespace kazoomba::ui {
-
 void BoardWindow::BuildKeyboardBoxes() {
     clock_ = [] { return QDateTime::currentMSecsSinceEpoch(); };
     typingPause_.setSingleShot(true);

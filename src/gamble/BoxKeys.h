@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 #include <vector>
 
 namespace kazoomba::ui {

@@ -9,11 +9,12 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "common/NumberPicture.h"
 #include "gamble/BoardWindow.h"
 #include "gamble/PayoffsLayout.h"
 #include "play/Game.h"
-#include "ui/DigitDisplay.h"
 #include "ui/Accessible.h"
+#include "ui/DigitDisplay.h"
 #include "ui/Drawing.h"
 #include "ui/Graphics.h"
 #include "ui/Palette.h"
@@ -37,13 +38,7 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
       sheet_(BuildPayoffsSheet(game.state, game.wheels)) {
     setWindowTitle(QString::fromStdString(sheet_.caption));
     setFixedSize(L::kClientWidth, L::kClientHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, PaletteColor(7));
-    pal.setColor(QPalette::Button, PaletteColor(7));
-    // The grey is fixed, so the text on it is too: a dark desktop scheme's white would vanish on it.
-    pal.setColor(QPalette::WindowText, Qt::black);
-    pal.setColor(QPalette::ButtonText, Qt::black);
-    setPalette(pal);
+    SetLightFace(*this, PaletteColor(7));
     surface_ = graphics_.NewImage(L::kClientWidth, L::kClientHeight, PaletteColor(7));
 
     auto* frame = new QGroupBox(this);
@@ -74,13 +69,13 @@ void PayoffsWindow::AddReadouts() {
         const QRect panel(QPoint(L::kPanelLeft + L::LineDx(i), L::kPanelTop + L::LineDy(i)),
                           QPoint(L::kPanelRight + L::LineDx(i), L::kPanelBottom + L::LineDy(i)));
         auto* line = new Readout(QStringLiteral("Line %1").arg(i + 1), panel, this);
-        line->SetValue(LineInWords(sheet_, i).section(QStringLiteral(": "), 1));
+        line->SetValue(LineWinInWords(sheet_.lines[i]));
     }
     auto* total = new Readout(QStringLiteral("Total Won"),
                               QRect(QPoint(L::kTotalLeft, L::kTotalTop), QPoint(L::kTotalRight, L::kTotalBottom)), this);
     total->SetFigure(MoneyWords(game_.state.SpinWin), game_.state.SpinWin);
     if (sheet_.poolRow) {
-        const double pool = QString::fromStdString(sheet_.pool).toDouble();
+        const double pool = LeadingNumber(sheet_.pool);
         auto* row = new Readout(QStringLiteral("Bonus Pool"),
                                 QRect(QPoint(L::kPoolLeft, L::kPoolTop), QPoint(L::kPoolRight, L::kPoolBottom)), this);
         row->SetFigure(MoneyWords(pool), pool);

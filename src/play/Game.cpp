@@ -94,6 +94,7 @@ void Game::ChangeCoinValue(int index) {
     state.TotalWagers -= state.Wager;
     state.Wager = 0.0f;
     SelectCoinValue(index);
+    cabinet_.Checkpoint();
 }
 
 void Game::SelectCoinValue(int index) {
@@ -107,7 +108,6 @@ void Game::SelectCoinValue(int index) {
     state.MaxBet = kCoinChoices[index].maxBet;
     state.LineCoins = DealLineCoins(state.Wager, state.CoinValue);
     cabinet_.RedrawMainWindow();
-    cabinet_.Checkpoint();
 }
 
 void Game::Borrow(int index) {

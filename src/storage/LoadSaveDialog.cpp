@@ -37,13 +37,7 @@ LoadSaveDialog::LoadSaveDialog(Mode mode, ProfileFile& file, const Game& game, c
       mode_(mode), file_(file), game_(game), menus_(menus) {
     setWindowTitle(mode == Mode::Load ? QStringLiteral("Load a Game") : QStringLiteral("Save a Game"));
     setFixedSize(kDialogSize);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kBackground);
-    pal.setColor(QPalette::Button, kBackground);
-    // The grey is fixed, so the text on it is too: a dark desktop scheme's white would vanish on it.
-    pal.setColor(QPalette::WindowText, Qt::black);
-    pal.setColor(QPalette::ButtonText, Qt::black);
-    setPalette(pal);
+    ui::SetLightFace(*this, kBackground);
     setAutoFillBackground(true);
     setFont(ui::GameFont(kTextPoints, true));
 

@@ -6,13 +6,13 @@
 #include <QFileInfo>
 #include <QDateTime>
 #include <QLockFile>
-#include <chrono>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/statvfs.h>

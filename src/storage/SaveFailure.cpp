@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <cstdio>
 
-
 namespace kazoomba {
 
 QString SaveFailedText(const QString& reason) {

@@ -6,8 +6,8 @@
 #include <QPalette>
 #include <QScreen>
 #include <QSize>
-#include <algorithm>
 #include <QWidget>
+#include <algorithm>
 
 namespace kazoomba::ui {
 
@@ -39,6 +39,15 @@ void SetBackground(QWidget& window, const QColor& colour) {
     pal.setColor(QPalette::Window, colour);
     window.setPalette(pal);
     window.setAutoFillBackground(true);
+}
+
+void SetLightFace(QWidget& window, const QColor& colour) {
+    QPalette pal = window.palette();
+    pal.setColor(QPalette::Window, colour);
+    pal.setColor(QPalette::Button, colour);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    pal.setColor(QPalette::ButtonText, Qt::black);
+    window.setPalette(pal);
 }
 
 }  // namespace kazoomba::ui

@@ -18,4 +18,8 @@ void FitOnScreen(QWidget& window, const QSize& preferred, const QWidget* over);
 // Fills the window's background with one colour.
 void SetBackground(QWidget& window, const QColor& colour);
 
+// Gives a window and its push buttons one fixed light colour, and fixes their text black on it: left
+// to the desktop, a dark scheme's white text would vanish on the light face.
+void SetLightFace(QWidget& window, const QColor& colour);
+
 }  // namespace kazoomba::ui

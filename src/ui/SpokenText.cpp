@@ -3,16 +3,10 @@
 
 #include <QStringList>
 #include <array>
-#include <string>
 
 #include "common/NumberPicture.h"
 
 namespace kazoomba::ui {
-
-namespace {
-// The sheet's figures are written with a point whatever the locale; QString reads them that way too.
-double Amount(const std::string& figure) { return QString::fromStdString(figure).toDouble(); }
-}  // namespace
 
 QString SymbolWords(Symbol code) {
     static const std::array<const char*, kSymbolCount> names = {
@@ -33,12 +27,15 @@ QString ReelsInWords(const Wheels& wheels) {
     return rows.join(u' ');
 }
 
+QString LineWinInWords(const PayoffsLine& line) {
+    QStringList words;
+    for (Symbol s : line.symbols) words << SymbolWords(s);
+    words << MoneyWords(LeadingNumber(line.amount));
+    return words.join(QStringLiteral(", "));
+}
+
 QString LineInWords(const PayoffsSheet& sheet, int line) {
-    const PayoffsLine& l = sheet.lines[line];
-    QStringList symbols;
-    for (Symbol s : l.symbols) symbols << SymbolWords(s);
-    return QStringLiteral("Line %1: %2, %3").arg(line + 1).arg(symbols.join(QStringLiteral(", ")),
-                                                     MoneyWords(Amount(l.amount)));
+    return QStringLiteral("Line %1: %2").arg(line + 1).arg(LineWinInWords(sheet.lines[line]));
 }
 
 QString ResultInWords(const PayoffsSheet& sheet, float spinWin) {
@@ -46,7 +43,7 @@ QString ResultInWords(const PayoffsSheet& sheet, float spinWin) {
     QStringList parts;
     for (int line = 0; line < kLines; ++line)
         if (sheet.lines[line].won) parts << LineInWords(sheet, line) + u'.';
-    const double pool = Amount(sheet.pool);
+    const double pool = LeadingNumber(sheet.pool);
     if (sheet.poolRow && pool > 0.0) parts << QStringLiteral("Bonus pool: %1.").arg(MoneyWords(pool));
     parts << QStringLiteral("Total won: %1.").arg(MoneyWords(spinWin));
     return parts.join(u' ');

@@ -13,7 +13,9 @@ QString SymbolWords(Symbol code);
 QString MoneyWords(double dollars);
 // The nine symbols showing, row by row: "Row 1: Globe, Flag, Stop. Row 2: …".
 QString ReelsInWords(const Wheels& wheels);
-// One winning line of a Payoffs sheet: "Line 3: Globe, Globe, Fulmina, $1.50".
+// What one winning line of a Payoffs sheet shows: "Globe, Globe, Fulmina, $1.50".
+QString LineWinInWords(const PayoffsLine& line);
+// The same with the line's number: "Line 3: Globe, Globe, Fulmina, $1.50".
 QString LineInWords(const PayoffsSheet& sheet, int line);
 // "No win", or each paying line, the pool when won, and the total.
 QString ResultInWords(const PayoffsSheet& sheet, float spinWin);

@@ -38,7 +38,7 @@ TEST_F(Autosave, ALoanANewGameAndACoinValueAreSavedAtOnce) {
     table.game.Borrow(0);
     EXPECT_EQ(Saved("Credits"), "2000.00");
     EXPECT_EQ(Saved("Borrowed"), "2000");
-    table.game.SelectCoinValue(0);
+    table.game.ChangeCoinValue(0);
     EXPECT_EQ(Saved("Coins"), "0");
     table.game.StartNewGame();
     EXPECT_EQ(Saved("Credits"), "1000.00");
