@@ -1,9 +1,6 @@
 # Fails when a source of the rules library includes a Qt header.
-file(GLOB _files ${ROOT}/src/common/* ${ROOT}/src/engine/* ${ROOT}/src/play/* ${ROOT}/src/gamble/Board*)
+file(GLOB_RECURSE _files ${ROOT}/src/core/*)
 foreach(f ${_files})
-  if(f MATCHES "Window\\.(h|cpp)$")
-    continue()
-  endif()
   file(STRINGS ${f} _hits REGEX "#include[ \t]*<Q")
   if(_hits)
     message(FATAL_ERROR "${f} includes Qt: ${_hits}")
