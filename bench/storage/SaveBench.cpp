@@ -7,8 +7,8 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
-#include "storage/ProfileFile.h"
-#include "storage/SavedGames.h"
+#include "ProfileFile.h"
+#include "SavedGames.h"
 #include "support/Scripted.h"
 
 using namespace kazoomba;

@@ -1,5 +1,5 @@
 // The profile-string reader and writer of the settings file.
-#include "storage/ProfileFile.h"
+#include "ProfileFile.h"
 
 #include <QDir>
 #include <QFile>

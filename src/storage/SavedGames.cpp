@@ -1,5 +1,5 @@
 // Saving and loading games, and the "Settings" keys, through the profile file.
-#include "storage/SavedGames.h"
+#include "SavedGames.h"
 
 #include <QList>
 #include <algorithm>

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "play/Game.h"
-#include "storage/ProfileFile.h"
+#include "ProfileFile.h"
 
 namespace kazoomba {
 
