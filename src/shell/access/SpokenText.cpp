@@ -1,0 +1,52 @@
+// Symbols, reels and results in words.
+#include "access/SpokenText.h"
+
+#include <QStringList>
+#include <array>
+
+#include "common/NumberPicture.h"
+
+namespace kazoomba::ui {
+
+QString SymbolWords(Symbol code) {
+    static const std::array<const char*, kSymbolCount> names = {
+        "Fulmina", "Target", "Globe", "Flag", "Star Map", "Smile", "Don't Walk",
+        "Triple Bar", "Double Bar", "Single Bar", "Any Bar", "Stop"};
+    return code >= 0 && code < kSymbolCount ? QString::fromLatin1(names[code]) : QStringLiteral("blank");
+}
+
+QString MoneyWords(double dollars) { return QString::fromStdString(FormatPicture(dollars, "$#,##0.00")); }
+
+QString ReelsInWords(const Wheels& wheels) {
+    QStringList rows;
+    for (int row = 0; row < 3; ++row) {
+        QStringList symbols;
+        for (int column = 0; column < 3; ++column) symbols << SymbolWords(wheels.SymbolAt(3 * row + column));
+        rows << QStringLiteral("Row %1: %2.").arg(row + 1).arg(symbols.join(QStringLiteral(", ")));
+    }
+    return rows.join(u' ');
+}
+
+QString LineWinInWords(const PayoffsLine& line) {
+    QStringList words;
+    for (Symbol s : line.symbols) words << SymbolWords(s);
+    words << MoneyWords(LeadingNumber(line.amount));
+    return words.join(QStringLiteral(", "));
+}
+
+QString LineInWords(const PayoffsSheet& sheet, int line) {
+    return QStringLiteral("Line %1: %2").arg(line + 1).arg(LineWinInWords(sheet.lines[line]));
+}
+
+QString ResultInWords(const PayoffsSheet& sheet, float spinWin) {
+    if (spinWin <= 0.0f) return QStringLiteral("No win");
+    QStringList parts;
+    for (int line = 0; line < kLines; ++line)
+        if (sheet.lines[line].won) parts << LineInWords(sheet, line) + u'.';
+    const double pool = LeadingNumber(sheet.pool);
+    if (sheet.poolRow && pool > 0.0) parts << QStringLiteral("Bonus pool: %1.").arg(MoneyWords(pool));
+    parts << QStringLiteral("Total won: %1.").arg(MoneyWords(spinWin));
+    return parts.join(u' ');
+}
+
+}  // namespace kazoomba::ui

@@ -1,0 +1,124 @@
+// The load/save dialog and the Load and Save menu commands.
+#include "dialogs/Placement.h"
+#include "dialogs/LoadSaveDialog.h"
+
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include "dialogs/LoadSaveLayout.h"
+#include "dialogs/SaveFailure.h"
+#include "art/Drawing.h"
+
+namespace kazoomba {
+
+using namespace loadsave;
+
+void GameNameField::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    setSelection(0, static_cast<int>(text().trimmed().size()));
+}
+
+namespace {
+
+// A name is shown as it stands: an "&" in it must not become an access key.
+QString Caption(const QString& name) {
+    QString caption = name;
+    return caption.replace(u'&', QStringLiteral("&&"));
+}
+
+}  // namespace
+
+LoadSaveDialog::LoadSaveDialog(Mode mode, ProfileFile& file, const Game& game, const MenuSelections& menus,
+                               QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      mode_(mode), file_(file), game_(game), menus_(menus) {
+    setWindowTitle(mode == Mode::Load ? QStringLiteral("Load a Game") : QStringLiteral("Save a Game"));
+    setFixedSize(kDialogSize);
+    ui::SetLightFace(*this, kBackground);
+    setAutoFillBackground(true);
+    setFont(ui::GameFont(kTextPoints, true));
+
+    // Created in tab order: the name field, the slots, Cancel, OK.
+    nameField_ = new GameNameField(this);
+    nameField_->setGeometry(kNameField);
+    nameField_->setEnabled(false);
+
+    nameLabel_ = new QLabel(QStringLiteral("Name of Game:"), this);
+    nameLabel_->setGeometry(kNameLabel);
+    nameLabel_->setFont(ui::GameFont(kNameLabelPoints, true));
+    QPalette labelPal = nameLabel_->palette();
+    labelPal.setColor(QPalette::WindowText, kNameLabelText);
+    nameLabel_->setPalette(labelPal);
+    nameLabel_->hide();
+
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        names_[slot] = ReadGameName(file_, slot);
+        auto* button = new QPushButton(Caption(names_[slot]), this);
+        button->setGeometry(SlotRect(slot));
+        button->setFont(ui::GameFont(kTextPoints, false));
+        // Enter belongs to OK; a slot button is pressed by a click or the space bar.
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, slot] { SlotPressed(slot); });
+        slotButtons_[slot] = button;
+    }
+
+    cancelButton_ = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancelButton_->setGeometry(kCancelButton);
+    cancelButton_->setAutoDefault(false);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+
+    okButton_ = new QPushButton(QStringLiteral("&OK"), this);
+    okButton_->setGeometry(kOkButton);
+    okButton_->setEnabled(false);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, [this] { OkPressed(); });
+
+    ui::CentreOnScreen(*this, parent);
+}
+
+void LoadSaveDialog::SlotPressed(int slot) {
+    if (mode_ == Mode::Load) {
+        loadSlot_ = slot;
+        accept();
+        return;
+    }
+    saveSlot_ = slot;
+    nameLabel_->show();
+    nameField_->setText(names_[slot]);
+    nameField_->setEnabled(true);
+    okButton_->setEnabled(true);
+    nameField_->setFocus(Qt::OtherFocusReason);
+    // Focus may already be in the field (another slot pressed by the space bar after Tab); select anyway.
+    if (nameField_->hasFocus()) nameField_->setSelection(0, static_cast<int>(nameField_->text().trimmed().size()));
+}
+
+void LoadSaveDialog::OkPressed() {
+    const QString name = nameField_->text().trimmed();
+    // A save that fails says why and leaves the dialog open, to try again or cancel.
+    if (mode_ == Mode::Save && saveSlot_ >= 0 && !name.isEmpty() && !SaveGame(file_, game_, menus_, saveSlot_, name)) {
+        TellSaveFailed(file_.LastError(), this);
+        return;
+    }
+    accept();
+}
+
+void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& menus,
+                     const std::function<void()>& redrawMainWindow, QWidget* parent) {
+    if (index != 0 && index != 1) return;
+    EnsureSettingsFile(file);
+    const auto mode = index == 0 ? LoadSaveDialog::Mode::Load : LoadSaveDialog::Mode::Save;
+    int slot = -1;
+    {
+        LoadSaveDialog dialog(mode, file, game, menus, parent);
+        dialog.exec();
+        slot = dialog.ChosenLoadSlot();
+    }
+    if (mode != LoadSaveDialog::Mode::Load) return;
+    if (slot >= 0) LoadGame(file, game, menus, slot);
+    if (redrawMainWindow) redrawMainWindow();
+}
+
+}  // namespace kazoomba

@@ -1,0 +1,113 @@
+// The "Win Stop Value" dialog.
+#include "dialogs/Placement.h"
+#include "dialogs/WinStopDialog.h"
+
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+
+#include "art/Drawing.h"
+#include "art/Palette.h"
+#include "dialogs/WinStopLayout.h"
+
+namespace kazoomba::ui {
+
+namespace L = win_stop_layout;
+
+namespace {
+
+bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+// Gaining the focus selects the value so that typing replaces it. The selection starts at the value's
+// first character, not at the first character of the text: starting at 0 with blanks in front would
+// leave the value's last figures behind the typing.
+class WinStopEntry : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        const QString t = text();
+        qsizetype start = 0, end = t.size();
+        while (start < end && IsBlank(t[start])) ++start;
+        while (end > start && IsBlank(t[end - 1])) --end;
+        if (start == end) {
+            deselect();  // a zero-length selection would leave the focus's select-all standing
+            setCursorPosition(0);
+            return;
+        }
+        setSelection(static_cast<int>(start), static_cast<int>(end - start));
+    }
+};
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& where, double points, bool bold, int colour) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(where);
+    label->setFont(GameFont(points, bold));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, PaletteColor(colour));
+    label->setPalette(pal);
+    return label;
+}
+
+}  // namespace
+
+const QString& WinStopDialog::ExplanationText() {
+    static const QString text = QStringLiteral(
+        "If you would like the game to pause when you win over a certain amount on a spin, then fill in that "
+        "value below.  For example:  if you would like the the game to pause when you win $1,000 or more on a "
+        "spin, then fill in 1000 below.  If you do not want the game to pause no matter how much you win, then "
+        "enter 0 below.");
+    return text;
+}
+
+WinStopDialog::WinStopDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setWindowTitle(QStringLiteral("Win Stop Value"));
+    setFixedSize(L::kClientWidth, L::kClientHeight);
+    SetBackground(*this, PaletteColor(L::kBackground));
+
+    QLabel* text = MakeLabel(this, ExplanationText(), L::kText, L::kTextPoints, false, L::kTextColour);
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    MakeLabel(this, QStringLiteral("Win Stop Value:"), L::kLabel, L::kLabelPoints, true, L::kLabelColour)
+        ->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    entry_ = new WinStopEntry(QStringLiteral("0"), this);
+    entry_->setGeometry(L::kEntry);
+    entry_->setFont(GameFont(L::kEntryPoints));
+    entry_->setAlignment(Qt::AlignRight);
+    entry_->setPalette(QGuiApplication::palette());
+
+    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setGeometry(L::kOkButton);
+    ok->setFont(GameFont(L::kOkPoints));
+    ok->setPalette(QGuiApplication::palette());
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    setTabOrder(entry_, ok);
+    entry_->setFocus();
+
+    CentreOnScreen(*this, parent);
+}
+
+QString WinStopDialog::value() const { return entry_->text(); }
+
+void WinStopDialog::reject() { accept(); }
+
+QString AskWinStopValue(QWidget* parent) {
+    QPointer<WinStopDialog> dialog = new WinStopDialog(parent);
+    dialog->exec();
+    // Gone with its parent: nothing was chosen, and 0 never pauses.
+    const QString text = dialog ? dialog->value() : QStringLiteral("0");
+    delete dialog;
+    return text;
+}
+
+}  // namespace kazoomba::ui

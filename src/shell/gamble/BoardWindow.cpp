@@ -1,0 +1,295 @@
+// The Vaz Ivero board window.
+#include "dialogs/Placement.h"
+#include "gamble/BoardWindow.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include "common/NumberPicture.h"
+#include "gamble/BoardWindowLayout.h"
+#include "access/Accessible.h"
+#include "art/Drawing.h"
+#include "art/Graphics.h"
+#include "art/Palette.h"
+#include "sound/Sound.h"
+#include "art/TextFit.h"
+
+namespace kazoomba::ui {
+
+namespace L = board_layout;
+
+namespace {
+
+QRect ToRect(const L::Box& b) { return QRect(b.x, b.y, b.w, b.h); }
+
+struct BoxLook {
+    QString caption;
+    int background, text;
+    double points;
+};
+
+BoxLook LookOf(int content) {
+    switch (KindOf(content)) {
+        case BoxKind::Multiplier:
+            if (content == FiveX) return {QStringLiteral("5X"), 9, 15, 24};
+            return {content == ThreeX ? QStringLiteral("3X") : QStringLiteral("2X"), 12, 14, 24};
+        case BoxKind::TryAgain: return {QStringLiteral("Try\nAgain"), 2, 14, 10};
+        case BoxKind::Hint: return {QStringLiteral("Hint\n!"), 13, 0, 12};
+        case BoxKind::Losing: break;
+    }
+    return {};
+}
+
+// A box's single-line border, sunk into the black like the game's other panels.
+void DrawBorder(QPainter& p, const QRect& r) {
+    p.setPen(PaletteColor(8));
+    p.drawLine(r.left(), r.top(), r.right(), r.top());
+    p.drawLine(r.left(), r.top(), r.left(), r.bottom());
+    p.setPen(PaletteColor(15));
+    p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+    p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+}
+
+// The keyboard's place: a white ring clear of the box, seen on the black board and beside any box colour.
+void DrawFocusRing(QPainter& p, const QRect& box) {
+    p.setPen(QPen(PaletteColor(15), 2, Qt::SolidLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box.adjusted(-4, -4, 4, 4));
+}
+
+// What an opened box holds, as a listener hears it.
+QString ContentWords(int content) {
+    if (KindOf(content) == BoxKind::Losing) return QStringLiteral("Losing box");
+    if (KindOf(content) == BoxKind::Hint) return QStringLiteral("Hint");
+    return LookOf(content).caption.replace(u'\n', u' ');
+}
+
+}  // namespace
+
+const QString& BoardWindow::InstructionsText() {
+    static const QString text = QStringLiteral(
+        "Instructions\r\n\r\n"
+        "Click on any of the 15 boxes.  You can continue to select boxes until you lose, or you can quit at any "
+        "time.  One box contains a 5X multiplier, one conatins a 3X multiplier, and another contains a 2X "
+        "multiplier.  Two boxes contain hints.  Three boxes ask you to Try Again.  And seven of the boxes will "
+        "cost you your winnings.");
+    return text;
+}
+
+BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& sound, kazoomba::Random& random,
+                         QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      board_(game.state, random),
+      graphics_(graphics),
+      sound_(sound) {
+    setWindowTitle(QStringLiteral("Vaz Ivero Board"));
+    setFixedSize(L::kClientWidth, L::kClientHeight);
+    SetBackground(*this, PaletteColor(0));
+
+    quit_ = new QPushButton(QStringLiteral("&Quit"), this);
+    quit_->setGeometry(ToRect(L::kQuitButton));
+    quit_->setFont(GameFont(18));
+    quit_->setPalette(QApplication::palette());
+    connect(quit_, &QPushButton::clicked, this, &BoardWindow::Quit);
+    BuildKeyboardBoxes();
+
+    ShowWinnings();
+
+    CentreOnScreen(*this, parent);
+}
+
+BoardWindow::~BoardWindow() { board_.Quit(); }
+
+void BoardWindow::ShowWinnings() {
+    winningsText_ = QString::fromStdString(FormatPicture(board_.Winnings(), "$##,##0.00"));
+    winningsReadout_->SetFigure(winningsText_, board_.Winnings());
+    DescribeBoxes();
+    update();
+}
+
+int BoardWindow::BoxAt(QPoint point) const {
+    for (int box = 1; box <= kBoxes; ++box)
+        if (ToRect(L::BoxRect(box)).contains(point)) return box;
+    return 0;
+}
+
+void BoardWindow::mousePressEvent(QMouseEvent* event) {
+    pressedBox_ = event->button() == Qt::LeftButton ? BoxAt(event->position().toPoint()) : 0;
+    QDialog::mousePressEvent(event);
+}
+
+// A box counts as clicked when the button goes down and comes up over it.
+void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
+    const int box = event->button() == Qt::LeftButton ? BoxAt(event->position().toPoint()) : 0;
+    const int pressed = pressedBox_;
+    pressedBox_ = 0;
+    if (box != 0 && box == pressed) Pick(box);
+    QDialog::mouseReleaseEvent(event);
+}
+
+void BoardWindow::Pick(int box) {
+    const PickResult result = board_.Pick(box);
+    if (!result.opened) return;
+    switch (KindOf(result.content)) {
+        case BoxKind::Multiplier:
+            if (result.content == FiveX) {
+                if (sound_.Playable()) sound_.PlayFile(QStringLiteral("kazo5.wav"), false, true);
+            } else {
+                sound_.PlayNumberedSound(1);
+            }
+            break;
+        case BoxKind::Losing:
+            // The toilet shows while the flush plays; then the whole board is laid open.
+            repaint();
+            if (sound_.Playable()) sound_.PlayFile(QStringLiteral("kazo6.wav"), true, true);
+            RevealBoard();
+            break;
+        case BoxKind::TryAgain:
+            break;
+        case BoxKind::Hint:
+            repaint();
+            QMessageBox::information(this, QStringLiteral("Hint"), QString::fromStdString(result.hint));
+            break;
+    }
+    // The figure changes last: a loss keeps showing the stake while the flush plays and the board opens.
+    ShowWinnings();
+}
+
+void BoardWindow::RevealBoard() {
+    revealed_ = true;
+    DescribeBoxes();
+    update();
+}
+
+void BoardWindow::Quit() {
+    board_.Quit();
+    QDialog::accept();
+}
+
+void BoardWindow::reject() {
+    board_.Quit();
+    QDialog::reject();
+}
+
+void BoardWindow::DrawBox(QPainter& p, int box) const {
+    const QRect r = ToRect(L::BoxRect(box));
+    const int i = box - 1;
+    const bool shown = revealed_ || board_.BoxOpened()[i];
+    if (!shown) {
+        FillBox(p, r.x(), r.y(), r.width(), r.height(), 14);
+        DrawBorder(p, r);
+        p.setFont(GameFont(24));
+        p.setPen(PaletteColor(0));
+        p.drawText(r, Qt::AlignCenter, QString::number(box));
+        return;
+    }
+    const int content = board_.BoxContent()[i];
+    if (KindOf(content) == BoxKind::Losing) {
+        Blit(p, r.x() + L::kToiletOffset, r.y(), graphics_.Toilet(), 0, 0, L::kToiletSize, L::kToiletSize);
+        return;
+    }
+    const BoxLook look = LookOf(content);
+    FillBox(p, r.x(), r.y(), r.width(), r.height(), look.background);
+    DrawBorder(p, r);
+    p.setFont(GameFont(look.points));
+    p.setPen(PaletteColor(look.text));
+    p.drawText(r, Qt::AlignCenter, look.caption);
+}
+
+void BoardWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    FillBox(p, 0, 0, width(), height(), 0);
+
+    // The instructions may run a line past their panel; the space above Quit takes it.
+    const QRect instructions = ToRect(L::kInstructions);
+    p.setFont(GameFont(9.75));
+    p.setPen(PaletteColor(15));
+    p.drawText(instructions.adjusted(0, 0, 0, L::kQuitButton.y - instructions.bottom() - 2),
+               Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+               QString(InstructionsText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+    // The caption may stand out to the left of its box, where the window is empty.
+    const QRect caption = ToRect(L::kWinningsCaption);
+    p.setFont(GameFont(18));
+    p.setPen(PaletteColor(12));
+    p.drawText(caption.adjusted(-caption.x() + instructions.right() + 2, 0, 0, 0), Qt::AlignRight | Qt::AlignTop,
+               QStringLiteral("Winnings:"));
+    const QRect figure = ToRect(L::kWinningsFigure);
+    p.setFont(FittedFont(GameFont(13.5), winningsText_, figure.width()));
+    p.setPen(PaletteColor(14));
+    p.drawText(figure, Qt::AlignRight | Qt::AlignTop, winningsText_);
+
+    for (int box = 1; box <= kBoxes; ++box) DrawBox(p, box);
+    if (const int box = FocusedBox()) DrawFocusRing(p, ToRect(L::BoxRect(box)));
+}
+
+void BoardWindow::BuildKeyboardBoxes() {
+    clock_ = [] { return QDateTime::currentMSecsSinceEpoch(); };
+    typingPause_.setSingleShot(true);
+    typingPause_.setInterval(static_cast<int>(BoxTyping::kPauseMs));
+    connect(&typingPause_, &QTimer::timeout, this, &BoardWindow::TypingPause);
+
+    winningsReadout_ = new Readout(QStringLiteral("Winnings"), ToRect(L::kWinningsFigure), this);
+    QWidget* previous = quit_;
+    for (int number = 1; number <= kBoxes; ++number) {
+        auto* b = new BoardBox(number, ToRect(L::BoxRect(number)), this);
+        b->setAccessibleName(QString::number(number));
+        MakePressable(
+            *b, [this, number] { Pick(number); },
+            [this, number] { return board_.BoardLive() && !board_.BoxOpened()[number - 1]; });
+        connect(b, &BoardBox::Picked, this, &BoardWindow::Pick);
+        connect(b, &BoardBox::MoveTo, this, [this](int to) { boxes_[to - 1]->setFocus(Qt::TabFocusReason); });
+        // Tab goes from Quit through the boxes in their order.
+        setTabOrder(previous, b);
+        previous = b;
+        boxes_[number - 1] = b;
+    }
+}
+
+void BoardWindow::DescribeBoxes() {
+    for (int number = 1; number <= kBoxes; ++number) {
+        const bool shown = revealed_ || board_.BoxOpened()[number - 1];
+        const QString words = shown ? ContentWords(board_.BoxContent()[number - 1]) : QString();
+        if (boxes_[number - 1]->accessibleDescription() != words) {
+            boxes_[number - 1]->setAccessibleDescription(words);
+            AnnounceAvailability(*boxes_[number - 1]);
+        }
+    }
+}
+
+int BoardWindow::FocusedBox() const {
+    for (int number = 1; number <= kBoxes; ++number)
+        if (boxes_[number - 1]->hasFocus()) return number;
+    return 0;
+}
+
+// Box numbers may be typed wherever the focus is; the other keys go on as before.
+void BoardWindow::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool plain = !(event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier));
+    if (plain && key >= Qt::Key_0 && key <= Qt::Key_9 && !event->isAutoRepeat()) {
+        for (int box : typing_.Type(key - Qt::Key_0, clock_())) Pick(box);
+        if (typing_.Waiting()) typingPause_.start();
+        return;
+    }
+    // From Quit the arrows step onto the board.
+    if (quit_->hasFocus() && NeighbourBox(1, key)) {
+        boxes_[0]->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void BoardWindow::TypingPause() {
+    if (const int box = typing_.Pause(clock_())) Pick(box);
+    else if (typing_.Waiting()) typingPause_.start();
+}
+
+}  // namespace kazoomba::ui

@@ -1,0 +1,90 @@
+// The help viewer.
+#include "info/ManualViewer.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "art/DataPaths.h"
+#include "dialogs/Placement.h"
+
+namespace kazoomba::ui {
+
+QUrl ManualViewer::ContentsUrl() { return QUrl::fromLocalFile(ManualPath(QStringLiteral("index.html"))); }
+
+ManualViewer::ManualViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    FitOnScreen(*this, QSize(760, 600), parent);
+
+    contents_ = new QPushButton(QStringLiteral("&Contents"), this);
+    back_ = new QPushButton(QStringLiteral("&Back"), this);
+    forward_ = new QPushButton(QStringLiteral("&Forward"), this);
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
+    for (QPushButton* b : {contents_, back_, forward_}) b->setAutoDefault(false);
+
+    browser_ = new QTextBrowser(this);
+    browser_->setOpenExternalLinks(true);
+    browser_->setOpenLinks(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(contents_);
+    buttons->addWidget(back_);
+    buttons->addWidget(forward_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(buttons);
+    layout->addWidget(browser_);
+
+    connect(contents_, &QPushButton::clicked, this, &ManualViewer::ShowContents);
+    connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::sourceChanged, this, &ManualViewer::UpdateTitle);
+    new QShortcut(QKeySequence::Back, browser_, [this] { browser_->backward(); });
+    new QShortcut(QKeySequence::Forward, browser_, [this] { browser_->forward(); });
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
+
+    ShowContents();
+}
+
+void ManualViewer::ShowContents() {
+    const QUrl contents = ContentsUrl();
+    if (!QFileInfo::exists(contents.toLocalFile())) {
+        // A missing manual is said in the viewer; the game itself is not touched.
+        browser_->setHtml(QStringLiteral("<h2>Manual not found</h2><p>The manual should be at <code>%1</code>, "
+                                         "but there is no such file. Reinstalling the game puts it back.</p>")
+                              .arg(contents.toLocalFile().toHtmlEscaped()));
+        UpdateTitle();
+        return;
+    }
+    if (browser_->source() == contents)
+        browser_->verticalScrollBar()->setValue(0);  // already there: back to its top
+    else
+        browser_->setSource(contents);
+}
+
+void ManualViewer::UpdateTitle() {
+    const QString page = browser_->documentTitle();
+    setWindowTitle(page.isEmpty() ? QStringLiteral("Kazoomba Manual") : QStringLiteral("Kazoomba Manual - ") + page);
+}
+
+ManualViewer* ShowManual(QWidget* parent) {
+    static QPointer<ManualViewer> viewer;
+    if (!viewer) viewer = new ManualViewer(parent);
+    else viewer->ShowContents();
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
+    return viewer;
+}
+
+}  // namespace kazoomba::ui

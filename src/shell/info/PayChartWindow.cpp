@@ -1,0 +1,132 @@
+// The Payoff Chart window.
+#include "dialogs/Placement.h"
+#include "info/PayChartWindow.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include "common/NumberPicture.h"
+#include "engine/Payoffs.h"
+#include "info/PayChartLayout.h"
+#include "art/Drawing.h"
+#include "art/Graphics.h"
+#include "art/Palette.h"
+
+namespace kazoomba::ui {
+
+namespace L = pay_chart_layout;
+
+QString AccessKeyHtml(const QString& caption) {
+    QString html = QStringLiteral("<div style=\"white-space:pre-wrap\">");
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        QString ch = caption[i];
+        bool underline = false;
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) {
+            ++i;
+            ch = caption[i];
+            underline = caption[i] != QLatin1Char('&');
+        }
+        ch = ch.toHtmlEscaped();
+        html += underline ? QStringLiteral("<u>") + ch + QStringLiteral("</u>") : ch;
+    }
+    return html + QStringLiteral("</div>");
+}
+
+const QString& PayChartWindow::SmileText() {
+    static const QString text = QStringLiteral(
+        "A line of SMILES removes one SMILE symbol from the upper left corner of the screen.  Remove all six to win "
+        "&3 bonus spins.");
+    return text;
+}
+
+const QString& PayChartWindow::FulminaText() {
+    static const QString text = QStringLiteral(
+        "The FULMINA symbol is wild and will be used to form the best possible winning line (if a winning line is "
+        "possible).  FULMINA also adds to the BONUS POOL.  The POOL will increase by &3 times the current coin value "
+        "for each FULMINA on the screen, however, there must be at least one coin bet on all eight lines.  All "
+        "payoffs are based on coins bet on the winning line (not total coins in).");
+    return text;
+}
+
+namespace {
+
+QLabel* TextLabel(QWidget* parent, const QString& caption, const L::Rect& r, double points) {
+    auto* label = new QLabel(parent);
+    label->setGeometry(r.x, r.y, r.w, r.h);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::RichText);
+    label->setFont(GameFont(points, false));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, PaletteColor(15));
+    label->setPalette(pal);
+    label->setText(AccessKeyHtml(caption));
+    return label;
+}
+
+}  // namespace
+
+PayChartWindow::PayChartWindow(const Graphics& graphics, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      graphics_(graphics) {
+    setWindowTitle(QStringLiteral("Payoff Chart"));
+    setFixedSize(L::kClientWidth, L::kClientHeight);
+    SetBackground(*this, PaletteColor(0));
+
+    TextLabel(this, SmileText(), L::kSmileLabel, 9.75)->setObjectName(QStringLiteral("SmileText"));
+    TextLabel(this, FulminaText(), L::kFulminaLabel, 8.25)->setObjectName(QStringLiteral("FulminaText"));
+
+    // Escape reaches QDialog::reject(), which closes the chart as this button does.
+    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    close->setGeometry(L::kCloseButton.x, L::kCloseButton.y, L::kCloseButton.w, L::kCloseButton.h);
+    close->setFont(GameFont(9.75, false));
+    close->setPalette(QGuiApplication::palette());
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    CentreOnScreen(*this, parent);
+}
+
+void PayChartWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    FillBox(p, 0, 0, width(), height(), 0);
+    const QImage& sheet = graphics_.SymbolSheetSmall();
+    auto picture = [&](int x, int y, int code) {
+        Blit(p, x, y, sheet, L::kPictureSize * (code % 4), L::kPictureSize * (code / 4), L::kPictureSize,
+             L::kPictureSize);
+    };
+    auto figure = [&](int right, int top, int payoff) {
+        const QString text = QString::fromStdString(FormatPicture(payoff, "###0"));
+        EmbossText(p, right - p.fontMetrics().horizontalAdvance(text), top, 0, 0, 14, text);
+    };
+
+    p.setFont(GameFont(14));
+    EmbossText(p, L::kRegularTitleX, 0, 0, 0, 15, QStringLiteral("Regular Payoffs"));
+    EmbossText(p, L::kBonusTitleX, 0, 0, 0, 15, QStringLiteral("Bonus Payoffs"));
+    for (int i = 0; i < static_cast<int>(RegularPayoffs.size()); ++i) {
+        const int y = L::kRegularTop + L::kRegularPitch * i;
+        for (int j = 0; j < 3; ++j) picture(L::kRegularPictureX + L::kPicturePitch * j, y, i);
+        EmbossText(p, L::kRegularTimesX, y, 15, 8, 7, QStringLiteral("x"));
+    }
+
+    p.setFont(GameFont(18));
+    for (int i = 0; i < static_cast<int>(RegularPayoffs.size()); ++i)
+        figure(L::kRegularFigureRight, L::kRegularFigureTop + L::kRegularPitch * i, RegularPayoffs[i]);
+    for (int i = 0; i < static_cast<int>(BonusPayoffs.size()); ++i) {
+        const int y = L::kBonusTop + L::kBonusPitch * i;
+        for (int j = 0; j < 3; ++j) picture(L::kBonusPictureX + L::kPicturePitch * j, y, kBonusChartSymbols[i]);
+        EmbossText(p, L::kBonusTimesX, L::kBonusTimesTop + L::kBonusPitch * i, 15, 8, 7, QStringLiteral("x"));
+    }
+    for (int i = 0; i < static_cast<int>(BonusPayoffs.size()); ++i)
+        figure(L::kBonusFigureRight, L::kBonusFigureTop + L::kBonusPitch * i, BonusPayoffs[i]);
+}
+
+void ShowPayChart(const Graphics& graphics, QWidget* parent) {
+    PayChartWindow window(graphics, parent);
+    window.exec();
+}
+
+}  // namespace kazoomba::ui
