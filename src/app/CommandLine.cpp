@@ -1,11 +1,11 @@
 // The game's command line, read with Qt's parser so that --help and --version look like every Qt program's.
-#include "app/CommandLine.h"
+#include "CommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstring>
 
-#include "ui/Identity.h"
+#include "Identity.h"
 
 namespace kazoomba::app {
 

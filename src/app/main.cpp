@@ -8,24 +8,24 @@
 #include <cstring>
 #include <optional>
 
-#include "app/CommandLine.h"
+#include "CommandLine.h"
 #include "engine/Random.h"
 #include "gamble/PayoffsWindow.h"
 #include "info/AboutBox.h"
 #include "info/ManualViewer.h"
 #include "info/PayChartWindow.h"
 #include "info/StatisticsWindow.h"
-#include "storage/LoadSaveDialog.h"
-#include "storage/ProfileFile.h"
-#include "storage/SaveFailure.h"
-#include "storage/SavedGames.h"
-#include "storage/SessionGuard.h"
-#include "storage/SessionLock.h"
-#include "ui/DataPaths.h"
-#include "ui/Graphics.h"
-#include "ui/MainWindow.h"
-#include "ui/Sound.h"
-#include "ui/WinStopDialog.h"
+#include "dialogs/LoadSaveDialog.h"
+#include "ProfileFile.h"
+#include "dialogs/SaveFailure.h"
+#include "SavedGames.h"
+#include "SessionGuard.h"
+#include "SessionLock.h"
+#include "art/DataPaths.h"
+#include "art/Graphics.h"
+#include "machine/MainWindow.h"
+#include "sound/Sound.h"
+#include "dialogs/WinStopDialog.h"
 
 namespace {
 
