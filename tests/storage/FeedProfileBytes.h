@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "storage/ProfileFile.h"
-#include "storage/SavedGames.h"
+#include "ProfileFile.h"
+#include "SavedGames.h"
 #include "support/Scripted.h"
 
 namespace kazoomba::testing {

@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "StorageSupport.h"
-#include "storage/SessionLock.h"
+#include "SessionLock.h"
 
 namespace kazoomba::testing {
 namespace {

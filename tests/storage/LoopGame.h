@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "play/Game.h"
-#include "storage/SavedGames.h"
+#include "SavedGames.h"
 
 namespace kazoomba::testing {
 

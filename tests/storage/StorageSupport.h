@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "storage/ProfileFile.h"
-#include "storage/SavedGames.h"
+#include "ProfileFile.h"
+#include "SavedGames.h"
 #include "support/QtApp.h"
 #include "support/Scripted.h"
 

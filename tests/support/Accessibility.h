@@ -7,7 +7,7 @@
 #include <QObject>
 #include <vector>
 
-#include "ui/Accessible.h"
+#include "access/Accessible.h"
 
 namespace kazoomba::testing {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "storage/ProfileFile.h"
-#include "storage/SavedGames.h"
+#include "ProfileFile.h"
+#include "SavedGames.h"
 #include "../LoopGame.h"
 #include "support/Scripted.h"
 

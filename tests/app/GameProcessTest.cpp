@@ -1,0 +1,52 @@
+// The game itself, started offscreen on a settings file of its own: what a signal does with a save that fails.
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+
+#include "storage/StorageSupport.h"
+
+namespace kazoomba::testing {
+namespace {
+
+// Whether the process has a handler of its own for the signal (from /proc/PID/status).
+bool Catches(qint64 pid, int signal) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("SigCgt:")) return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
+    return false;
+}
+
+TEST(GameProcess, ASignalSaysOnStandardErrorWhyTheGameWasNotSaved) {
+    App();
+    QTemporaryDir home;
+    const QString folder = home.filePath(QStringLiteral("kazoomba"));
+    const QString ini = folder + QStringLiteral("/KAZO.INI");
+    ASSERT_TRUE(QDir().mkpath(ini));  // a KAZO.INI that is a folder fails every save, even for root
+    QProcess game;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    game.setProcessEnvironment(env);
+    game.setProgram(QStringLiteral(KAZOOMBA_GAME));
+    game.start();
+    ASSERT_TRUE(game.waitForStarted());
+    // The lock beside the file shows the game holds it; the handler for a second copy's request to come
+    // forward shows the game now listens for signals.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Catches(game.processId(), SIGUSR1); }, 60000));
+    EXPECT_TRUE(QFileInfo::exists(ini + QStringLiteral(".lock")));
+    kill(static_cast<pid_t>(game.processId()), SIGTERM);
+    ASSERT_TRUE(game.waitForFinished(30000));
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    const QString err = QString::fromLocal8Bit(game.readAllStandardError());
+    EXPECT_TRUE(err.contains(QStringLiteral("kazoomba: SIGTERM: your game could not be saved to ") + ini +
+                             QStringLiteral(": it is a folder or device, not a file.")))
+        << err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(ini + QStringLiteral(".lock")));
+}
+
+}  // namespace
+}  // namespace kazoomba::testing

@@ -1,0 +1,124 @@
+// The main window as assistive technology sees it: three push buttons with a press action that are
+// unavailable mid-spin, five labelled displays with their values and change events, and after each
+// spin the symbols showing and the result in words.
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+#include "support/Accessibility.h"
+#include "support/QtApp.h"
+#include "support/Scripted.h"
+#include "art/Graphics.h"
+#include "access/MachineAccessible.h"
+#include "machine/MainWindow.h"
+#include "sound/Sound.h"
+
+using namespace kazoomba;
+using namespace kazoomba::ui;
+using namespace kazoomba::testing;
+
+namespace {
+
+class MachineAccessibleTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { App(); }
+    void SetUp() override {
+        graphics = std::make_unique<Graphics>(1.0);
+        sound = std::make_unique<Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
+        sound->SetSound(1);
+        window = std::make_unique<MainWindow>(*graphics, *sound, random);
+        window->presentWin = [this] { window->game().TakeWin(); };
+        window->StartUp();
+        window->banner().StopBanner();
+        window->SetSpinSpeed(0);
+        window->show();
+        listener.Clear();
+    }
+    QWidget* Button(const char* name) {
+        for (QWidget* w : window->findChildren<QWidget*>())
+            if (w->accessibleName() == QLatin1String(name) && Accessible(w)->role() == QAccessible::Button) return w;
+        return nullptr;
+    }
+    QString Value(Readout& r) { return Accessible(&r)->text(QAccessible::Value); }
+    double Number(Readout& r) { return Accessible(&r)->valueInterface()->currentValue().toDouble(); }
+    GameState& s() { return window->game().state; }
+
+    AccessibilityListener listener;
+    ScriptedRandom random;
+    std::unique_ptr<Graphics> graphics;
+    std::unique_ptr<Sound> sound;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace
+
+TEST_F(MachineAccessibleTest, TheThreeButtonsArePushButtonsThatPressLikeAClick) {
+    for (const char* name : {"Spin", "Bet 1", "Bet 8"}) {
+        QWidget* button = Button(name);
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_TRUE(HasPress(Accessible(button))) << name;
+        EXPECT_FALSE(Accessible(button)->state().disabled) << name;
+    }
+    PressThroughAccessibility(Button("Bet 8"));
+    EXPECT_FLOAT_EQ(s().Wager, 2.0f);
+    PressThroughAccessibility(Button("Bet 1"));
+    EXPECT_FLOAT_EQ(s().Wager, 2.25f);
+
+    // Mid-spin every button reads as unavailable and offers no press.
+    bool disabledMidSpin = false, pressOfferedMidSpin = true;
+    QTimer::singleShot(50, window.get(), [&] {
+        disabledMidSpin = Accessible(Button("Spin"))->state().disabled && Accessible(Button("Bet 8"))->state().disabled;
+        pressOfferedMidSpin = HasPress(Accessible(Button("Spin")));
+    });
+    ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
+    PressThroughAccessibility(Button("Spin"));
+    EXPECT_EQ(s().Spins, 1);
+    EXPECT_TRUE(disabledMidSpin);
+    EXPECT_FALSE(pressOfferedMidSpin);
+    EXPECT_FALSE(Accessible(Button("Spin"))->state().disabled);
+    EXPECT_GE(listener.Count(QAccessible::StateChanged, Button("Spin")), 2);
+}
+
+TEST_F(MachineAccessibleTest, DisplaysAreLabelledValuesThatAnnounceTheirChanges) {
+    MachineReadouts& r = window->readouts();
+    const std::vector<std::pair<Readout*, const char*>> named = {{&r.credits(), "Credits"}, {&r.wager(), "Wager"},
+        {&r.coinValue(), "Coin Value"}, {&r.spins(), "Spins"}, {&r.bonusPool(), "Bonus Pool"}};
+    for (const auto& [readout, name] : named) {
+        EXPECT_EQ(Accessible(readout)->role(), QAccessible::StaticText);
+        EXPECT_EQ(Accessible(readout)->text(QAccessible::Name), QLatin1String(name));
+    }
+    EXPECT_EQ(Value(r.credits()), "1,000.00");
+    EXPECT_DOUBLE_EQ(Number(r.credits()), 1000.0);
+    EXPECT_EQ(Value(r.coinValue()), "0.25");
+    EXPECT_EQ(Value(r.spins()), "0");
+
+    window->ButtonCommand(Bet8Button);
+    EXPECT_EQ(Value(r.credits()), "998.00");
+    EXPECT_EQ(Value(r.wager()), "2.00");
+    EXPECT_EQ(listener.Count(QAccessible::ValueChanged, &r.credits()), 1);
+    EXPECT_EQ(listener.Count(QAccessible::ValueChanged, &r.wager()), 1);
+    EXPECT_EQ(listener.Count(QAccessible::ValueChanged, &r.coinValue()), 0);
+    ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
+    window->ButtonCommand(SpinButton);
+    EXPECT_EQ(Value(r.spins()), "1");
+    EXPECT_EQ(listener.Count(QAccessible::ValueChanged, &r.spins()), 1);
+}
+
+TEST_F(MachineAccessibleTest, EachSpinReadsItsSymbolsRowByRowAndItsResult) {
+    MachineReadouts& r = window->readouts();
+    window->ButtonCommand(Bet1Button);
+    ForceStops(random, {6, 6, 6, 1, 1, 1, 1, 1, 1});  // Target on the top row
+    window->ButtonCommand(SpinButton);
+    EXPECT_TRUE(Value(r.reels()).startsWith("Row 1: Target, Target, Target. Row 2: ")) << Value(r.reels()).toStdString();
+    EXPECT_EQ(Value(r.result()), "Line 1: Target, Target, Target, $6.25. Total won: $6.25.");
+
+    // Two spins that lose alike are both told.
+    for (int spin = 0; spin < 2; ++spin) {
+        window->ButtonCommand(Bet1Button);
+        ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
+        window->ButtonCommand(SpinButton);
+        EXPECT_EQ(Value(r.result()), "No win");
+    }
+    EXPECT_EQ(listener.Count(QAccessible::TextUpdated, &r.result()), 3);
+    EXPECT_EQ(listener.Count(QAccessible::TextUpdated, &r.reels()), 3);
+}

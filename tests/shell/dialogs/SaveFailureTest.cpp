@@ -1,0 +1,86 @@
+// A save that fails is never silent: the Save dialog and the closing window say why, driven as a player would.
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "storage/StorageSupport.h"
+#include "dialogs/LoadSaveDialog.h"
+#include "dialogs/SaveFailure.h"
+#include "support/WindowTesting.h"
+
+namespace kazoomba::testing {
+namespace {
+
+class SaveFailure : public SettingsFolder {
+protected:
+    static void SetUpTestSuite() { App(); }
+    void SetUp() override { ASSERT_TRUE(QDir().mkpath(path)); }  // a KAZO.INI that is a folder fails even for root
+};
+
+// The message's text, and a press of the button with that text.
+struct Answer {
+    QString title, text;
+    QStringList buttons;
+};
+Answer Press(QWidget* modal, const QString& button) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    Answer seen;
+    if (!box) return seen;
+    seen.title = box->windowTitle();
+    seen.text = box->text();
+    for (QAbstractButton* b : box->buttons()) seen.buttons << b->text();
+    for (QAbstractButton* b : box->buttons())
+        if (b->text() == button) QTest::mouseClick(b, Qt::LeftButton);
+    return seen;
+}
+
+TEST_F(SaveFailure, TheSaveDialogSaysWhyAndStaysOpen) {
+    Answer seen;
+    bool stillOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<LoadSaveDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(dialog->SlotButton(0), Qt::LeftButton);
+        WhenModalOpens([&](QWidget* modal) { seen = Press(modal, "OK"); }, dialog);
+        QTest::keyClick(dialog->NameField(), Qt::Key_Return);
+        stillOpen = dialog->isVisible();
+        dialog->reject();
+    });
+    LoadSaveCommand(1, file, table.game, menus, {}, nullptr);
+    EXPECT_EQ(seen.title, "Game Not Saved");
+    EXPECT_TRUE(seen.text.contains(path + ": it is a folder")) << seen.text.toStdString();
+    EXPECT_TRUE(stillOpen);
+}
+
+TEST_F(SaveFailure, ClosingOffersToTryAgainUntilTheSaveWorks) {
+    int tries = 0;
+    Answer seen;
+    WhenModalOpens([&](QWidget* modal) { seen = Press(modal, "&Try Again"); });
+    const bool saved = SaveBeforeQuitting([&] { return ++tries == 2; }, [] { return QStringLiteral("/x/KAZO.INI: the disk is full."); }, nullptr);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(tries, 2);
+    EXPECT_EQ(seen.title, "Game Not Saved");
+    EXPECT_TRUE(seen.text.startsWith("Your game could not be saved to\n/x/KAZO.INI: the disk is full.")) << seen.text.toStdString();
+    EXPECT_EQ(seen.buttons, (QStringList{"&Try Again", "&Quit Without Saving"}));
+}
+
+TEST_F(SaveFailure, ClosingCanQuitWithoutSavingButEscapeTriesAgain) {
+    int tries = 0;
+    WhenModalOpens([&](QWidget* modal) {
+        QTest::keyClick(modal, Qt::Key_Escape);
+        WhenModalOpens([&](QWidget* again) { Press(again, "&Quit Without Saving"); });
+    });
+    ProfileFile& settings = file;
+    const bool saved = SaveBeforeQuitting(
+        [&] { ++tries; return SaveAtExit(settings, table.game, menus, QPoint(0, 0), QSize(800, 600)); },
+        [&] { return settings.LastError(); }, nullptr);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(tries, 2);
+    EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+}  // namespace
+}  // namespace kazoomba::testing

@@ -1,0 +1,109 @@
+// A whole round without a mouse, and what a screen reader reads of the Payoffs window: a coin bet with B,
+// a spin with Enter, the win doubled from the Payoffs window by keyboard, two boxes picked by keyboard,
+// and the board left with Escape.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+
+#include "gamble/BoardWindow.h"
+#include "gamble/PayoffsWindow.h"
+#include "support/Accessibility.h"
+#include "support/Scripted.h"
+#include "support/WindowTesting.h"
+#include "access/Accessible.h"
+#include "art/Graphics.h"
+#include "machine/MainWindow.h"
+#include "sound/Sound.h"
+
+using namespace kazoomba;
+using namespace kazoomba::testing;
+
+namespace {
+
+class KeyboardRoundTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { App(); }
+    void SetUp() override {
+        graphics = std::make_unique<ui::Graphics>(1.0);
+        sound = std::make_unique<ui::Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
+        sound->SetSound(1);
+        window = std::make_unique<ui::MainWindow>(*graphics, *sound, random);
+        window->presentWin = [this] {
+            ui::PayoffsWindow::PresentWin(window->game(), *graphics, 2, *sound, random, window.get());
+        };
+        window->StartUp();
+        window->banner().StopBanner();
+        window->SetSpinSpeed(0);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+    }
+    // Types into whatever has the keyboard focus, as a player's keyboard does.
+    static void Type(int key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    }
+    // The texts a screen reader reads from the readouts of a window.
+    static std::map<QString, QString> Readouts(QWidget& w) {
+        std::map<QString, QString> texts;
+        for (auto* r : w.findChildren<ui::Readout*>())
+            texts[Accessible(r)->text(QAccessible::Name)] = Accessible(r)->text(QAccessible::Value);
+        return texts;
+    }
+    GameState& s() { return window->game().state; }
+
+    ScriptedRandom random;
+    std::unique_ptr<ui::Graphics> graphics;
+    std::unique_ptr<ui::Sound> sound;
+    std::unique_ptr<ui::MainWindow> window;
+};
+
+}  // namespace
+
+TEST_F(KeyboardRoundTest, BetSpinDoublePickTwoBoxesAndQuitWithoutAMouse) {
+    Type(Qt::Key_B);
+    EXPECT_FLOAT_EQ(s().Wager, 0.25f);
+
+    ForceStops(random, {6, 6, 6, 1, 1, 1, 1, 1, 1});  // Target on line 1: $6.25
+    random.queue.push_back(0.0);  // which win sound plays
+    // The board's shuffle leaves box n holding content n - 1: 3X under box 2, Try Again under box 11.
+    for (int pass = 0; pass < 20; ++pass)
+        for (int j = 0; j < kBoxes; ++j) random.queue.push_back((j + 0.5) / kBoxes);
+
+    std::map<QString, QString> payoffsRead;
+    QString boardAfterPicks;
+    bool boardSeen = false;
+    WhenModalOpens([&](QWidget* payoffs) {
+        payoffsRead = Readouts(*payoffs);
+        WhenModalOpens(
+            [&](QWidget* modal) {
+                auto* board = qobject_cast<ui::BoardWindow*>(modal);
+                if (!board) return;
+                boardSeen = true;
+                board->SetClock([] { return 0LL; });  // the two digits come at one moment
+                Type(Qt::Key_Tab);   // from Quit onto box 1
+                Type(Qt::Key_Down);  // box 2: 3X
+                Type(Qt::Key_Space);
+                Type(Qt::Key_1);
+                Type(Qt::Key_1);     // box 11 typed as two digits: Try Again
+                boardAfterPicks = board->WinningsText();
+                EXPECT_TRUE(board->board().BoxOpened()[1]);
+                EXPECT_TRUE(board->board().BoxOpened()[10]);
+                Type(Qt::Key_Escape);
+            },
+            payoffs);
+        Type(Qt::Key_Tab);  // Take has the focus; Tab goes on to Double
+        Type(Qt::Key_Space);
+    });
+    Type(Qt::Key_Return);
+
+    EXPECT_TRUE(boardSeen);
+    EXPECT_EQ(boardAfterPicks, "$18.75");
+    EXPECT_FLOAT_EQ(s().Credits, 1000.0f - 0.25f + 18.75f);
+    EXPECT_TRUE(s().SpinReady);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(payoffsRead[QStringLiteral("Line 1")], "Target, Target, Target, $6.25");
+    EXPECT_EQ(payoffsRead[QStringLiteral("Total Won")], "$6.25");
+    EXPECT_EQ(payoffsRead[QStringLiteral("Bonus Pool")], "$0.00");
+    EXPECT_EQ(payoffsRead.size(), 3u) << "only winning lines are read";
+}

@@ -1,0 +1,139 @@
+// The Game Statistics window: every figure, caption and colour, opened from a real game.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <utility>
+#include <vector>
+
+#include "info/StatisticsWindow.h"
+#include "support/Scripted.h"
+#include "support/WindowTesting.h"
+#include "art/Palette.h"
+
+using namespace kazoomba;
+using namespace kazoomba::testing;
+using kazoomba::ui::PaletteColor;
+using kazoomba::ui::StatisticsWindow;
+namespace L = kazoomba::ui::statistics_layout;
+
+namespace {
+
+class StatisticsWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { App(); }
+
+    // Opens the window from the menu command, lets `look` read it, and closes it with OK.
+    void OpenAndLook(const std::function<void(StatisticsWindow&)>& look) {
+        bool looked = false;
+        WhenModalOpens([&](QWidget* modal) {
+            auto* window = qobject_cast<StatisticsWindow*>(modal);
+            ASSERT_NE(window, nullptr);
+            look(*window);
+            looked = true;
+            QTest::mouseClick(window->findChild<QPushButton*>(), Qt::LeftButton);
+        });
+        ui::ShowStatistics(table.s(), nullptr);
+        EXPECT_TRUE(looked);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "OK closes the window";
+    }
+
+    Table table;
+};
+
+QString Shown(const StatisticsWindow& w, L::Figure f) { return w.FigureText(f); }
+
+}  // namespace
+
+TEST_F(StatisticsWindowTest, ANewGameShowsTheStartingFigures) {
+    OpenAndLook([](StatisticsWindow& w) {
+        EXPECT_EQ(w.windowTitle(), "Game Statistics");
+        EXPECT_EQ(w.size(), QSize(289, 389));
+        EXPECT_EQ(Shown(w, L::SpinsFigure), "0");
+        EXPECT_EQ(Shown(w, L::CreditsFigure), "$1,000.00");
+        EXPECT_EQ(Shown(w, L::BorrowedFigure), "$1,000.00");
+        EXPECT_EQ(Shown(w, L::TotalBetsFigure), "$0.00");
+        EXPECT_EQ(Shown(w, L::WonLostFigure), "$0.00");
+        for (L::Figure f : {L::TotalFigure, L::NormalFigure, L::VazIveroFigure, L::BonusFigure, L::BonusRollsFigure,
+                            L::BonusPoolFigure})
+            EXPECT_EQ(Shown(w, f), "$0.00") << L::kValues[f].name;
+        EXPECT_EQ(Shown(w, L::TotalRatioFigure), "0.00%");
+        EXPECT_EQ(Shown(w, L::NormalRatioFigure), "0.00%");
+    });
+}
+
+TEST_F(StatisticsWindowTest, CaptionsAndFiguresStandAtTheirPlacesInTheirColours) {
+    OpenAndLook([](StatisticsWindow& w) {
+        const QImage shot = Snapshot(w);
+        EXPECT_EQ(PixelAt(shot, 2, 2), PaletteColor(0));
+        EXPECT_EQ(PixelAt(shot, 280, 100), PaletteColor(0));
+        // Each caption and figure is drawn in its colour inside its box, right-aligned.
+        for (const L::Caption& c : L::kCaptions)
+            EXPECT_GT(CountColour(shot, QRect(c.x, c.y, c.w, L::kRowHeight), PaletteColor(c.colour)), 15) << c.text;
+        for (const L::Value& v : L::kValues)
+            EXPECT_GT(CountColour(shot, QRect(v.x, v.y, v.w, L::kRowHeight), PaletteColor(v.colour)), 5) << v.name;
+        // "Credits:" ends at its box's right edge: red near x = 96, none in the gap before its figure.
+        EXPECT_GT(CountColour(shot, QRect(88, 48, 9, 20), PaletteColor(12)), 3);
+        EXPECT_EQ(CountColour(shot, QRect(98, 24, 5, 300), PaletteColor(12)), 0);
+        auto* label = w.findChild<QLabel*>(QStringLiteral("Credits"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->geometry().topLeft(), QPoint(104, 48));
+        EXPECT_EQ(label->alignment(), Qt::AlignRight | Qt::AlignTop);
+        auto* ok = w.findChild<QPushButton*>();
+        EXPECT_EQ(ok->text(), "&OK");
+        EXPECT_EQ(ok->geometry(), QRect(16, 336, 257, 41));
+    });
+}
+
+TEST_F(StatisticsWindowTest, CoinsPlacedButNotSpunAreAlreadyBetAndOutOfCredits) {
+    table.game.PlaceCoins(8);  // $2.00 at 25 cents
+    OpenAndLook([](StatisticsWindow& w) {
+        EXPECT_EQ(Shown(w, L::CreditsFigure), "$998.00");
+        EXPECT_EQ(Shown(w, L::TotalBetsFigure), "$2.00");
+        EXPECT_EQ(Shown(w, L::WonLostFigure), "-$2.00");
+        EXPECT_EQ(Shown(w, L::TotalFigure), "$0.00");
+        EXPECT_EQ(Shown(w, L::TotalRatioFigure), "0.00%");
+    });
+}
+
+// The worked cases: what the player sees after a game has gone a certain way.
+TEST_F(StatisticsWindowTest, TheWorkedGamesShowTheirFigures) {
+    struct Case {
+        const char* what;
+        float wagers, credits, poolPts, doubleNothing;
+        std::vector<std::pair<L::Figure, const char*>> shown;
+    };
+    const Case cases[] = {
+        {"$10 bet, nothing won", 10, 990, 0, 0,
+         {{L::CreditsFigure, "$990.00"}, {L::WonLostFigure, "-$10.00"}, {L::TotalFigure, "$0.00"},
+          {L::TotalRatioFigure, "0.00%"}, {L::NormalRatioFigure, "0.00%"}}},
+        {"$100 bet, $80 back on lines and a $20 pool", 100, 1000, 20, 0,
+         {{L::TotalFigure, "$100.00"}, {L::TotalRatioFigure, "100.00%"}, {L::NormalFigure, "$80.00"},
+          {L::NormalRatioFigure, "80.00%"}, {L::BonusFigure, "$20.00"}, {L::BonusPoolFigure, "$20.00"},
+          {L::BonusRollsFigure, "$0.00"}}},
+        {"a $5 line win lost on the board", 5, 995, 0, -5,
+         {{L::VazIveroFigure, "-$5.00"}, {L::TotalFigure, "$0.00"}, {L::NormalFigure, "$5.00"}}},
+    };
+    for (const Case& c : cases) {
+        table.s().TotalWagers = c.wagers;
+        table.s().Credits = c.credits;
+        table.s().PoolPts = c.poolPts;
+        table.s().DoubleNothing = c.doubleNothing;
+        OpenAndLook([&c](StatisticsWindow& w) {
+            for (const auto& [figure, text] : c.shown) EXPECT_EQ(Shown(w, figure), text) << c.what;
+        });
+    }
+}
+
+TEST_F(StatisticsWindowTest, AFigureTooWideForItsBoxIsNarrowedNotCut) {
+    table.s().Credits = 12345678.0f;
+    table.s().Borrowed = 1000.0f;
+    OpenAndLook([](StatisticsWindow& w) {
+        EXPECT_EQ(Shown(w, L::TotalFigure), "$12,344,678.00");
+        auto* total = w.findChild<QLabel*>(QStringLiteral("Total"));
+        EXPECT_LE(QFontMetrics(total->font()).horizontalAdvance(total->text()), total->width());
+        auto* credits = w.findChild<QLabel*>(QStringLiteral("Credits"));
+        EXPECT_LE(QFontMetrics(credits->font()).horizontalAdvance(credits->text()), credits->width());
+    });
+}

@@ -1,0 +1,382 @@
+// The main window offscreen: start-up picture, pay lines, coin markers, displays, keys, menus and a real spin.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "support/QtApp.h"
+#include "support/WindowTesting.h"
+#include "SavedGames.h"
+#include "support/Scripted.h"
+#include "art/DigitDisplay.h"
+#include "art/Drawing.h"
+#include "art/Graphics.h"
+#include "machine/MainLayout.h"
+#include "machine/MainWindow.h"
+#include "art/Palette.h"
+#include "sound/Sound.h"
+#include "dialogs/WinStopDialog.h"
+
+using namespace kazoomba;
+using namespace kazoomba::ui;
+using kazoomba::testing::ScriptedRandom;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { kazoomba::testing::App(); }
+    void SetUp() override {
+        graphics = std::make_unique<Graphics>(1.0);
+        sound = std::make_unique<Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
+        window = std::make_unique<MainWindow>(*graphics, *sound, random);
+        window->presentWin = [this] { window->game().TakeWin(); };
+        window->StartUp();
+        window->banner().StopBanner();
+    }
+    QRgb At(int x, int y) { return window->surface().pixel(x, y); }
+    GameState& s() { return window->game().state; }
+
+    // True when the 64 x 64 block at (x, y) of the surface equals the large sheet's cell for code.
+    bool ShowsSymbol(int x, int y, int code, int rows = 64) {
+        const QImage& sheet = graphics->SymbolSheetLarge();
+        for (int dy = 0; dy < rows; dy += 3)
+            for (int dx = 0; dx < 64; dx += 3)
+                if (window->surface().pixel(x + dx, y + dy) != sheet.pixel(64 * (code % 4) + dx, 64 * (code / 4) + dy))
+                    return false;
+        return true;
+    }
+    // True when the 31 x 21 coin marker of line shows the Coins cell for n coins.
+    bool MarkerShows(int line, int n) {
+        const auto& m = layout::kCoinMarkers[line];
+        for (int dy = 0; dy < 21; ++dy)
+            for (int dx = 0; dx < 31; ++dx)
+                if (window->surface().pixel(m.x + dx, m.y + dy) !=
+                    graphics->Coins().pixel(31 * (n / 5) + dx, 21 * (n % 5) + dy))
+                    return false;
+        return true;
+    }
+    // True when the 16 x 21 glyph at (x, y) equals digit d of colour row `colour` (d = 10: the blank cell).
+    bool GlyphIs(int x, int y, int colour, int d) {
+        for (int dy = 0; dy < 21; ++dy)
+            for (int dx = 0; dx < 16; ++dx)
+                if (window->surface().pixel(x + dx, y + dy) != graphics->Digits().pixel(16 * d + dx, 21 * colour + dy))
+                    return false;
+        return true;
+    }
+
+    ScriptedRandom random;
+    std::unique_ptr<Graphics> graphics;
+    std::unique_ptr<Sound> sound;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, TheWindowHasOneSizeWithTheMachineBelowItsMenuBar) {
+    window->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(window->centralWidget()->size(), QSize(611, 456));
+}
+
+TEST_F(MainWindowTest, TheArtIsComplete) { EXPECT_TRUE(graphics->complete()) << graphics->missing().join(", ").toStdString(); }
+
+TEST_F(MainWindowTest, StartUpShowsFulminaInCornersAndCentreAndGlobeElsewhere) {
+    for (int c = 0; c < 9; ++c)
+        EXPECT_TRUE(ShowsSymbol(CellLeft(c), CellTop(c) + 18, c % 2 ? Globe : Fulmina)) << "cell " << c;
+    EXPECT_EQ(window->windowTitle().toStdString(), "Kazoomba Video Slots (32-bit version)");
+}
+
+TEST_F(MainWindowTest, PayLinesShowInTheirColoursBetweenTheCells) {
+    auto colour = [](int n) { return PaletteColor(n).rgb(); };
+    EXPECT_EQ(At(240, 115), colour(12));  // line 1 between cells 0 and 1
+    EXPECT_EQ(At(240, 227), colour(9));
+    EXPECT_EQ(At(240, 339), colour(10));
+    EXPECT_EQ(At(202, 60), colour(11));   // column lines above the top cells
+    EXPECT_EQ(At(282, 60), colour(14));
+    EXPECT_EQ(At(362, 60), colour(2));
+    window->SetPayLines(1);
+    EXPECT_EQ(At(240, 115), PaletteColor(7).rgb());  // the panel's grey shows instead
+    EXPECT_TRUE(MarkerShows(0, 0));
+    window->SetPayLines(0);
+    EXPECT_EQ(At(240, 115), colour(12));
+}
+
+// A pay line is a solid stroke centred on its y (or x), with a one-pixel grey shadow above (left) and a
+// white one below (right), pixel-exact at 100 % and at 200 %.
+TEST_F(MainWindowTest, PayLinesAreSolidWithOnePixelShadowsAtEveryScale) {
+    for (int ratio : {1, 2}) {
+        Graphics g(ratio);
+        MainWindow w(g, *sound, random);
+        w.StartUp();
+        w.banner().StopBanner();
+        const QImage& img = w.surface();
+        auto row = [&](int y) {  // the colour of device row y across the gap between cells 0 and 1
+            const QRgb c = img.pixel(240 * ratio, y);
+            for (int x = 238 * ratio; x < 246 * ratio; ++x)
+                if (img.pixel(x, y) != c) return QRgb(0);
+            return c;
+        };
+        auto column = [&](int x) {  // the colour of device column x above the top cells
+            const QRgb c = img.pixel(x, 60 * ratio);
+            for (int y = 59 * ratio; y < 64 * ratio; ++y)
+                if (img.pixel(x, y) != c) return QRgb(0);
+            return c;
+        };
+        const QRgb panel = PaletteColor(7).rgb(), grey = PaletteColor(8).rgb(), white = PaletteColor(15).rgb();
+        SCOPED_TRACE(ratio);
+        EXPECT_EQ(row(111 * ratio + ratio - 1), panel);
+        for (int d = 0; d < ratio; ++d) {
+            EXPECT_EQ(row(112 * ratio + d), grey);
+            EXPECT_EQ(row(118 * ratio + d), white);
+            EXPECT_EQ(column(199 * ratio + d), grey);
+            EXPECT_EQ(column(205 * ratio + d), white);
+        }
+        for (int y = 113 * ratio; y < 118 * ratio; ++y) EXPECT_EQ(row(y), PaletteColor(12).rgb()) << y;
+        for (int x = 200 * ratio; x < 205 * ratio; ++x) EXPECT_EQ(column(x), PaletteColor(11).rgb()) << x;
+        EXPECT_EQ(row(119 * ratio), panel);
+        EXPECT_EQ(column(198 * ratio + ratio - 1), panel);
+        EXPECT_EQ(column(206 * ratio), panel);
+    }
+}
+
+TEST_F(MainWindowTest, DisplaysLightCreditsInGreenAndTheCoinValueInRed) {
+    // "0001000.00": three dark figures, then 1 0 0 0 . 0 0 lit green.
+    EXPECT_TRUE(GlyphIs(458, 100, DigitGreen, 10));
+    for (int y = 100; y < 121; ++y)
+        for (int x = 458; x < 458 + 48; ++x) ASSERT_EQ(At(x, y), qRgb(0, 0, 0)) << "a dark figure is black at " << x << ", " << y;
+    EXPECT_TRUE(GlyphIs(458 + 32, 100, DigitGreen, 10));
+    EXPECT_TRUE(GlyphIs(458 + 48, 100, DigitGreen, 1));
+    EXPECT_TRUE(GlyphIs(458 + 96, 100, DigitGreen, 0));
+    // Coin value 0.25, every figure lit, always red.
+    EXPECT_TRUE(GlyphIs(458, 50, DigitRed, 0));
+    EXPECT_TRUE(GlyphIs(458 + 22, 50, DigitRed, 2));
+    EXPECT_TRUE(GlyphIs(458 + 38, 50, DigitRed, 5));
+    // Spins of 0: all dark.
+    for (int i = 0; i < 6; ++i) EXPECT_TRUE(GlyphIs(512 + 16 * i, 150, DigitGreen, 10));
+    window->SetDigitColor(DigitRed);
+    EXPECT_TRUE(GlyphIs(458 + 48, 100, DigitRed, 1));
+    EXPECT_TRUE(GlyphIs(458, 50, DigitRed, 0));
+}
+
+TEST_F(MainWindowTest, DrawDigitsModes) {
+    QImage img = graphics->NewImage(200, 21, Qt::black);
+    QPainter p(&img);
+    DrawDigits(p, *graphics, 0, 0, DigitGreen, QStringLiteral("0000.00"), 2);
+    DrawDigits(p, *graphics, 100, 0, DigitGreen, QStringLiteral("0000.50"), 2);
+    p.end();
+    auto glyph = [&](int x, int d) {
+        for (int dy = 0; dy < 21; ++dy)
+            for (int dx = 0; dx < 16; ++dx)
+                if (img.pixel(x + dx, dy) != graphics->Digits().pixel(16 * d + dx, 42 + dy)) return false;
+        return true;
+    };
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(glyph(16 * i, 10));
+    EXPECT_TRUE(glyph(64 + 6, 10));          // a zero value stays dark after the point
+    EXPECT_TRUE(glyph(100 + 64 + 6, 5));     // 0.50 lights 5 and 0 after the point, no units figure
+    EXPECT_TRUE(glyph(100 + 48, 10));
+}
+
+TEST_F(MainWindowTest, TwelveCoinsShowTwoCoinsOnTheFirstFourLines) {
+    for (int i = 0; i < 12; ++i) window->ButtonCommand(Bet1Button);
+    for (int line = 0; line < 8; ++line) EXPECT_TRUE(MarkerShows(line, line < 4 ? 2 : 1)) << line;
+    EXPECT_FLOAT_EQ(s().Wager, 3.0f);
+}
+
+TEST_F(MainWindowTest, TheBKeyBetsOneCoinAndEnterWithoutAnyBetDoesNothing) {
+    window->show();
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    EXPECT_EQ(s().Spins, 0);
+    QTest::keyClick(window.get(), Qt::Key_B);
+    EXPECT_FLOAT_EQ(s().Wager, 0.25f);
+    QTest::keyClick(window.get(), Qt::Key_Backslash);
+    EXPECT_FLOAT_EQ(s().Wager, 0.5f);
+}
+
+// The platform hands the press of an Enter that closes a message box or dialog to that window and only
+// the release to the main window: such a release must neither spin nor bet.
+TEST_F(MainWindowTest, OnlyAKeyPressedInTheWindowActsOnItsRelease) {
+    window->show();
+    window->SetSpinSpeed(0);
+    s().LastBet = 0.25f;
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    QTest::keyRelease(window.get(), Qt::Key_B);
+    QTest::keyRelease(window.get(), Qt::Key_Backslash);
+    EXPECT_EQ(s().Spins, 0);
+    EXPECT_EQ(s().Wager, 0.0f);
+    EXPECT_FLOAT_EQ(s().Credits, 1000.0f);
+
+    // "Wager Not Allowed" closed with Enter, with coins on the table.
+    for (int i = 0; i < 60; ++i) window->ButtonCommand(Bet1Button);
+    kazoomba::testing::WhenModalOpens([](QWidget* box) { QTest::keyPress(box, Qt::Key_Return); }, window.get());
+    window->ButtonCommand(Bet8Button);
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    EXPECT_EQ(s().Spins, 0);
+    EXPECT_FLOAT_EQ(s().Wager, 15.0f);
+
+    // The Win Stop Value dialog confirmed with Enter in its field starts no auto-spin run.
+    window->askWinStopValue = [this] { return AskWinStopValue(window.get()); };
+    kazoomba::testing::WhenModalOpens(
+        [](QWidget* dialog) { QTest::keyPress(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Return); },
+        window.get());
+    window->action("mnuAuto")->trigger();
+    ASSERT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(s().AutoSpin);
+    QTimer::singleShot(300, window.get(), [this] { s().AutoSpin = false; });  // ends a run started by mistake
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    EXPECT_EQ(s().Spins, 0);
+    window->action("mnuAuto")->trigger();
+
+    // Pressed and released in the window, the keys still bet and spin.
+    QTest::keyPress(window.get(), Qt::Key_B);
+    QTest::keyRelease(window.get(), Qt::Key_B);
+    EXPECT_FLOAT_EQ(s().Wager, 15.25f);
+    QTest::keyPress(window.get(), Qt::Key_Return);
+    QTest::keyRelease(window.get(), Qt::Key_Return);
+    EXPECT_EQ(s().Spins, 1);
+}
+
+TEST_F(MainWindowTest, TheFirstPictureShowsTheBonusCountersOfTheRestoredGame) {
+    struct Menus : MenuSelections {
+        int SpeedIndex() const override { return 1; }
+        int BannerIndex() const override { return 1; }
+        void SetSpinSpeed(int) override {}
+        void SetBanner(int) override {}
+    } menus;
+    QTemporaryDir dir;
+    QFile ini(dir.filePath("KAZO.INI"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Current Game]\r\nCredits=900.00\r\nSmiles=2\r\nBells=1\r\nCoins=3\r\n");
+    ini.close();
+    ProfileFile file(ini.fileName());
+    LoadGame(file, window->game(), menus, kCurrentGameSlot);
+    window->show();
+    QCoreApplication::processEvents();
+    auto blank = [&](int x, int y) {
+        for (int dy = 0; dy < 32; dy += 4)
+            for (int dx = 0; dx < 32; dx += 4)
+                if (At(x + dx, y + dy) != qRgb(0, 0, 0)) return false;
+        return true;
+    };
+    using namespace layout;
+    EXPECT_FALSE(blank(kMarkerX, kGlobeRowY));
+    EXPECT_TRUE(blank(kMarkerX + kMarkerStep, kGlobeRowY));
+    EXPECT_FALSE(blank(kMarkerX + kMarkerStep, kSmileRowY));
+    EXPECT_TRUE(blank(kMarkerX + 2 * kMarkerStep, kSmileRowY));
+    QStringList captions;
+    for (QLabel* l : window->findChildren<QLabel*>()) captions << l->text();
+    EXPECT_TRUE(captions.contains("To Win Pool:  1")) << captions.join('|').toStdString();
+    EXPECT_TRUE(captions.contains("For Bonus:  2"));
+}
+
+// The left captions and "Bonus Spin": white 8.25-point bold text whose line starts at the control's top.
+TEST_F(MainWindowTest, CaptionsStartAtTheirTopsInWhite) {
+    window->show();
+    window->ShowBonusCaption(true);
+    const QImage shot = kazoomba::testing::Snapshot(*window->centralWidget());
+    const QFontMetrics m(GameFont(8.25, true));
+    const QRect ink = m.tightBoundingRect(QStringLiteral("B"));
+    // First and last rows and columns of bright text inside a box.
+    auto inked = [&](QRect box) {
+        QRect r;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (qGray(shot.pixel(x, y)) > 140) r |= QRect(x, y, 1, 1);
+        return r;
+    };
+    for (int top : {78, 154, 245}) {
+        const QRect r = inked(QRect(3, top - 8, 115, 30));
+        EXPECT_NEAR(r.top(), top + m.ascent() + ink.top(), 1) << "caption at " << top;
+    }
+    const QRect bonus = inked(QRect(140, 0, 300, 20));
+    EXPECT_NEAR(bonus.top(), m.ascent() + ink.top(), 1);
+    EXPECT_NEAR(bonus.left(), 152 + ink.left(), 1);
+    EXPECT_LE(bonus.width(), m.horizontalAdvance(QStringLiteral("Bonus Spin")) + 1);
+    EXPECT_GT(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(15)), 20);
+    EXPECT_EQ(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(14)), 0);
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndInitialMarks) {
+    QStringList tops;
+    for (QAction* a : window->menuBar()->actions()) tops << a->text();
+    EXPECT_EQ(tops, (QStringList{"&File", "&Options", "&Bank", "Auto Play", "&Help"}));
+    EXPECT_TRUE(window->action("mnuBet_2")->isChecked());
+    EXPECT_EQ(window->action("mnuBet_2")->text().toStdString(), "25\xC2\xA2");
+    EXPECT_TRUE(window->action("mnuDigit_2")->isChecked());
+    EXPECT_TRUE(window->action("mnuSpeed_1")->isChecked());
+    EXPECT_TRUE(window->action("mnuLines_0")->isChecked());
+    EXPECT_TRUE(window->action("mnuBanner_0")->isChecked());
+    EXPECT_TRUE(window->action("mnuSound_0")->isChecked());
+    EXPECT_FALSE(window->action("mnuAuto")->isChecked());
+    EXPECT_EQ(window->action("mnuLoadSave_0")->text(), "Load ");
+    // Each group carries exactly one mark, whoever moves it.
+    window->SetSpinSpeed(3);
+    window->action("mnuSpeed_1")->trigger();
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(window->action(QStringLiteral("mnuSpeed_%1").arg(i))->isChecked(), i == 1);
+    window->action("mnuDigit_4")->trigger();
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(window->action(QStringLiteral("mnuDigit_%1").arg(i))->isChecked(), i == 4);
+    window->action("mnuBet_2")->trigger();  // choosing the checked item again keeps its mark
+    EXPECT_TRUE(window->action("mnuBet_2")->isChecked());
+    window->EnableMenus(false);
+    auto enabled = [&](int i) { return window->menuBar()->actions()[i]->isEnabled(); };
+    EXPECT_FALSE(enabled(0));
+    EXPECT_FALSE(enabled(1));
+    EXPECT_FALSE(enabled(2));
+    EXPECT_TRUE(enabled(3));
+    EXPECT_FALSE(enabled(4));
+    window->EnableMenus(true);
+    EXPECT_TRUE(enabled(0));
+}
+
+TEST_F(MainWindowTest, ASpinAnimatesClicksNineTimesAndRestsOnTheDrawnStops) {
+    window->SetSpinSpeed(0);
+    std::array<int, 9> stops = {6, 6, 6, 1, 1, 1, 1, 1, 1};  // Target on the top row
+    kazoomba::testing::ForceStops(random, stops);
+    const int before = sound->started();
+    window->ButtonCommand(Bet1Button);
+    window->ButtonCommand(SpinButton);
+    EXPECT_EQ(s().Spins, 1);
+    if (sound->HasDevice()) {
+        EXPECT_GE(sound->started() - before, 9);
+    }
+    EXPECT_FLOAT_EQ(s().Credits, 1000.0f - 0.25f + 6.25f);
+    // Above the winning line's stroke the symbols show as they rest.
+    for (int c = 0; c < 3; ++c) EXPECT_TRUE(ShowsSymbol(CellLeft(c), CellTop(c) + 16, Target, 28)) << c;
+    // The winning top row is drawn again over the symbols.
+    EXPECT_EQ(At(240, 115), PaletteColor(12).rgb());
+    EXPECT_TRUE(s().SpinReady);
+}
+
+TEST_F(MainWindowTest, ClosingDuringASpinSettlesItFirst) {
+    window->SetSpinSpeed(3);
+    kazoomba::testing::ForceStops(random, {6, 6, 6, 1, 1, 1, 1, 1, 1});
+    bool saved = false;
+    window->beforeQuit = [&] { saved = true; EXPECT_FLOAT_EQ(s().Credits, 1006.0f); };
+    window->show();
+    QTimer::singleShot(200, window.get(), [&] { window->close(); });
+    window->ButtonCommand(Bet1Button);
+    window->ButtonCommand(SpinButton);
+    EXPECT_TRUE(saved);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, TheBannerMovesTenPixelsATickAndWraps) {
+    BannerMarquee& b = window->banner();
+    b.SetText(QStringLiteral("Hello"));
+    b.Tick();
+    EXPECT_EQ(b.Interval(), BannerMarquee::kStepMs);
+    const int w = b.PictureWidth();
+    EXPECT_EQ(b.Offset(), 10);
+    b.Tick();
+    EXPECT_EQ(b.Offset(), 20);
+    while (b.Offset() + 10 < w) b.Tick();
+    const int before = b.Offset();
+    b.Tick();
+    EXPECT_EQ(b.Offset(), before + 10 - w);
+    // Past the short picture's end the strip is black.
+    EXPECT_EQ(At(600, 10), qRgb(0, 0, 0));
+}
+
+}  // namespace
