@@ -5,22 +5,14 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <utility>
 #include <vector>
+
+#include "ProfileText.h"
 
 namespace kazoomba {
 
-// One key to set in one section.
-struct ProfileWrite {
-    QString section;
-    QString key;
-    QString value;
-};
-
-// Section and key names match without regard to case and the first match wins: a duplicate section or
-// key further down is kept but never read or written. Values are read with surrounding blanks removed.
-// A line that is not valid UTF-8 (a file written on Windows in its "ANSI" code page) reads as
-// Windows-1252, and is kept byte for byte unless one of its keys is written.
-// Every write replaces the whole file atomically, so a crash or a full disk leaves either the old file
+// The file under the profile rules of ProfileText. Every write replaces the whole file atomically, so a crash or a full disk leaves either the old file
 // or the new one; the rename is made durable with a sync of the folder. Each read-modify-write holds
 // a lock file beside the file ("KAZO.INI.writing"), so two programs writing at once never lose each
 // other's keys. A write that cannot be made returns false, leaves the file as it was and says why in
@@ -50,10 +42,13 @@ public:
     // Length in bytes of the file, 0 when it is missing or not a plain file.
     qint64 Size() const;
 
-    // The text layer, without the file: what the fuzzer and the tests drive directly.
-    static std::optional<QString> Find(const QByteArray& text, QStringView section, QStringView key);
-    // The text with the writes applied, or nothing when a section or key name cannot be written.
-    static std::optional<QByteArray> Apply(QByteArray text, const std::vector<ProfileWrite>& writes);
+    // The text layer, for callers that hold the file's text already.
+    static std::optional<QString> Find(const QByteArray& text, QStringView section, QStringView key) {
+        return ProfileText::Find(text, section, key);
+    }
+    static std::optional<QByteArray> Apply(QByteArray text, const std::vector<ProfileWrite>& writes) {
+        return ProfileText::Apply(std::move(text), writes);
+    }
 
     // Files beyond this are not ours: reads give defaults and writes refuse rather than rewrite them.
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
@@ -66,12 +61,6 @@ private:
     QString path_;
     QString lastError_;
 };
-
-// A value kept on one line: every line break (CR LF as one) and NUL becomes a blank.
-QString OneLine(QStringView value);
-
-// The first `count` characters of text, never splitting a character in two.
-QString LeftChars(const QString& text, int count);
 
 // Where the game keeps its settings: KAZO.INI in the user's configuration folder for the game
 // ($XDG_CONFIG_HOME/kazoomba, normally ~/.config/kazoomba).
