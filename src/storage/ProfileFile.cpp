@@ -6,13 +6,14 @@
 #include <QFileInfo>
 #include <QDateTime>
 #include <QLockFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
@@ -78,9 +79,80 @@ bool SyncFolder(const QString& folder) {
     return synced;
 }
 
+// Where a write lands: a settings file that is a link to a file elsewhere stays a link, and its target
+// is what changes.
+QString FinalPath(const QString& path) {
+    QFileInfo info(path);
+    for (int depth = 0; depth < 40 && info.isSymLink(); ++depth) info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? path : info.absoluteFilePath();
+}
+
+// Writes bytes to a new file beside `path` and renames it into place: the file is at every moment
+// either the old one or the new one. The new file keeps the old one's permissions. Returns 0 or
+// the errno of the step that failed; the temporary is gone either way unless the process dies.
+int ReplaceFile(const QString& path, const QByteArray& bytes) {
+    const QString final = FinalPath(path);
+    const QByteArray finalName = QFile::encodeName(final);
+    struct stat old {};
+    const bool existed = ::stat(finalName.constData(), &old) == 0;
+    // A rename would replace a file its owner made read-only; the game must not.
+    if (existed && ::access(finalName.constData(), W_OK) != 0) return errno;
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 8; ++attempt) {
+        temporary = QFile::encodeName(TemporaryName(final));
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return errno;
+    }
+    if (fd < 0) return EEXIST;
+    int error = 0;
+    if (existed && ::fchmod(fd, old.st_mode & 07777) != 0) error = errno;
+    for (qsizetype done = 0; error == 0 && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n < 0 && errno != EINTR)
+            error = errno;
+        else if (n == 0)
+            error = ENOSPC;
+    }
+    // The sync catches space that runs out only when the data reach the disk.
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temporary.constData(), finalName.constData()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        return error;
+    }
+    SyncFolder(QFileInfo(final).absolutePath());
+    return 0;
+}
+
 }  // namespace
 
 QString WriteLockPath(const QString& path) { return path + QStringLiteral(".writing"); }
+
+namespace {
+
+// Odd enough that no player names a copy of the file so, and the sweep can match it exactly.
+constexpr QStringView kTemporaryTag = u".kazoomba-write-";
+constexpr int kTemporaryDigits = 16;
+
+}  // namespace
+
+QString TemporaryName(const QString& path) {
+    return path + kTemporaryTag.toString() +
+           QStringLiteral("%1").arg(QRandomGenerator::system()->generate64(), kTemporaryDigits, 16, QLatin1Char('0'));
+}
+
+bool IsTemporaryOf(QStringView fileName, QStringView candidate) {
+    const qsizetype stem = fileName.size() + kTemporaryTag.size();
+    if (candidate.size() != stem + kTemporaryDigits || !candidate.startsWith(fileName) ||
+        candidate.mid(fileName.size(), kTemporaryTag.size()) != kTemporaryTag)
+        return false;
+    return std::all_of(candidate.begin() + stem, candidate.end(),
+                       [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
+}
 
 bool ProfileFile::Fail(const QString& reason) {
     lastError_ = QStringLiteral("%1: %2.").arg(QDir::toNativeSeparators(path_), reason);
@@ -138,31 +210,17 @@ bool ProfileFile::Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMiss
     const std::optional<QByteArray> text = Changed(*old, writes, onlyMissing);
     if (!text) return Fail(QStringLiteral("a section or key name cannot be written"));
     if (*text == *old && Exists()) return true;
-    // Unbuffered, so a disk that fills up shows as a short write here; a buffered one can lose the
-    // tail at commit and still report success. The explicit sync catches space that runs out late.
-    QSaveFile file(path_);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Fail(WhyNotWritable(path_, errno));
-    errno = 0;
-    if (file.write(*text) != text->size() || ::fsync(file.handle()) != 0) {
-        const int error = errno ? errno : ENOSPC;
-        file.cancelWriting();
-        file.commit();
-        return Fail(WhyNotWritable(path_, error));
-    }
-    errno = 0;
-    if (!file.commit()) return Fail(WhyNotWritable(path_, errno));
-    SyncFolder(info.absolutePath());
-    return true;
+    const int error = ReplaceFile(path_, *text);
+    return error == 0 || Fail(WhyNotWritable(path_, error));
 }
 
 int RemoveStaleTemporaries(const QString& path, qint64 minimumAgeSeconds) {
-    const QFileInfo target(path);
-    QDir dir = target.absoluteDir();
-    const QString prefix = target.fileName() + QLatin1Char('.');
+    const QFileInfo target(FinalPath(path));
+    const QDir dir = target.absoluteDir();
     const QDateTime cutoff = QDateTime::currentDateTimeUtc().addSecs(-minimumAgeSeconds);
     int removed = 0;
-    for (const QFileInfo& f : dir.entryInfoList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden)) {
+    for (const QFileInfo& f : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!IsTemporaryOf(target.fileName(), f.fileName()) || f.isSymLink()) continue;
         if (f.lastModified().toUTC() <= cutoff && QFile::remove(f.absoluteFilePath())) ++removed;
     }
     return removed;

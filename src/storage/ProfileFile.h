@@ -74,9 +74,16 @@ QString WriteLockPath(const QString& path);
 inline constexpr int kWriteLockWaitMs = 5000;
 inline constexpr int kWriteLockStaleMs = 2000;
 
-// Removes what a write cut short by a crash left beside the file ("KAZO.INI" plus a six-character
-// suffix), once it is older than `minimumAgeSeconds`, so a second copy of the game writing now is not
-// disturbed. Returns how many were removed.
+// The temporary file a write fills before it takes the place of the file at `path`: the path, then
+// ".kazoomba-write-" and 16 random lowercase hexadecimal digits.
+QString TemporaryName(const QString& path);
+// Whether `candidate` is a name TemporaryName gives for the file called `fileName`, exactly, letter
+// case included.
+bool IsTemporaryOf(QStringView fileName, QStringView candidate);
+
+// Removes the temporaries that writes cut short by a crash left beside the file, once they are older
+// than `minimumAgeSeconds`, so a second copy of the game writing now is not disturbed. Any other file,
+// however alike its name, is the player's and stays. Returns how many were removed.
 int RemoveStaleTemporaries(const QString& path, qint64 minimumAgeSeconds = 3600);
 
 }  // namespace kazoomba

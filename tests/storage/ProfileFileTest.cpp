@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "StorageSupport.h"
 
@@ -55,22 +56,66 @@ TEST_F(ProfileOnDisk, AFileTooLargeToBeOursIsNeitherReadNorReplaced) {
     EXPECT_EQ(QFileInfo(path).size(), ProfileFile::kMaxFileSize + 1);
 }
 
+void MakeOld(const QString& path) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTimeUtc().addDays(-1), QFileDevice::FileModificationTime));
+}
+
 TEST(StaleTemporaries, OnlyOldLeftoversOfACutShortWriteAreRemoved) {
     QTemporaryDir dir;
     const QString ini = dir.filePath("KAZO.INI");
     WriteBytes(ini, "[Settings]\n");
-    WriteBytes(ini + ".Ab12Cd", "half");
-    WriteBytes(ini + ".Fresh1", "writing now");
-    WriteBytes(dir.filePath("KAZO.INI.bak"), "someone's copy");
-    QFile old(ini + ".Ab12Cd");
-    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTimeUtc().addDays(-1), QFileDevice::FileModificationTime));
-    old.close();
+    const QString left = ini + ".kazoomba-write-0123456789abcdef";
+    const QString fresh = TemporaryName(ini);
+    WriteBytes(left, "half");
+    WriteBytes(fresh, "writing now");
+    MakeOld(left);
     EXPECT_EQ(RemoveStaleTemporaries(ini), 1);
-    EXPECT_FALSE(QFile::exists(ini + ".Ab12Cd"));
-    EXPECT_TRUE(QFile::exists(ini + ".Fresh1"));
-    EXPECT_TRUE(QFile::exists(dir.filePath("KAZO.INI.bak")));
+    EXPECT_FALSE(QFile::exists(left));
+    EXPECT_TRUE(QFile::exists(fresh));
     EXPECT_TRUE(QFile::exists(ini));
+}
+
+TEST(StaleTemporaries, ThePlayersOwnCopiesSurviveAnyNumberOfStarts) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("KAZO.INI");
+    WriteBytes(ini, "[Settings]\n");
+    const QStringList alike = {
+        "KAZO.INI.backup", "KAZO.INI.saved1", "KAZO.INI.2024-1", "kazo.ini.before", "KAZO.INI.Ab12Cd",
+        "KAZO.INI.bak", "KAZO.INI.kazoomba-write-", "KAZO.INI.kazoomba-write-0123456789abcde",
+        "KAZO.INI.kazoomba-write-0123456789abcdef0", "KAZO.INI.kazoomba-write-0123456789ABCDEF",
+        "KAZO.INI.KAZOOMBA-WRITE-0123456789abcdef", "kazo.ini.kazoomba-write-0123456789abcdef",
+        "KAZO.INI.kazoomba-write-0123456789abcdeg", "KAZO.INI.kazoomba-write-0123456789abcdef.bak",
+        "xKAZO.INI.kazoomba-write-0123456789abcdef", "KAZO.INI.writing.kazoomba-write-0123456789abcdef"};
+    for (const QString& name : alike) {
+        WriteBytes(dir.filePath(name), "the player's own");
+        MakeOld(dir.filePath(name));
+    }
+    for (int start = 0; start < 3; ++start) EXPECT_EQ(RemoveStaleTemporaries(ini, 0), 0);
+    for (const QString& name : alike) EXPECT_TRUE(QFile::exists(dir.filePath(name))) << name.toStdString();
+}
+
+TEST(StaleTemporaries, EveryTemporaryAWriteMakesIsOneTheSweepKnows) {
+    for (int i = 0; i < 100; ++i) {
+        const QString name = QFileInfo(TemporaryName(QStringLiteral("/x/KAZO.INI"))).fileName();
+        EXPECT_TRUE(IsTemporaryOf(u"KAZO.INI", name)) << name.toStdString();
+    }
+}
+
+TEST_F(ProfileOnDisk, AWriteKeepsALinkedFileALinkAndItsPermissions) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
+    const QString real = dir.filePath("real/KAZO.INI");
+    WriteBytes(real, "[Settings]\nLeftPos=1\n");
+    ASSERT_EQ(chmod(QFile::encodeName(real).constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link(real, path));
+    ASSERT_TRUE(file.WriteString("Settings", "LeftPos", "2")) << file.LastError().toStdString();
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(ReadBytes(real), QByteArray("[Settings]\nLeftPos=2\n"));
+    struct stat after {};
+    ASSERT_EQ(stat(QFile::encodeName(real).constData(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(QDir(dir.filePath("real")).entryList(QDir::Files | QDir::Hidden), QStringList{"KAZO.INI"});
 }
 
 TEST(StaleTemporaries, AnEmptyWriteLockLeftByAKilledWriterHoldsUpTheNextWriteOnlyBriefly) {
