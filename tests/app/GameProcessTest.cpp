@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/StorageSupport.h"
+#include "support/QtApp.h"
 
 namespace kazoomba::testing {
 namespace {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/StorageSupport.h"
+#include "support/QtApp.h"
 #include "SessionGuard.h"
 #include "SessionLock.h"
 

@@ -1,15 +1,10 @@
 // Settings files as desktops and players leave them: each case says what the game keeps.
-#include <QDateTime>
 #include <QFile>
 #include <QProcess>
-#include <QSysInfo>
 #include <clocale>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "StorageSupport.h"
-#include "SessionLock.h"
 
 namespace kazoomba::testing {
 namespace {
@@ -116,7 +111,7 @@ TEST_F(HostileFile, AWaylandExitKeepsTheStoredPosition) {
 
 // Keeps: every key of two programs writing the file at the same time.
 TEST_F(HostileFile, TwoWritersAtOnceLoseNoKey) {
-    App();
+    CoreApp();
     QProcess first, second;
     for (auto [process, prefix] : {std::pair{&first, "A"}, std::pair{&second, "B"}}) {
         process->setProgram(QStringLiteral(KAZOOMBA_PROFILE_HELPER));
@@ -131,50 +126,8 @@ TEST_F(HostileFile, TwoWritersAtOnceLoseNoKey) {
     int lost = 0;
     for (int i = 0; i < 150; ++i)
         for (const char* prefix : {"A", "B"})
-            if (!ProfileFile::Find(text, u"Keys", QStringLiteral("%1%2").arg(prefix).arg(i))) ++lost;
+            if (!ProfileText::Find(text, u"Keys", QStringLiteral("%1%2").arg(prefix).arg(i))) ++lost;
     EXPECT_EQ(lost, 0);
-}
-
-// Keeps: the running game's session; a second start on the same file finds it.
-TEST_F(HostileFile, ASecondGameOnTheSameFileFindsTheFirst) {
-    App();
-    SessionLock running(path);
-    ASSERT_EQ(running.Acquire(), SessionLock::Result::Locked);
-    SessionLock second(path);
-    EXPECT_EQ(second.Acquire(), SessionLock::Result::Running);
-    EXPECT_EQ(second.HolderPid(), QCoreApplication::applicationPid());
-    EXPECT_TRUE(AlreadyRunningText(path, true).contains(path));
-}
-
-// Keeps: a game of the same name on another computer sharing the folder is never sent a signal.
-TEST_F(HostileFile, ALockHeldOnAnotherComputerNamesNoProcessHere) {
-    App();
-    WriteBytes(path + ".lock", QByteArray::number(QCoreApplication::applicationPid()) + "\nkazoomba\nsome-other-host\n");
-    SessionLock second(path);
-    EXPECT_EQ(second.Acquire(), SessionLock::Result::Running);
-    EXPECT_EQ(second.HolderPid(), 0);
-}
-
-// Keeps: nothing of a lock whose game was killed: the next start takes it over.
-TEST_F(HostileFile, ALockLeftByAKilledGameIsTakenOver) {
-    const pid_t deadPid = fork();
-    if (deadPid == 0) _exit(0);
-    ASSERT_GT(deadPid, 0);
-    ASSERT_EQ(waitpid(deadPid, nullptr, 0), deadPid);
-    WriteBytes(path + ".lock", QByteArray::number(deadPid) + "\nkazoomba\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    SessionLock lock(path);
-    EXPECT_EQ(lock.Acquire(), SessionLock::Result::Locked);
-}
-
-// Keeps: nothing of a lock that a game killed while it was creating it left empty, once it is old.
-TEST_F(HostileFile, AnEmptyLockLeftByAGameKilledAtStartIsTakenOver) {
-    WriteBytes(path + ".lock", "");
-    QFile lock(path + ".lock");
-    ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-10), QFileDevice::FileModificationTime));
-    lock.close();
-    SessionLock session(path);
-    EXPECT_EQ(session.Acquire(), SessionLock::Result::Locked);
 }
 
 }  // namespace
