@@ -57,5 +57,19 @@ TEST_F(SessionLockFile, AnEmptyLockLeftByAGameKilledAtStartIsTakenOver) {
     EXPECT_EQ(session.Acquire(), SessionLock::Result::Locked);
 }
 
+// Keeps: the game starting right now, whose lock is still empty for a moment; a second start finds it running.
+TEST_F(SessionLockFile, AnEmptyLockYoungerThanTwoSecondsIsNotTakenOver) {
+    for (const int ageMs : {0, 1500}) {
+        WriteBytes(path + ".lock", "");
+        QFile lock(path + ".lock");
+        ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTimeUtc().addMSecs(-ageMs), QFileDevice::FileModificationTime));
+        lock.close();
+        SessionLock session(path);
+        EXPECT_EQ(session.Acquire(), SessionLock::Result::Running) << ageMs;
+        EXPECT_EQ(ReadBytes(path + ".lock"), QByteArray()) << ageMs;
+    }
+}
+
 }  // namespace
 }  // namespace kazoomba::testing

@@ -56,6 +56,16 @@ TEST_F(ProfileOnDisk, AFileTooLargeToBeOursIsNeitherReadNorReplaced) {
     EXPECT_EQ(QFileInfo(path).size(), ProfileFile::kMaxFileSize + 1);
 }
 
+TEST_F(ProfileOnDisk, AFileOfExactlyTheSizeLimitIsStillRead) {
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Settings]\nLeftPos=5\n");
+        ASSERT_TRUE(f.resize(ProfileFile::kMaxFileSize));
+    }
+    EXPECT_EQ(file.ReadString(u"Settings", u"LeftPos", "d", 9), QStringLiteral("5"));
+}
+
 void MakeOld(const QString& path) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
