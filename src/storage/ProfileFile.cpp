@@ -27,24 +27,41 @@ QString SettingsFilePath() {
 
 ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {}
 
-std::optional<QByteArray> ProfileFile::Load() const {
+std::optional<ProfileText::Decoded> ProfileFile::Load(QString* why) const {
+    auto fail = [why](QString reason) -> std::optional<ProfileText::Decoded> {
+        if (why) *why = std::move(reason);
+        return std::nullopt;
+    };
     const QFileInfo info(path_);
-    if (!info.exists()) return QByteArray();
+    if (!info.exists()) return ProfileText::Decoded{};
     // Directories, pipes and devices are not settings files; opening a pipe would even block.
-    if (!info.isFile() || info.size() > kMaxFileSize) return std::nullopt;
+    if (!info.isFile()) return fail(QStringLiteral("it is a folder or device, not a file"));
+    const QString tooLarge = QStringLiteral("it is larger than %1 MB, too large to be the game's settings file")
+                                 .arg(kMaxFileSize / (1024 * 1024));
+    if (info.size() > kMaxFileSize) return fail(tooLarge);
     QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError || data.size() > kMaxFileSize) return std::nullopt;
-    return data;
+    if (!file.open(QIODevice::ReadOnly)) return fail(QStringLiteral("it cannot be read (it may belong to another user)"));
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) return fail(QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+    if (data.size() > kMaxFileSize) return fail(tooLarge);
+    std::optional<ProfileText::Decoded> text = ProfileText::FromFileBytes(data);
+    if (!text) return fail(QStringLiteral("it begins as UTF-16 text but holds bytes that are no UTF-16 characters"));
+    return text;
 }
 
 QString ProfileFile::ReadString(QStringView section, QStringView key, const QString& fallback,
                                 int readLimit) const {
-    const std::optional<QByteArray> text = Load();
+    const std::optional<ProfileText::Decoded> text = Load();
     std::optional<QString> value;
-    if (text) value = Find(*text, section, key);
+    if (text) value = Find(text->text, section, key);
     return LeftChars(value ? *value : fallback, readLimit);
+}
+
+QString ProfileFile::CheckAtStart() {
+    QString why;
+    if (Load(&why)) return {};
+    frozen_ = why;
+    return QStringLiteral("%1: %2.").arg(QDir::toNativeSeparators(path_), why);
 }
 
 bool ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) {
@@ -177,12 +194,16 @@ std::optional<QByteArray> Changed(const QByteArray& old, const std::vector<Profi
 
 bool ProfileFile::Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMissing) {
     lastError_.clear();
+    // The game in play did not come from this file, so nothing of it may replace what the file holds.
+    if (!frozen_.isEmpty())
+        return Fail(QStringLiteral("it could not be used when the game started (%1), so the game leaves it as it is "
+                                   "until it is started again").arg(frozen_));
     // A file that already says it all needs no write, even where none could be made (a read-only disk).
     auto alreadyWritten = [&] {
-        const std::optional<QByteArray> now = Exists() ? Load() : std::nullopt;
+        const std::optional<ProfileText::Decoded> now = Exists() ? Load() : std::nullopt;
         if (!now) return false;
-        const std::optional<QByteArray> text = Changed(*now, writes, onlyMissing);
-        return text && *text == *now;
+        const std::optional<QByteArray> text = Changed(now->text, writes, onlyMissing);
+        return text && *text == now->text;
     };
     QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath())) {
@@ -200,17 +221,13 @@ bool ProfileFile::Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMiss
         return Fail(WhyNotWritable(path_, error));
     }
     // A file we cannot read is never replaced: rewriting it from nothing would lose what it holds.
-    info.refresh();
-    if (info.exists() && !info.isFile()) return Fail(QStringLiteral("it is a folder or device, not a file"));
-    if (info.size() > kMaxFileSize)
-        return Fail(QStringLiteral("it is larger than %1 MB, too large to be the game's settings file")
-                        .arg(kMaxFileSize / (1024 * 1024)));
-    const std::optional<QByteArray> old = Load();
-    if (!old) return Fail(QStringLiteral("it cannot be read (it may belong to another user)"));
-    const std::optional<QByteArray> text = Changed(*old, writes, onlyMissing);
+    QString why;
+    const std::optional<ProfileText::Decoded> old = Load(&why);
+    if (!old) return Fail(why);
+    const std::optional<QByteArray> text = Changed(old->text, writes, onlyMissing);
     if (!text) return Fail(QStringLiteral("a section or key name cannot be written"));
-    if (*text == *old && Exists()) return true;
-    const int error = ReplaceFile(path_, *text);
+    if (*text == old->text && Exists()) return true;
+    const int error = ReplaceFile(path_, ProfileText::ToFileBytes(*text, old->encoding));
     return error == 0 || Fail(WhyNotWritable(path_, error));
 }
 

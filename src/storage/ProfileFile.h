@@ -38,6 +38,12 @@ public:
     // Puts back the reason of an earlier failed write, for a caller that made several.
     void KeepError(const QString& reason) { lastError_ = reason; }
 
+    // At start, before the game reads it: why the file cannot be used, with its path, or empty when it
+    // can (a missing file can: the first write makes it). A file that cannot be used then stays as it
+    // is for the rest of the run, even once it could be read: the game in play did not come from it,
+    // and saving it there would replace the player's games.
+    QString CheckAtStart();
+
     bool Exists() const;
     // Length in bytes of the file, 0 when it is missing or not a plain file.
     qint64 Size() const;
@@ -54,12 +60,14 @@ public:
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
 private:
-    std::optional<QByteArray> Load() const;  // nothing when the file exists but cannot be read
+    // The file's text; nothing, and why in `why`, when the file exists but cannot be read.
+    std::optional<ProfileText::Decoded> Load(QString* why = nullptr) const;
     bool Fail(const QString& reason);
     bool Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMissing);
 
     QString path_;
     QString lastError_;
+    QString frozen_;  // why the file could not be used at start
 };
 
 // Where the game keeps its settings: KAZO.INI in the user's configuration folder for the game

@@ -108,12 +108,11 @@ QString Decode(const QByteArray& t, qsizetype b, qsizetype e, bool utf8 = true) 
     return decoder.decode(QByteArrayView(t.constData() + b, e - b));
 }
 
+bool LineIsUtf8(const QByteArray& t, qsizetype pos, const Line& line) { return IsUtf8(t, pos, line.contentEnd); }
+
 bool NameIs(const QByteArray& t, qsizetype b, qsizetype e, QStringView name, bool utf8 = true) {
     return Decode(t, b, e, utf8).compare(name, Qt::CaseInsensitive) == 0;
 }
-
-// Whether the line starting at pos, up to its end, is valid UTF-8.
-bool LineIsUtf8(const QByteArray& t, qsizetype pos, const Line& line) { return IsUtf8(t, pos, line.contentEnd); }
 
 QByteArray LineEnding(const QByteArray& t) {
     const qsizetype feed = t.indexOf('\n');
@@ -212,8 +211,7 @@ std::optional<QString> ProfileText::Find(const QByteArray& text, QStringView sec
         const Line line = ParseLine(text, pos);
         if (line.kind == Line::Header || line.kind == Line::BadHeader) {
             if (inSection) return std::nullopt;  // only the first section of that name counts
-            inSection = line.kind == Line::Header &&
-                        NameIs(text, line.nameBegin, line.nameEnd, section, LineIsUtf8(text, pos, line));
+            inSection = line.kind == Line::Header && NameIs(text, line.nameBegin, line.nameEnd, section, LineIsUtf8(text, pos, line));
         } else if (inSection && line.kind == Line::Entry) {
             const bool utf8 = LineIsUtf8(text, pos, line);
             if (NameIs(text, line.nameBegin, line.nameEnd, key, utf8)) return Decode(text, line.valueBegin, line.valueEnd, utf8);
@@ -228,6 +226,49 @@ std::optional<QByteArray> ProfileText::Apply(QByteArray text, const std::vector<
         if (!Writable(w.section, false) || !Writable(w.key, true)) return std::nullopt;
     for (const ProfileWrite& w : writes) ApplyOne(text, w.section, w.key, OneLine(w.value).toUtf8());
     return text;
+}
+
+namespace {
+
+constexpr char kLittleEndianMark[] = "\xFF\xFE";
+constexpr char kBigEndianMark[] = "\xFE\xFF";
+
+}  // namespace
+
+std::optional<ProfileText::Decoded> ProfileText::FromFileBytes(const QByteArray& bytes) {
+    Encoding encoding = Encoding::Bytes;
+    if (bytes.startsWith(kLittleEndianMark))
+        encoding = Encoding::Utf16LE;
+    else if (bytes.startsWith(kBigEndianMark))
+        encoding = Encoding::Utf16BE;
+    else
+        return Decoded{bytes, Encoding::Bytes};
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    const bool little = encoding == Encoding::Utf16LE;
+    QString text(bytes.size() / 2 - 1, Qt::Uninitialized);
+    for (qsizetype i = 2, n = 0; i < bytes.size(); i += 2, ++n) {
+        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        text[n] = QChar(static_cast<char16_t>(little ? a | b << 8 : a << 8 | b));
+    }
+    if (!QStringView(text).isValidUtf16()) return std::nullopt;
+    return Decoded{text.toUtf8(), encoding};
+}
+
+QByteArray ProfileText::ToFileBytes(const QByteArray& text, Encoding encoding) {
+    if (encoding == Encoding::Bytes) return text;
+    const bool little = encoding == Encoding::Utf16LE;
+    // The decoder keeps a mark at the start of the text, which QString::fromUtf8 would drop.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    const QString wide = decoder.decode(text);
+    QByteArray bytes(little ? kLittleEndianMark : kBigEndianMark, 2);
+    bytes.reserve(2 + wide.size() * 2);
+    for (QChar c : wide) {
+        const char16_t u = c.unicode();
+        const char low = static_cast<char>(u & 0xFF), high = static_cast<char>(u >> 8);
+        bytes += little ? low : high;
+        bytes += little ? high : low;
+    }
+    return bytes;
 }
 
 }  // namespace kazoomba

@@ -26,6 +26,19 @@ public:
     static std::optional<QString> Find(const QByteArray& text, QStringView section, QStringView key);
     // The text with the writes applied in order, or nothing when a section or key name cannot be written.
     static std::optional<QByteArray> Apply(QByteArray text, const std::vector<ProfileWrite>& writes);
+
+    // How a file's bytes hold its text. A file that begins with a UTF-16 byte-order mark (Windows Notepad's
+    // "Unicode") is UTF-16; any other is taken byte for byte, as UTF-8 with lines in Windows-1252.
+    enum class Encoding { Bytes, Utf16LE, Utf16BE };
+    struct Decoded {
+        QByteArray text;  // what Find and Apply work on; UTF-8 for a UTF-16 file, its mark left off
+        Encoding encoding = Encoding::Bytes;
+    };
+    // The text of a file's bytes, or nothing when they start as UTF-16 but do not hold whole characters
+    // (an odd length, a lone surrogate): such a file would not come back byte for byte once written.
+    static std::optional<Decoded> FromFileBytes(const QByteArray& bytes);
+    // The bytes of the file for text in the encoding it was read in, byte-order mark included.
+    static QByteArray ToFileBytes(const QByteArray& text, Encoding encoding);
 };
 
 // A value kept on one line: every line break (CR LF as one) and NUL becomes a blank.

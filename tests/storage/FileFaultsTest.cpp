@@ -92,6 +92,17 @@ TEST_F(FileFaults, AFileThatCannotBeReadGivesDefaultsAndIsNeverReplaced) {
     EXPECT_EQ(ReadBytes(path), original);
 }
 
+TEST_F(FileFaults, AFileThatCannotBeReadIsToldAtStartAndLeftAlone) {
+    chmod(path.toLocal8Bit().constData(), 0222);
+    const HelperRun run = RunHelper({"check", path}, AsPlayer());
+    const QList<QByteArray> said = run.output.split('|');
+    ASSERT_EQ(said.size(), 2) << run.output.constData();
+    EXPECT_EQ(said[0], path.toUtf8() + ": it cannot be read (it may belong to another user).");
+    EXPECT_TRUE(said[1].contains("when the game started")) << said[1].constData();
+    chmod(path.toLocal8Bit().constData(), 0644);
+    EXPECT_EQ(ReadBytes(path), original);
+}
+
 TEST_F(FileFaults, AFileThatCannotBeWrittenKeepsItsContents) {
     chmod(path.toLocal8Bit().constData(), 0444);
     EXPECT_EQ(Read().output, QByteArray("5"));
