@@ -108,10 +108,25 @@ QString Decode(const QByteArray& t, qsizetype b, qsizetype e, bool utf8 = true) 
     return decoder.decode(QByteArrayView(t.constData() + b, e - b));
 }
 
+// Whether the line starting at pos, up to its end, is valid UTF-8.
 bool LineIsUtf8(const QByteArray& t, qsizetype pos, const Line& line) { return IsUtf8(t, pos, line.contentEnd); }
 
-bool NameIs(const QByteArray& t, qsizetype b, qsizetype e, QStringView name, bool utf8 = true) {
-    return Decode(t, b, e, utf8).compare(name, Qt::CaseInsensitive) == 0;
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether the name of the line starting at pos is `name`, without regard to case. Names in plain ASCII,
+// nearly all of them, are compared byte by byte; any other is decoded as its line reads.
+bool NameIs(const QByteArray& t, qsizetype pos, const Line& line, QStringView name) {
+    const qsizetype b = line.nameBegin, e = line.nameEnd;
+    bool ascii = true;
+    for (qsizetype i = b; i < e && ascii; ++i) ascii = static_cast<unsigned char>(t[i]) < 0x80;
+    for (QChar c : name) ascii = ascii && c.unicode() < 0x80;
+    if (ascii) {
+        if (e - b != name.size()) return false;
+        for (qsizetype i = 0; i < name.size(); ++i)
+            if (AsciiLower(t[b + i]) != AsciiLower(static_cast<char>(name[i].unicode()))) return false;
+        return true;
+    }
+    return Decode(t, b, e, LineIsUtf8(t, pos, line)).compare(name, Qt::CaseInsensitive) == 0;
 }
 
 QByteArray LineEnding(const QByteArray& t) {
@@ -151,13 +166,13 @@ void ApplyOne(QByteArray& t, const QString& section, const QString& key, const Q
         const Line line = ParseLine(t, pos);
         if (line.kind == Line::Header || line.kind == Line::BadHeader) {
             if (inSection) break;
-            if (line.kind == Line::Header && NameIs(t, line.nameBegin, line.nameEnd, section, LineIsUtf8(t, pos, line))) {
+            if (line.kind == Line::Header && NameIs(t, pos, line, section)) {
                 inSection = true;
                 insertAt = line.next;
                 insertTerminated = line.terminated;
             }
         } else if (inSection && line.kind != Line::Empty) {
-            if (line.kind == Line::Entry && NameIs(t, line.nameBegin, line.nameEnd, key, LineIsUtf8(t, pos, line))) {
+            if (line.kind == Line::Entry && NameIs(t, pos, line, key)) {
                 // The blanks after the old value go with it: a padded value written again and again
                 // must not gather the old padding behind the new.
                 t.replace(line.valueBegin, line.contentEnd - line.valueBegin, value);
@@ -211,10 +226,9 @@ std::optional<QString> ProfileText::Find(const QByteArray& text, QStringView sec
         const Line line = ParseLine(text, pos);
         if (line.kind == Line::Header || line.kind == Line::BadHeader) {
             if (inSection) return std::nullopt;  // only the first section of that name counts
-            inSection = line.kind == Line::Header && NameIs(text, line.nameBegin, line.nameEnd, section, LineIsUtf8(text, pos, line));
+            inSection = line.kind == Line::Header && NameIs(text, pos, line, section);
         } else if (inSection && line.kind == Line::Entry) {
-            const bool utf8 = LineIsUtf8(text, pos, line);
-            if (NameIs(text, line.nameBegin, line.nameEnd, key, utf8)) return Decode(text, line.valueBegin, line.valueEnd, utf8);
+            if (NameIs(text, pos, line, key)) return Decode(text, line.valueBegin, line.valueEnd, LineIsUtf8(text, pos, line));
         }
         pos = line.next;
     }
