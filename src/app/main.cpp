@@ -21,6 +21,7 @@
 #include "SavedGames.h"
 #include "SessionGuard.h"
 #include "SessionLock.h"
+#include "SettingsAtStart.h"
 #include "art/DataPaths.h"
 #include "art/Graphics.h"
 #include "machine/MainWindow.h"
@@ -52,8 +53,6 @@ QSize ScreenSize() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Until the session guard listens for it, a second copy's request to come forward must not end this one.
-    std::signal(SIGUSR1, SIG_IGN);
     kazoomba::app::ReadCommandLine(argc, argv);
     QApplication app(argc, argv);
     kazoomba::app::RefuseUnknownOptions(app);
@@ -72,12 +71,9 @@ int main(int argc, char** argv) {
     kazoomba::ProfileFile settings(kazoomba::SettingsFilePath());
     // One game per settings file: two would each save over the other's session.
     kazoomba::SessionLock lock(settings.Path());
-    if (lock.Acquire() == kazoomba::SessionLock::Result::Running) {
-        const bool forward = kazoomba::AskToComeForward(lock.HolderPid());
-        kazoomba::TellAlreadyRunning(settings.Path(), forward);
-        return 0;
-    }
+    if (!kazoomba::ClaimSettingsFile(lock, settings.Path())) return 0;
     kazoomba::RemoveStaleTemporaries(settings.Path());
+    if (!kazoomba::CheckSettingsFileAtStart(settings)) return 0;
     MainWindow window(graphics, sound, random);
     WindowSelections menus(window);
     kazoomba::Game& game = window.game();
@@ -130,7 +126,7 @@ int main(int argc, char** argv) {
     window.checkpoint = checkpoint;
 
     // A signal or the end of the desktop session saves the game as at exit; a signal then closes the game.
-    // A second copy started on the same file asks this one to come forward.
+    // A second copy started on the same file asks this one, through a local socket, to come forward.
     kazoomba::SessionGuard guard([&](int signal) {
         if (signal == 0) {
             if (!saveAtExit()) kazoomba::ReportSaveFailedOnStandardError(settings.LastError(), "session end");
@@ -145,7 +141,8 @@ int main(int argc, char** argv) {
             if (QApplication::activeModalWidget() == modal) break;
         }
         window.close();
-    }, [&] {
+    });
+    kazoomba::ComeForwardListener comeForward(settings.Path(), [&] {
         if (window.isMinimized()) window.showNormal();
         window.raise();
         window.activateWindow();
