@@ -12,11 +12,11 @@
 
 namespace kazoomba {
 
-// The file under the profile rules of ProfileText. Every write replaces the whole file atomically, so a crash or a full disk leaves either the old file
-// or the new one; the rename is made durable with a sync of the folder. Each read-modify-write holds
-// a lock file beside the file ("KAZO.INI.writing"), so two programs writing at once never lose each
-// other's keys. A write that cannot be made returns false, leaves the file as it was and says why in
-// LastError().
+// The file under the profile rules of ProfileText. Every write replaces the whole file atomically, so a
+// crash or a full disk leaves either the old file or the new one; the rename is made durable with a sync
+// of the folder. Each read-modify-write holds a lock file beside the file ("KAZO.INI.writing"), so two
+// programs writing at once never lose each other's keys. A write that cannot be made returns false,
+// leaves the file as it was and says why in LastError().
 class ProfileFile {
 public:
     explicit ProfileFile(QString path);
