@@ -104,9 +104,24 @@ QString FinalPath(const QString& path) {
     return info.isSymLink() ? path : info.absoluteFilePath();
 }
 
+// Writes all of bytes to fd and syncs them; 0 or the errno of the step that failed. The sync catches
+// space that runs out only when the data reach the disk.
+int WriteAndSync(int fd, const QByteArray& bytes) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n == 0)
+            return ENOSPC;
+        else if (errno != EINTR)
+            return errno;
+    }
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
 // Writes bytes to a new file beside `path` and renames it into place: the file is at every moment
 // either the old one or the new one. The new file keeps the old one's permissions. Returns 0 or
-// the errno of the step that failed; the temporary is gone either way unless the process dies.
+// the errno of the step that failed.
 int ReplaceFile(const QString& path, const QByteArray& bytes) {
     const QString final = FinalPath(path);
     const QByteArray finalName = QFile::encodeName(final);
@@ -114,30 +129,37 @@ int ReplaceFile(const QString& path, const QByteArray& bytes) {
     const bool existed = ::stat(finalName.constData(), &old) == 0;
     // A rename would replace a file its owner made read-only; the game must not.
     if (existed && ::access(finalName.constData(), W_OK) != 0) return errno;
-    QByteArray temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 8; ++attempt) {
-        temporary = QFile::encodeName(TemporaryName(final));
-        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return errno;
+    const mode_t mode = existed ? old.st_mode & 07777 : 0666;
+    QByteArray temporary = QFile::encodeName(TemporaryName(final));
+    // The new file is written without a name and named only once it is whole, so a crash while it is
+    // written leaves nothing behind; where that cannot be done, it has its name from the start.
+    bool named = false;
+    int fd = ::open(QFile::encodeName(QFileInfo(final).absolutePath()).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        const int error = existed && ::fchmod(fd, mode) != 0 ? errno : WriteAndSync(fd, bytes);
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+        named = error == 0 &&
+                ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temporary.constData(), AT_SYMLINK_FOLLOW) == 0;
+        ::close(fd);
+        if (error != 0) return error;
     }
-    if (fd < 0) return EEXIST;
-    int error = 0;
-    if (existed && ::fchmod(fd, old.st_mode & 07777) != 0) error = errno;
-    for (qsizetype done = 0; error == 0 && done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (n > 0)
-            done += n;
-        else if (n < 0 && errno != EINTR)
-            error = errno;
-        else if (n == 0)
-            error = ENOSPC;
+    if (!named) {
+        fd = -1;
+        for (int attempt = 0; fd < 0 && attempt < 8; ++attempt) {
+            temporary = QFile::encodeName(TemporaryName(final));
+            fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno != EEXIST) return errno;
+        }
+        if (fd < 0) return EEXIST;
+        int error = existed && ::fchmod(fd, mode) != 0 ? errno : WriteAndSync(fd, bytes);
+        if (::close(fd) != 0 && error == 0) error = errno;
+        if (error != 0) {
+            ::unlink(temporary.constData());
+            return error;
+        }
     }
-    // The sync catches space that runs out only when the data reach the disk.
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(temporary.constData(), finalName.constData()) != 0) error = errno;
-    if (error != 0) {
+    if (::rename(temporary.constData(), finalName.constData()) != 0) {
+        const int error = errno;
         ::unlink(temporary.constData());
         return error;
     }
