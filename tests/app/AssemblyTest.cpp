@@ -9,6 +9,7 @@
 #include "machine/MainWindow.h"
 #include "sound/Sound.h"
 #include "storage/StorageSupport.h"
+#include "support/QtApp.h"
 
 using namespace kazoomba;
 

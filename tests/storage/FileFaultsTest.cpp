@@ -39,7 +39,7 @@ QString HelperProgram() {
 }
 
 HelperRun RunHelper(const QStringList& args, const std::function<void()>& childSetup = {}) {
-    App();
+    CoreApp();
     QProcess process;
     process.setProgram(HelperProgram());
     process.setArguments(args);
@@ -89,6 +89,17 @@ TEST_F(FileFaults, AFileThatCannotBeReadGivesDefaultsAndIsNeverReplaced) {
     chmod(path.toLocal8Bit().constData(), 0222);
     EXPECT_EQ(Read().output, QByteArray("<default>"));
     ExpectReason(Write(), "cannot be read");
+    EXPECT_EQ(ReadBytes(path), original);
+}
+
+TEST_F(FileFaults, AFileThatCannotBeReadIsToldAtStartAndLeftAlone) {
+    chmod(path.toLocal8Bit().constData(), 0222);
+    const HelperRun run = RunHelper({"check", path}, AsPlayer());
+    const QList<QByteArray> said = run.output.split('|');
+    ASSERT_EQ(said.size(), 2) << run.output.constData();
+    EXPECT_EQ(said[0], path.toUtf8() + ": it cannot be read (it may belong to another user).");
+    EXPECT_TRUE(said[1].contains("when the game started")) << said[1].constData();
+    chmod(path.toLocal8Bit().constData(), 0644);
     EXPECT_EQ(ReadBytes(path), original);
 }
 
@@ -146,7 +157,7 @@ void ExpectLoopGame(const GameState& g, const RecordingMenus& menus, const QStri
 }
 
 TEST(CrashTest, ASaverKilledAtRandomMomentsLeavesTheOldGameOrTheNew) {
-    App();
+    CoreApp();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("KAZO.INI"));
     ProfileFile file(path);
@@ -197,6 +208,12 @@ TEST(CrashTest, ASaverKilledAtRandomMomentsLeavesTheOldGameOrTheNew) {
     // A kill while the new file is being written leaves its temporary file behind, never in its place.
     const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     EXPECT_TRUE(files.contains("KAZO.INI"));
+    // What a kill leaves is the write lock and temporaries the sweep at the next start knows for the game's own.
+    for (const QString& name : files) {
+        if (name != "KAZO.INI" && name != QFileInfo(WriteLockPath(path)).fileName()) {
+            EXPECT_TRUE(IsTemporaryOf(u"KAZO.INI", name)) << name.toStdString();
+        }
+    }
     std::printf("crash test: %d rounds, %d of them killed inside a write, %d after a new game was in place, "
                 "%d games saved, %d files left beside KAZO.INI\n",
                 rounds, insideWrite, advanced, last, static_cast<int>(files.size()) - 1);

@@ -75,6 +75,21 @@ TEST_F(SavedGames, ALargeFileWhoseSlotsWereDeletedGetsNothingWritten) {
     EXPECT_EQ(ReadGameName(file, 2), "Game #3");
 }
 
+// The edge of "short": a file of 749 bytes gets the slots, one of 750 is left as it is.
+TEST_F(SavedGames, TheSlotsAreWrittenUpTo749BytesAndNotFrom750) {
+    for (const int size : {749, 750}) {
+        QByteArray text = "[Settings]\nLeftPos=1500\n;";
+        text += QByteArray(size - text.size() - 1, 'x') + "\n";
+        ASSERT_EQ(text.size(), size);
+        WriteBytes(path, text);
+        ASSERT_TRUE(EnsureSettingsFile(file));
+        if (size < 750)
+            EXPECT_EQ(KeysOf(ReadBytes(path), "Saved Game #1"), AllGameKeys()) << size;
+        else
+            EXPECT_EQ(ReadBytes(path), text) << size;
+    }
+}
+
 TEST_F(SavedGames, SaveWritesEveryKeyInOrderWithItsPicture) {
     s().Credits = 1234.5f;
     s().BonusPool = 12.25f;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/StorageSupport.h"
+#include "support/QtApp.h"
 #include "dialogs/LoadSaveDialog.h"
 #include "dialogs/LoadSaveLayout.h"
 
