@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/Random.h"
-#include "play/GameState.h"
+#include "play/Game.h"
 
 namespace kazoomba {
 
@@ -40,14 +40,13 @@ struct PickResult {
 
 class Board {
 public:
-    // Opens a fresh board: reseeds, shuffles, and takes the stake (SpinWin) out of DoubleNothing
-    // until the player quits.
-    Board(GameState& state, Random& random);
+    // Opens a fresh board: reseeds, shuffles, and has the game stake the spin's win on it.
+    Board(Game& game, Random& random);
 
     // box is 1..15.
     PickResult Pick(int box);
-    // Pays whatever the winnings are now. Only the first call pays: the window may be closed
-    // by more than one road.
+    // Leaves the board with whatever the winnings are now, through the game. Only the first call pays:
+    // the window may be closed by more than one road.
     void Quit();
 
     // The message of a hint box, true for the board as shuffled.
@@ -57,11 +56,11 @@ public:
     const std::array<bool, kBoxes>& BoxOpened() const { return opened_; }
     bool BoardLive() const { return live_; }
     int FiveXBox() const { return fiveXBox_; }
-    float Winnings() const { return state_.SpinWin; }
-    bool Settled() const { return settled_; }
+    float Winnings() const { return winnings_; }
 
 private:
-    GameState& state_;
+    Game& game_;
+    float winnings_ = 0.0f;
     std::array<int, kBoxes> content_{};
     std::array<bool, kBoxes> opened_{};
     bool live_ = true;

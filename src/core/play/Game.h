@@ -14,8 +14,18 @@ class Game {
 public:
     Game(Cabinet& cabinet, Random& random);
 
-    GameState state;
+    // The game as it stands. Everything outside reads it here and changes it only through the
+    // operations below, so each rule about money and counters is written in one place.
+    const GameState& State() const { return state_; }
     Wheels wheels;
+
+private:
+    GameState state_;
+
+public:
+    // The main window's start-up and line markers still write here; they move onto the operations
+    // below with the window's split, and this goes.
+    GameState& state{state_};
 
     // Bank.
     void PlaceCoins(int coins);       // the Bet 1 and Bet 8 buttons
@@ -29,6 +39,10 @@ public:
     // game's credits.
     void StartNewGame();
     void RecomputeLineCoins();
+    // Installs a saved game that has been read and checked whole: its money, counters and coin value.
+    // Coins placed and not spun are abandoned, as choosing a coin value abandons them; the reels are
+    // rebuilt.
+    void Restore(const GameState& saved);
 
     // Spin cycle. Auto spin continues in a loop here, never by recursion.
     void SpinCommand();
@@ -38,8 +52,13 @@ public:
     // Rebuilds the strips of the set in force and has the window redraw them.
     void BuildReels();
 
-    // Settling a presented win.
+    // Settling a presented win. Every win reaches Credits through TakeWin.
     void TakeWin();                   // Take: the win goes to Credits
+    // Double: the win becomes the board's stake and counts as lost until the player leaves the board.
+    float StakeOnBoard();
+    // The board's Quit: what the player leaves with becomes the spin's win and is taken; the gamble's
+    // net result is what it paid minus the stake.
+    void LeaveBoard(float winnings);
     // Auto spin takes a win by itself unless it reaches the win-stop value.
     bool AutoTakeDue() const;
 
@@ -51,6 +70,9 @@ private:
 
     Cabinet& cabinet_;
     Random& random_;
+
+    // Tests set up positions the rules reach only after many spins through this door (tests/support).
+    friend struct GameDoor;
 };
 
 }  // namespace kazoomba
