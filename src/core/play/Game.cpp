@@ -18,12 +18,12 @@ std::array<std::int16_t, kLines> DealLineCoins(float wager, float coinValue) {
 }
 
 Game::Game(Cabinet& cabinet, Random& random) : cabinet_(cabinet), random_(random) {
-    kazoomba::BuildReels(wheels, false);
-    InitRestFrame(wheels);
+    kazoomba::BuildReels(wheels_, false);
+    InitRestFrame(wheels_);
 }
 
 void Game::BuildReels() {
-    kazoomba::BuildReels(wheels, state_.BonusMode);
+    kazoomba::BuildReels(wheels_, state_.BonusMode);
     cabinet_.ReelsRebuilt();
 }
 
@@ -234,7 +234,7 @@ void Game::PlayOneSpin() {
     state_.SpinReady = false;
     state_.LastBet = state_.Wager;
     cabinet_.StopBanner();
-    ComputeSpin(wheels, random_, state_.Spins);
+    ComputeSpin(wheels_, random_, state_.Spins);
     cabinet_.SetButtonsAvailable(false);
     cabinet_.RedrawSpinsDisplay();
     if (!cabinet_.ClosePending()) cabinet_.AnimateReels();
@@ -243,7 +243,7 @@ void Game::PlayOneSpin() {
 }
 
 void Game::Settle() {
-    const SpinScore score = ScoreSpin(wheels, state_.CurrentStake(), state_, random_);
+    const SpinScore score = ScoreSpin(wheels_, state_.CurrentStake(), state_, random_);
     state_.LinePay = score.LinePay;
     state_.FulminaCount = score.FulminaCount;
     state_.SpinWin = score.SpinWin;

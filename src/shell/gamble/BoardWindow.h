@@ -65,7 +65,10 @@ private:
     void ShowWinnings();
     void BuildKeyboardBoxes();
     void DescribeBoxes();
+    // Ends the board and has the game pay what it shows; only the first road out pays.
+    void Leave();
 
+    kazoomba::Game& game_;
     kazoomba::Board board_;
     const Graphics& graphics_;
     Sound& sound_;

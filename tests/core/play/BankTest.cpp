@@ -185,7 +185,7 @@ TEST(Bank, NewGameKeepsNothingButTheSettings) {
     EXPECT_EQ(s.Bells, 3);
     EXPECT_EQ(s.BonusSpins, 0);
     EXPECT_FALSE(s.BonusMode);
-    EXPECT_FALSE(t.game.wheels.bonusSet);
+    EXPECT_FALSE(t.game.Reels().bonusSet);
     EXPECT_EQ(s.Spins, 0);
     EXPECT_EQ(s.DoubleNothing, 0.0f);
     EXPECT_EQ(s.PoolPts, 0.0f);
