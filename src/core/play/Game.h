@@ -31,7 +31,6 @@ public:
     // File > New Game, and once at start. A bet already placed stays placed and is paid from the new
     // game's credits.
     void StartNewGame();
-    void RecomputeLineCoins();
     // Installs a saved game that has been read and checked whole: its money, counters and coin value.
     // Coins placed and not spun are abandoned, as choosing a coin value abandons them; the reels are
     // rebuilt.
@@ -40,10 +39,6 @@ public:
     // Spin cycle. Auto spin continues in a loop here, never by recursion.
     void SpinCommand();
     void ToggleAutoSpin();            // the Auto Spin menu item
-    void SetAutoSpin(bool on);        // sets the flag and the check mark only
-
-    // Rebuilds the strips of the set in force and has the window redraw them.
-    void BuildReels();
 
     // Settling a presented win. Every win reaches Credits through TakeWin.
     void TakeWin();                   // Take: the win goes to Credits
@@ -58,6 +53,10 @@ public:
     std::string Caption() const;
 
 private:
+    void RecomputeLineCoins();
+    void SetAutoSpin(bool on);  // sets the flag and the check mark only
+    // Rebuilds the strips of the set in force and has the window redraw them.
+    void BuildReels();
     void PlayOneSpin();  // menus off, outcome drawn and counted, animation, settlement
     void Settle();
 
