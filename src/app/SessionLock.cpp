@@ -13,7 +13,9 @@
 #include <QSysInfo>
 #include <chrono>
 
+#include "QtText.h"
 #include "SessionGuard.h"
+#include "dialogs/Modal.h"
 #include "play/GameState.h"
 
 namespace kazoomba {
@@ -22,8 +24,6 @@ namespace {
 
 constexpr QByteArrayView kComeForward = "come forward\n";
 constexpr QByteArrayView kCameForward = "came forward\n";
-
-QString GameTitle() { return QString::fromUtf8(kGameTitle.data(), static_cast<qsizetype>(kGameTitle.size())); }
 
 }  // namespace
 
@@ -127,9 +127,10 @@ QString AlreadyRunningText(const QString& settingsPath, bool broughtForward) {
 }
 
 void TellAlreadyRunning(const QString& settingsPath, bool broughtForward) {
-    QMessageBox box(QMessageBox::Information, GameTitle(), AlreadyRunningText(settingsPath, broughtForward),
-                    QMessageBox::Ok);
-    ShowUntilSignal([&] { box.exec(); });
+    ShowUntilSignal([&] {
+        ui::ShowMessageBox(QMessageBox::Information, ToQString(kGameTitle),
+                           AlreadyRunningText(settingsPath, broughtForward), nullptr);
+    });
 }
 
 QString OtherComputerText(const QString& settingsPath, const QString& host) {
@@ -142,12 +143,17 @@ QString OtherComputerText(const QString& settingsPath, const QString& host) {
 }
 
 bool AskStartAnyway(const QString& settingsPath, const QString& host) {
-    QMessageBox box(QMessageBox::Warning, GameTitle(), OtherComputerText(settingsPath, host), QMessageBox::NoButton);
-    QPushButton* start = box.addButton(QStringLiteral("&Start Anyway"), QMessageBox::AcceptRole);
-    QPushButton* quit = box.addButton(QStringLiteral("&Quit"), QMessageBox::RejectRole);
-    box.setDefaultButton(quit);
-    box.setEscapeButton(quit);
-    return ShowUntilSignal([&] { box.exec(); }) == 0 && box.clickedButton() == start;
+    bool startAnyway = false;
+    const int signal = ShowUntilSignal([&] {
+        auto* box = new QMessageBox(QMessageBox::Warning, ToQString(kGameTitle), OtherComputerText(settingsPath, host),
+                                    QMessageBox::NoButton);
+        QPushButton* start = box->addButton(QStringLiteral("&Start Anyway"), QMessageBox::AcceptRole);
+        QPushButton* quit = box->addButton(QStringLiteral("&Quit"), QMessageBox::RejectRole);
+        box->setDefaultButton(quit);
+        box->setEscapeButton(quit);
+        ui::RunModal<QMessageBox>(box, [&](QMessageBox& closed) { startAnyway = closed.clickedButton() == start; });
+    });
+    return signal == 0 && startAnyway;
 }
 
 bool ClaimSettingsFile(SessionLock& lock, const QString& settingsPath) {

@@ -1,7 +1,7 @@
 // The start-up message about a settings file the game cannot use.
 #include "dialogs/UnusableSettings.h"
 
-#include <QMessageBox>
+#include "dialogs/Modal.h"
 
 namespace kazoomba {
 
@@ -14,9 +14,8 @@ QString UnusableSettingsText(const QString& reason) {
 }
 
 void TellSettingsFileUnusable(const QString& reason, QWidget* parent) {
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kUnusableSettingsTitle), UnusableSettingsText(reason),
-                    QMessageBox::Ok, parent);
-    box.exec();
+    ui::ShowMessageBox(QMessageBox::Warning, QString::fromLatin1(kUnusableSettingsTitle), UnusableSettingsText(reason),
+                       parent);
 }
 
 }  // namespace kazoomba
