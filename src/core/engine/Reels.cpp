@@ -38,6 +38,16 @@ void InitRestFrame(Wheels& wheels) {
     }
 }
 
+void SetRestStops(Wheels& wheels, const std::array<std::int16_t, kCells>& stops) {
+    for (int c = 0; c < kCells; ++c) {
+        auto& rest = wheels.Trajectory[kRestFrame][c];
+        rest.x = static_cast<std::int16_t>(CellLeft(c));
+        rest.y = static_cast<std::int16_t>(CellTop(c));
+        rest.offset = static_cast<std::int16_t>(stops[c] * kStopPitch + 18);
+        wheels.StopIndex[c] = stops[c];
+    }
+}
+
 namespace {
 // Rows a launched wheel moves in the d-th frame after its launch, before the common step of 18.
 int Slowdown(int d) {

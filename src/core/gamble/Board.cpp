@@ -41,6 +41,13 @@ Board::Board(GameState& state, Random& random) : state_(state) {
     state_.DoubleNothing -= state_.SpinWin;
 }
 
+Board::Board(GameState& state, const std::array<int, kBoxes>& content, const std::array<bool, kBoxes>& opened)
+    : state_(state), content_(content), opened_(opened) {
+    fiveXBox_ = 1 + static_cast<int>(std::find(content_.begin(), content_.end(), FiveX) - content_.begin());
+    for (int i = 0; i < kBoxes; ++i)
+        if (opened_[i] && KindOf(content_[i]) == BoxKind::Losing) live_ = false;
+}
+
 std::string Board::HintText(int content) const {
     if (content == EvenOddHint)
         return fiveXBox_ % 2 == 0 ? "The 5X multiplier is under one of the even-numbered boxes!"

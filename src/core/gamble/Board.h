@@ -43,6 +43,9 @@ public:
     // Opens a fresh board: reseeds, shuffles, and takes the stake (SpinWin) out of DoubleNothing
     // until the player quits.
     Board(GameState& state, Random& random);
+    // A board brought back as it was left: the stake is already out of DoubleNothing and SpinWin holds
+    // the winnings; a losing box among the opened ones leaves it dead.
+    Board(GameState& state, const std::array<int, kBoxes>& content, const std::array<bool, kBoxes>& opened);
 
     // box is 1..15.
     PickResult Pick(int box);

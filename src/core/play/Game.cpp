@@ -1,8 +1,10 @@
 // The bank and the spin cycle.
 #include "play/Game.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "common/NumberPicture.h"
 
@@ -165,6 +167,23 @@ bool Game::AutoTakeDue() const {
 
 void Game::TakeWin() { state.Credits += state.SpinWin; }
 
+Board& Game::OpenBoard(Random& random) {
+    board_.emplace(state, random);
+    KeepBoard();
+    return *board_;
+}
+
+PickResult Game::PickBox(int box) {
+    if (!OpenedBoard()) return {};
+    const PickResult result = board_->Pick(box);
+    if (result.opened) KeepBoard();
+    return result;
+}
+
+void Game::QuitBoard() {
+    if (board_) board_->Quit();
+}
+
 void Game::SpinCommand() {
     bool played = false;
     for (;;) {
@@ -172,25 +191,7 @@ void Game::SpinCommand() {
         if (state.Wager <= 0.0f && !RepeatLastBet()) break;
         played = true;
         PlayOneSpin();
-
-        // Awarded bonus spins are played even when the window is closing: they are the player's.
-        while (state.BonusSpins > 0) {
-            cabinet_.ShowBonusCaption(true);
-            state.BonusSpins -= 1;
-            state.Wager = state.LastBet;  // free: nothing leaves Credits, TotalWagers stays
-            state.LineCoins = DealLineCoins(state.Wager, state.CoinValue);
-            if (!state.BonusMode) {
-                state.BonusMode = true;
-                BuildReels();
-            }
-            PlayOneSpin();
-        }
-        cabinet_.ShowBonusCaption(false);
-        if (state.BonusMode) {
-            state.BonusMode = false;
-            BuildReels();
-        }
-
+        PlayBonusSpins();
         if (!state.AutoSpin || cabinet_.ClosePending()) break;
         if (state.AutoSpinCount >= kAutoSpinLimit) {
             SetAutoSpin(false);
@@ -198,6 +199,26 @@ void Game::SpinCommand() {
         }
     }
     if (played) cabinet_.RestartBanner();
+}
+
+void Game::PlayBonusSpins() {
+    // Awarded bonus spins are played even when the window is closing: they are the player's.
+    while (state.BonusSpins > 0) {
+        cabinet_.ShowBonusCaption(true);
+        state.BonusSpins -= 1;
+        state.Wager = state.LastBet;  // free: nothing leaves Credits, TotalWagers stays
+        state.LineCoins = DealLineCoins(state.Wager, state.CoinValue);
+        if (!state.BonusMode) {
+            state.BonusMode = true;
+            BuildReels();
+        }
+        PlayOneSpin();
+    }
+    cabinet_.ShowBonusCaption(false);
+    if (state.BonusMode) {
+        state.BonusMode = false;
+        BuildReels();
+    }
 }
 
 void Game::PlayOneSpin() {
@@ -222,14 +243,12 @@ void Game::Settle() {
 
     const bool closing = cabinet_.ClosePending();
     if (state.SpinWin > 0.0f) {
+        // Kept before it is shown: from here a crash brings the win back to be taken once.
+        KeepMoment(MomentPhase::Payoffs);
+        cabinet_.Checkpoint();
         const int number = 1 + static_cast<int>(std::floor(3.0 * random_.Uniform()));
         if (!closing) cabinet_.PlayWinSound(number < 1 ? 1 : number > 3 ? 3 : number);
-        if (closing || cabinet_.IsMinimized()) {
-            TakeWin();
-        } else {
-            cabinet_.PresentWin();
-        }
-        ClearWonPool(state);
+        PresentScoredWin();
     } else {
         random_.ReseedFromClock();
         if (!closing && cabinet_.SoundPlayable()) {
@@ -237,12 +256,126 @@ void Game::Settle() {
             cabinet_.PlayNoWinSound(number < 0 ? 0 : number > 2 ? 2 : number);
         }
     }
+    EndSettlement();
+}
 
+void Game::PresentScoredWin() {
+    if (cabinet_.ClosePending() || cabinet_.IsMinimized()) {
+        TakeWin();
+    } else {
+        cabinet_.PresentWin();
+    }
+    // A board its window left without Quit pays what it shows.
+    if (OpenedBoard()) QuitBoard();
+    ClearWonPool(state);
+}
+
+void Game::EndSettlement() {
     state.SpinReady = true;
     cabinet_.EnableMenus(true);
     state.Wager = 0.0f;
     cabinet_.SetButtonsAvailable(true);
+    KeepMoment(state.BonusSpins > 0 ? MomentPhase::BonusSpins : MomentPhase::Idle);
     cabinet_.Checkpoint();
+}
+
+void Game::KeepMoment(MomentPhase phase) {
+    PendingMoment m;
+    m.phase = phase;
+    m.stops = wheels.StopIndex;
+    m.bonusSet = wheels.bonusSet;
+    m.bonusSpins = state.BonusSpins;
+    if (phase == MomentPhase::Payoffs) {
+        std::copy_n(state.LinePay.begin(), kLines, m.linePay.begin());
+        m.spinWin = state.SpinWin;
+        m.bells = state.Bells;
+        m.pool = state.Bells <= 0 ? state.BonusPool : 0.0f;
+    }
+    moment_ = m;
+}
+
+void Game::KeepBoard() {
+    moment_.phase = MomentPhase::Board;
+    moment_.boxContent = board_->BoxContent();
+    moment_.boxOpened = board_->BoxOpened();
+    moment_.winnings = board_->Winnings();
+    cabinet_.Checkpoint();
+}
+
+void Game::Restore(const GameState& loaded) {
+    state = loaded;
+    board_.reset();
+    moment_ = PendingMoment{};
+    moment_.stops = wheels.StopIndex;
+    refusal_.clear();
+    cabinet_.CheckCoinItem(state.CoinIndex);
+    cabinet_.RedrawMainWindow();
+    BuildReels();
+}
+
+void Game::RestoreMoment(const PendingMoment& m) {
+    moment_ = m;
+    refusal_.clear();
+    const bool inPlay = m.phase != MomentPhase::Idle;
+    // After its last bonus spin the machine shows the regular strips again, at the same stops.
+    state.BonusMode = inPlay && m.bonusSet;
+    state.BonusSpins = m.bonusSpins;
+    kazoomba::BuildReels(wheels, state.BonusMode);
+    SetRestStops(wheels, m.stops);
+    if (inPlay) {
+        // Nothing else may act until ResumeMoment carries the spin on.
+        state.SpinReady = false;
+        cabinet_.EnableMenus(false);
+    }
+    if (m.phase == MomentPhase::Payoffs || m.phase == MomentPhase::Board) {
+        // The spin is settled but not over: its bet stays on the lines.
+        state.Wager = state.LastBet;
+        state.LineCoins = DealLineCoins(state.Wager, state.CoinValue);
+        std::copy_n(m.linePay.begin(), kLines, state.LinePay.begin());
+        state.LinePay[kLines] = 0;
+        state.Bells = m.bells;
+        // The stops decide the win: the figure stored in cents only had to agree with them.
+        const float win = PayOfStops(m.stops, m.bonusSet, state.CoinValue, state.LastBet).lineWin +
+                          (m.bells <= 0 ? state.BonusPool : 0.0f);
+        state.SpinWin = win;
+        moment_.spinWin = win;
+        moment_.pool = m.bells <= 0 ? state.BonusPool : 0.0f;
+        if (m.phase == MomentPhase::Board) {
+            state.SpinWin = BoardWinnings(win, m.boxContent, m.boxOpened);
+            moment_.winnings = state.SpinWin;
+            board_.emplace(state, m.boxContent, m.boxOpened);
+        }
+    }
+    cabinet_.ReelsRebuilt();
+    cabinet_.RedrawMainWindow();
+}
+
+void Game::RefuseMoment(std::string reason) { refusal_ = std::move(reason); }
+
+void Game::ResumeMoment() {
+    if (!refusal_.empty()) {
+        const std::string reason = std::exchange(refusal_, std::string());
+        cabinet_.ShowMessage(kMomentRefusedTitle,
+                             "The spin in play when the game last stopped cannot be brought back: " + reason +
+                                 ".  The game goes on without it.",
+                             MessageIcon::Exclamation);
+    }
+    const MomentPhase phase = moment_.phase;
+    if (phase == MomentPhase::Idle) return;
+    if (phase != MomentPhase::BonusSpins) {
+        cabinet_.StopBanner();
+        cabinet_.SetButtonsAvailable(false);
+        if (phase == MomentPhase::Board) {
+            cabinet_.ResumeBoard();
+            if (OpenedBoard()) QuitBoard();
+            ClearWonPool(state);
+        } else {
+            PresentScoredWin();
+        }
+        EndSettlement();
+    }
+    PlayBonusSpins();
+    cabinet_.RestartBanner();
 }
 
 }  // namespace kazoomba

@@ -1,14 +1,19 @@
 // The bank (bets, loans, coin values, new games) and the spin cycle, from the player's press to settlement.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "engine/Random.h"
 #include "engine/Reels.h"
 #include "play/Cabinet.h"
 #include "play/GameState.h"
+#include "play/PendingMoment.h"
 
 namespace kazoomba {
+
+inline constexpr std::string_view kMomentRefusedTitle = "Spin Not Restored";
 
 class Game {
 public:
@@ -40,14 +45,40 @@ public:
 
     // Settling a presented win.
     void TakeWin();                   // Take: the win goes to Credits
+    // Double: a fresh board with the win as its stake, kept with the game after it opens and after
+    // every box that opens; Quit pays what it shows. A board brought back at start is already open.
+    Board& OpenBoard(Random& random);
+    PickResult PickBox(int box);
+    void QuitBoard();
+    Board* OpenedBoard() { return board_ ? &*board_ : nullptr; }
     // Auto spin takes a win by itself unless it reaches the win-stop value.
     bool AutoTakeDue() const;
 
     std::string Caption() const;
 
+    // Loading: installs a game whose every field has been checked, as one step.
+    void Restore(const GameState& loaded);
+    // The moment of the spin in play, saved with the game at every checkpoint.
+    const PendingMoment& Moment() const { return moment_; }
+    // Start-up after Restore: installs a moment that CheckPendingMoment passed, or keeps why one was
+    // refused, and ResumeMoment, once the window shows, carries the spin on from there (or tells the
+    // refusal). A bet is never taken again and a win never paid twice; only the animation is skipped.
+    void RestoreMoment(const PendingMoment& moment);
+    void RefuseMoment(std::string reason);
+    void ResumeMoment();
+
 private:
     void PlayOneSpin();  // menus off, outcome drawn and counted, animation, settlement
     void Settle();
+    void PresentScoredWin();
+    void EndSettlement();
+    void PlayBonusSpins();
+    void KeepMoment(MomentPhase phase);
+    void KeepBoard();
+
+    PendingMoment moment_;
+    std::string refusal_;
+    std::optional<Board> board_;
 
     Cabinet& cabinet_;
     Random& random_;
