@@ -34,8 +34,8 @@ void BM_SaveAfterSpin(benchmark::State& state) {
     EnsureSettingsFile(file);
     SaveAtExit(file, table.game, menus, QPoint(200, 130), QSize(1280, 1024));
     for (auto _ : state) {
-        table.game.state.Spins += 1;  // every spin changes the game, so every write is a real one
-        table.game.state.Credits -= 0.25f;
+        table.s().Spins += 1;  // every spin changes the game, so every write is a real one
+        table.s().Credits -= 0.25f;
         if (!SaveCurrentGame(file, table.game, menus)) state.SkipWithError(qPrintable(file.LastError()));
     }
     state.counters["file_bytes"] = static_cast<double>(file.Size());

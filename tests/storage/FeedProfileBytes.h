@@ -73,7 +73,7 @@ inline std::string FeedProfileBytes(const std::uint8_t* data, std::size_t size, 
     SilentMenus menus;
     for (int slot : {kCurrentGameSlot, 0}) {
         LoadGame(file, table.game, menus, slot);
-        const GameState& s = table.game.state;
+        const GameState& s = table.game.State();
         for (float v : {s.Credits, s.BonusPool, s.TotalWagers, s.DoubleNothing, s.CherryPts, s.PoolPts, s.BarPts,
                         s.Borrowed, s.LastBet})
             if (!std::isfinite(v)) return "a loaded amount is not finite";
@@ -89,12 +89,12 @@ inline std::string FeedProfileBytes(const std::uint8_t* data, std::size_t size, 
     ReadWindowPosition(file, QSize(1024, 768), QSize(617, 500));
 
     // A game saved over that file comes back as saved, and nothing else in the file changes.
-    const GameState before = table.game.state;
+    const GameState before = table.game.State();
     if (SaveGame(file, table.game, menus, 3, QStringLiteral("Fuzz"))) {
         Table again;
         SilentMenus againMenus;
         LoadGame(file, again.game, againMenus, 3);
-        const GameState& a = again.game.state;
+        const GameState& a = again.game.State();
         if (a.Spins != before.Spins || a.CoinIndex != before.CoinIndex || againMenus.speed != menus.speed ||
             againMenus.banner != menus.banner || a.Smiles != before.Smiles || a.Bells != before.Bells)
             return "a saved game does not load back";

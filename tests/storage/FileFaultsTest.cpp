@@ -127,7 +127,7 @@ void ExpectLoopGame(const GameState& g, const RecordingMenus& menus, const QStri
     Table want;
     RecordingMenus wantMenus;
     SetLoopGame(want.game, wantMenus, k);
-    const GameState& w = want.game.state;
+    const GameState& w = want.game.State();
     EXPECT_EQ(name, LoopGameName(k));
     EXPECT_EQ(g.Credits, w.Credits);
     EXPECT_EQ(g.BonusPool, w.BonusPool);
@@ -187,9 +187,9 @@ TEST(CrashTest, ASaverKilledAtRandomMomentsLeavesTheOldGameOrTheNew) {
         Table loaded;
         RecordingMenus menus;
         const QString name = LoadGame(file, loaded.game, menus, kCurrentGameSlot);
-        const int k = loaded.game.state.Spins;
+        const int k = loaded.game.State().Spins;
         ASSERT_GE(k, last) << "round " << round;
-        ExpectLoopGame(loaded.game.state, menus, name, k);
+        ExpectLoopGame(loaded.game.State(), menus, name, k);
         if (::testing::Test::HasFailure()) FAIL() << "round " << round << " read back game " << k;
         if (k > last) ++advanced;
         last = k;

@@ -120,7 +120,7 @@ TEST_F(SavedGames, ASavedGameComesBackWholeWithItsMenuChoices) {
     RecordingMenus otherMenus;
     const int rebuilds = other.cabinet.rebuilds;
     EXPECT_EQ(LoadGame(file, other.game, otherMenus, 0), "A game");
-    const GameState& g = other.game.state;
+    const GameState& g = other.game.State();
     EXPECT_EQ(g.Credits, 1234.5f);
     EXPECT_EQ(g.Spins, 4321);
     EXPECT_EQ(g.Smiles, 2);
@@ -184,11 +184,11 @@ TEST_F(SavedGames, BigGamesSurviveASaveAndALoad) {
     Save(kCurrentGameSlot);
     Table other;
     LoadGame(file, other.game, menus, kCurrentGameSlot);
-    EXPECT_EQ(other.game.state.Spins, 1234567);
-    EXPECT_EQ(other.game.state.Credits, 12345678.0f);
-    EXPECT_EQ(other.game.state.TotalWagers, 98765432100.0f);
-    EXPECT_EQ(other.game.state.Borrowed, 31000000000.0f);
-    EXPECT_EQ(other.game.state.DoubleNothing, -1234567890.0f);
+    EXPECT_EQ(other.game.State().Spins, 1234567);
+    EXPECT_EQ(other.game.State().Credits, 12345678.0f);
+    EXPECT_EQ(other.game.State().TotalWagers, 98765432100.0f);
+    EXPECT_EQ(other.game.State().Borrowed, 31000000000.0f);
+    EXPECT_EQ(other.game.State().DoubleNothing, -1234567890.0f);
 }
 
 TEST_F(SavedGames, FilesWrittenWithinTheOldLimitsReadAsBefore) {

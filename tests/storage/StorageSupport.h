@@ -44,7 +44,7 @@ protected:
     ProfileFile file{path};
     Table table;
     RecordingMenus menus;
-    GameState& s() { return table.game.state; }
+    GameState& s() { return GameDoor::State(table.game); }
     QString Read(const QString& section, const QString& key, int limit = 1000) {
         return file.ReadString(section, key, QStringLiteral("<missing>"), limit);
     }

@@ -9,6 +9,7 @@
 #include "engine/Random.h"
 #include "play/Cabinet.h"
 #include "play/Game.h"
+#include "support/GameDoor.h"
 
 namespace kazoomba::testing {
 
@@ -85,7 +86,7 @@ public:
     void RedrawLineMarkers() override {}
     void RedrawMainWindow() override { calls.push_back("redraw"); }
     void PresentWin() override {
-        presentedWins.push_back(game->state.SpinWin);
+        presentedWins.push_back(game->State().SpinWin);
         calls.push_back("present");
         if (onPresentWin) onPresentWin(); else game->TakeWin();
     }
@@ -121,7 +122,7 @@ struct Table {
         game.StartNewGame();
         game.SelectCoinValue(2);
     }
-    GameState& s() { return game.state; }
+    GameState& s() { return GameDoor::State(game); }
 };
 
 }  // namespace kazoomba::testing

@@ -34,15 +34,16 @@ std::array<int, kBoxes> ShuffleBoxes(Random& random) {
     return boxes;
 }
 
-Board::Board(GameState& state, Random& random) : state_(state) {
+Board::Board(Game& game, Random& random) : game_(game) {
     random.ReseedFromClock();
     content_ = ShuffleBoxes(random);
     fiveXBox_ = 1 + static_cast<int>(std::find(content_.begin(), content_.end(), FiveX) - content_.begin());
-    state_.DoubleNothing -= state_.SpinWin;
+    winnings_ = game_.StakeOnBoard();
 }
 
-Board::Board(GameState& state, const std::array<int, kBoxes>& content, const std::array<bool, kBoxes>& opened)
-    : state_(state), content_(content), opened_(opened) {
+Board::Board(Game& game, float winnings, const std::array<int, kBoxes>& content,
+             const std::array<bool, kBoxes>& opened)
+    : game_(game), winnings_(winnings), content_(content), opened_(opened) {
     fiveXBox_ = 1 + static_cast<int>(std::find(content_.begin(), content_.end(), FiveX) - content_.begin());
     for (int i = 0; i < kBoxes; ++i)
         if (opened_[i] && KindOf(content_[i]) == BoxKind::Losing) live_ = false;
@@ -62,7 +63,7 @@ PickResult Board::Pick(int box) {
     PickResult result;
     const int i = box - 1;
     if (i < 0 || i >= kBoxes || !live_ || opened_[i] || settled_) {
-        result.winnings = state_.SpinWin;
+        result.winnings = winnings_;
         return result;
     }
     opened_[i] = true;
@@ -70,11 +71,11 @@ PickResult Board::Pick(int box) {
     result.content = content_[i];
     switch (KindOf(content_[i])) {
         case BoxKind::Multiplier:
-            state_.SpinWin *= static_cast<float>(MultiplierOf(content_[i]));
+            winnings_ *= static_cast<float>(MultiplierOf(content_[i]));
             break;
         case BoxKind::Losing:
             live_ = false;
-            state_.SpinWin = 0.0f;
+            winnings_ = 0.0f;
             result.lost = true;
             break;
         case BoxKind::TryAgain:
@@ -83,7 +84,7 @@ PickResult Board::Pick(int box) {
             result.hint = HintText(content_[i]);
             break;
     }
-    result.winnings = state_.SpinWin;
+    result.winnings = winnings_;
     return result;
 }
 
@@ -91,8 +92,7 @@ void Board::Quit() {
     if (settled_) return;
     settled_ = true;
     live_ = false;
-    state_.Credits += state_.SpinWin;
-    state_.DoubleNothing += state_.SpinWin;
+    game_.LeaveBoard(winnings_);
 }
 
 }  // namespace kazoomba

@@ -5,29 +5,10 @@
 #include <string>
 
 #include "engine/Random.h"
-#include "play/GameState.h"
+#include "gamble/Boxes.h"
+#include "play/Game.h"
 
 namespace kazoomba {
-
-inline constexpr int kBoxes = 15;
-
-// What a box hides. 3 to 9 are the seven losing boxes, 10 to 12 the three "Try Again" boxes.
-enum BoxCode : int {
-    FiveX = 0,
-    ThreeX = 1,
-    TwoX = 2,
-    FirstLosing = 3,
-    LastLosing = 9,
-    FirstTryAgain = 10,
-    LastTryAgain = 12,
-    EvenOddHint = 13,
-    EightHint = 14,
-};
-
-enum class BoxKind { Multiplier, Losing, TryAgain, Hint };
-BoxKind KindOf(int content);
-// 5, 3 or 2 for the multipliers, 1 for anything else.
-int MultiplierOf(int content);
 
 // What one click on a box did.
 struct PickResult {
@@ -40,17 +21,16 @@ struct PickResult {
 
 class Board {
 public:
-    // Opens a fresh board: reseeds, shuffles, and takes the stake (SpinWin) out of DoubleNothing
-    // until the player quits.
-    Board(GameState& state, Random& random);
-    // A board brought back as it was left: the stake is already out of DoubleNothing and SpinWin holds
-    // the winnings; a losing box among the opened ones leaves it dead.
-    Board(GameState& state, const std::array<int, kBoxes>& content, const std::array<bool, kBoxes>& opened);
+    // Opens a fresh board: reseeds, shuffles, and has the game stake the spin's win on it.
+    Board(Game& game, Random& random);
+    // A board brought back as it was left: the stake is already on it and the winnings are those its
+    // open boxes made; a losing box among them leaves it dead.
+    Board(Game& game, float winnings, const std::array<int, kBoxes>& content, const std::array<bool, kBoxes>& opened);
 
     // box is 1..15.
     PickResult Pick(int box);
-    // Pays whatever the winnings are now. Only the first call pays: the window may be closed
-    // by more than one road.
+    // Leaves the board with whatever the winnings are now, through the game. Only the first call pays:
+    // the window may be closed by more than one road.
     void Quit();
 
     // The message of a hint box, true for the board as shuffled.
@@ -60,11 +40,12 @@ public:
     const std::array<bool, kBoxes>& BoxOpened() const { return opened_; }
     bool BoardLive() const { return live_; }
     int FiveXBox() const { return fiveXBox_; }
-    float Winnings() const { return state_.SpinWin; }
-    bool Settled() const { return settled_; }
+    float Winnings() const { return winnings_; }
+    bool Settled() const { return settled_; }  // the player has left it
 
 private:
-    GameState& state_;
+    Game& game_;
+    float winnings_ = 0.0f;
     std::array<int, kBoxes> content_{};
     std::array<bool, kBoxes> opened_{};
     bool live_ = true;

@@ -1,7 +1,7 @@
 // The bank (bets, loans, coin values, new games) and the spin cycle, from the player's press to settlement.
 #pragma once
 
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -13,14 +13,28 @@
 
 namespace kazoomba {
 
+class Board;
+struct PickResult;
+
 inline constexpr std::string_view kMomentRefusedTitle = "Spin Not Restored";
 
 class Game {
 public:
     Game(Cabinet& cabinet, Random& random);
+    ~Game();
 
-    GameState state;
+    // The game as it stands. Everything outside reads it here and changes it only through the
+    // operations below, so each rule about money and counters is written in one place.
+    const GameState& State() const { return state_; }
     Wheels wheels;
+
+private:
+    GameState state_;
+
+public:
+    // The main window's start-up and line markers still write here; they move onto the operations
+    // below with the window's split, and this goes.
+    GameState& state{state_};
 
     // Bank.
     void PlaceCoins(int coins);       // the Bet 1 and Bet 8 buttons
@@ -34,6 +48,10 @@ public:
     // game's credits.
     void StartNewGame();
     void RecomputeLineCoins();
+    // Installs a saved game that has been read and checked whole: its money, counters and coin value.
+    // Coins placed and not spun are abandoned, as choosing a coin value abandons them; the reels are
+    // rebuilt.
+    void Restore(const GameState& saved);
 
     // Spin cycle. Auto spin continues in a loop here, never by recursion.
     void SpinCommand();
@@ -43,21 +61,24 @@ public:
     // Rebuilds the strips of the set in force and has the window redraw them.
     void BuildReels();
 
-    // Settling a presented win.
+    // Settling a presented win. Every win reaches Credits through TakeWin.
     void TakeWin();                   // Take: the win goes to Credits
-    // Double: a fresh board with the win as its stake, kept with the game after it opens and after
-    // every box that opens; Quit pays what it shows. A board brought back at start is already open.
+    // Double: the win becomes the board's stake and counts as lost until the player leaves the board.
+    float StakeOnBoard();
+    // The board's Quit: what the player leaves with becomes the spin's win and is taken; the gamble's
+    // net result is what it paid minus the stake.
+    void LeaveBoard(float winnings);
+    // The board of a Double, kept with the game after it opens and after every box that opens. A board
+    // brought back at start is already open; OpenedBoard is null once the player has left it.
     Board& OpenBoard(Random& random);
     PickResult PickBox(int box);
     void QuitBoard();
-    Board* OpenedBoard() { return board_ ? &*board_ : nullptr; }
+    Board* OpenedBoard();
     // Auto spin takes a win by itself unless it reaches the win-stop value.
     bool AutoTakeDue() const;
 
     std::string Caption() const;
 
-    // Loading: installs a game whose every field has been checked, as one step.
-    void Restore(const GameState& loaded);
     // The moment of the spin in play, saved with the game at every checkpoint.
     const PendingMoment& Moment() const { return moment_; }
     // Start-up after Restore: installs a moment that CheckPendingMoment passed, or keeps why one was
@@ -78,10 +99,13 @@ private:
 
     PendingMoment moment_;
     std::string refusal_;
-    std::optional<Board> board_;
+    std::unique_ptr<Board> board_;
 
     Cabinet& cabinet_;
     Random& random_;
+
+    // Tests set up positions the rules reach only after many spins through this door (tests/support).
+    friend struct GameDoor;
 };
 
 }  // namespace kazoomba

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "play/GameState.h"
+
 namespace kazoomba {
 
 namespace {

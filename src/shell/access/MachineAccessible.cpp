@@ -41,7 +41,7 @@ void MachineReadouts::ShowValues(const GameState& s) {
 }
 
 void MachineReadouts::ShowOutcome(const Game& game) {
-    const GameState& s = game.state;
+    const GameState& s = game.State();
     ShowValues(s);
     // Between the count going up and the scoring the status panel is not redrawn, so its first redraw
     // of a spin not yet settled comes with the score.

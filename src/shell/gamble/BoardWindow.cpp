@@ -86,7 +86,7 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
                          QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      board_(game.state, random),
+      board_(game, random),
       graphics_(graphics),
       sound_(sound) {
     setWindowTitle(QStringLiteral("Vaz Ivero Board"));

@@ -35,7 +35,7 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
       digitColour_(digitColour),
       sound_(sound),
       random_(random),
-      sheet_(BuildPayoffsSheet(game.state, game.wheels)) {
+      sheet_(BuildPayoffsSheet(game.State(), game.wheels)) {
     setWindowTitle(QString::fromStdString(sheet_.caption));
     setFixedSize(L::kClientWidth, L::kClientHeight);
     SetLightFace(*this, PaletteColor(7));
@@ -73,7 +73,7 @@ void PayoffsWindow::AddReadouts() {
     }
     auto* total = new Readout(QStringLiteral("Total Won"),
                               QRect(QPoint(L::kTotalLeft, L::kTotalTop), QPoint(L::kTotalRight, L::kTotalBottom)), this);
-    total->SetFigure(MoneyWords(game_.state.SpinWin), game_.state.SpinWin);
+    total->SetFigure(MoneyWords(game_.State().SpinWin), game_.State().SpinWin);
     if (sheet_.poolRow) {
         const double pool = LeadingNumber(sheet_.pool);
         auto* row = new Readout(QStringLiteral("Bonus Pool"),

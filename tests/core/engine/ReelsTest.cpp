@@ -104,5 +104,21 @@ TEST(ComputeSpin, OnlyEachCellsLastDrawDecidesItsStop) {
     std::int32_t spins = 0;
     ComputeSpin(w, r, spins);
     for (int c = 0; c < kCells; ++c) EXPECT_EQ(w.StopIndex[c], stops[c]);
-    for (int c = 0; c < kCells; ++c) EXPECT_NE(w.SymbolAt(c), AnyBar);
+    // Each cell shows the symbol its strip's definition writes at that stop.
+    for (int c = 0; c < kCells; ++c) {
+        const std::string_view text = kRegularStripText[WheelOf(c)];
+        const int written = (text[2 * stops[c]] - '0') * 10 + (text[2 * stops[c] + 1] - '0');
+        EXPECT_EQ(w.SymbolAt(c), written) << "cell " << c;
+    }
+}
+
+// AnyBar stands for any bar on the pay chart; a wheel that showed it would pay a line no rule describes.
+TEST(Strips, HoldOnlySymbolsTheWheelsCanShow) {
+    for (const StripSet* set : {&RegularStrips(), &BonusStrips()})
+        for (const auto& strip : *set)
+            for (Symbol symbol : strip) {
+                EXPECT_GE(symbol, Fulmina);
+                EXPECT_LE(symbol, Stop);
+                EXPECT_NE(symbol, AnyBar);
+            }
 }

@@ -30,7 +30,7 @@ struct Saved {
 struct Recorder {
     std::vector<Saved> saves;
     explicit Recorder(Table& t) {
-        t.cabinet.onCheckpoint = [&t, this] { saves.push_back({t.game.state, t.game.Moment()}); };
+        t.cabinet.onCheckpoint = [&t, this] { saves.push_back({t.game.State(), t.game.Moment()}); };
     }
     std::optional<Saved> Last(MomentPhase phase) const {
         for (auto it = saves.rbegin(); it != saves.rend(); ++it)

@@ -8,6 +8,7 @@
 #include "support/Accessibility.h"
 #include "support/QtApp.h"
 #include "support/Scripted.h"
+#include "support/GameDoor.h"
 #include "art/Graphics.h"
 #include "access/MachineAccessible.h"
 #include "machine/MainWindow.h"
@@ -40,7 +41,7 @@ protected:
     }
     QString Value(Readout& r) { return Accessible(&r)->text(QAccessible::Value); }
     double Number(Readout& r) { return Accessible(&r)->valueInterface()->currentValue().toDouble(); }
-    GameState& s() { return window->game().state; }
+    GameState& s() { return GameDoor::State(window->game()); }
 
     AccessibilityListener listener;
     ScriptedRandom random;

@@ -11,6 +11,7 @@
 #include "support/WindowTesting.h"
 #include "SavedGames.h"
 #include "support/Scripted.h"
+#include "support/GameDoor.h"
 #include "art/DigitDisplay.h"
 #include "art/Drawing.h"
 #include "art/Graphics.h"
@@ -41,7 +42,7 @@ protected:
         window->banner().StopBanner();
     }
     QRgb At(int x, int y) { return window->surface().pixel(x, y); }
-    GameState& s() { return window->game().state; }
+    GameState& s() { return GameDoor::State(window->game()); }
 
     // True when the 64 x 64 block at (x, y) of the surface equals the large sheet's cell for code.
     bool ShowsSymbol(int x, int y, int code, int rows = 64) {
