@@ -264,10 +264,19 @@ std::optional<QByteArray> ProfileFile::Load() const {
 
 QString ProfileFile::ReadString(QStringView section, QStringView key, const QString& fallback,
                                 int readLimit) const {
-    const std::optional<QByteArray> text = Load();
-    std::optional<QString> value;
-    if (text) value = Find(*text, section, key);
+    return ProfileSnapshot(*this).ReadString(section, key, fallback, readLimit);
+}
+
+ProfileSnapshot::ProfileSnapshot(const ProfileFile& file) : text_(file.Load().value_or(QByteArray())) {}
+
+QString ProfileSnapshot::ReadString(QStringView section, QStringView key, const QString& fallback,
+                                    int readLimit) const {
+    const std::optional<QString> value = ProfileFile::Find(text_, section, key);
     return LeftChars(value ? *value : fallback, readLimit);
+}
+
+bool ProfileSnapshot::Has(QStringView section, QStringView key) const {
+    return ProfileFile::Find(text_, section, key).has_value();
 }
 
 bool ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) {

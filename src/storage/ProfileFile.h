@@ -59,12 +59,25 @@ public:
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
 private:
+    friend class ProfileSnapshot;
     std::optional<QByteArray> Load() const;  // nothing when the file exists but cannot be read
     bool Fail(const QString& reason);
     bool Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMissing);
 
     QString path_;
     QString lastError_;
+};
+
+// The file read once, so that every value a load takes comes from the same moment of it. A file that
+// cannot be read gives every key its fallback, as ProfileFile::ReadString does.
+class ProfileSnapshot {
+public:
+    explicit ProfileSnapshot(const ProfileFile& file);
+    QString ReadString(QStringView section, QStringView key, const QString& fallback, int readLimit) const;
+    bool Has(QStringView section, QStringView key) const;
+
+private:
+    QByteArray text_;
 };
 
 // A value kept on one line: every line break (CR LF as one) and NUL becomes a blank.
