@@ -205,7 +205,7 @@ void Game::LeaveBoard(float winnings) {
 }
 
 Board& Game::OpenBoard(Random& random) {
-    board_.emplace(state, random);
+    board_ = std::make_unique<Board>(*this, random);
     KeepBoard();
     return *board_;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 
+#include "gamble/Board.h"
 #include "play/PendingMoment.h"
 #include "support/Scripted.h"
 
