@@ -35,6 +35,8 @@ void InitRestFrame(Wheels& wheels) {
         rest.x = static_cast<std::int16_t>(CellLeft(c));
         rest.y = static_cast<std::int16_t>(CellTop(c));
         rest.offset = static_cast<std::int16_t>(c % 2 ? 9 * kStopPitch + 16 : 8 * kStopPitch + 16);
+        // The stops shown are the wheels' stops, so a game saved before its first spin comes back showing them.
+        wheels.StopIndex[c] = static_cast<std::int16_t>(c % 2 ? 9 : 8);
     }
 }
 
