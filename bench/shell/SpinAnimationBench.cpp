@@ -14,6 +14,7 @@
 #include "art/Graphics.h"
 #include "machine/MainWindow.h"
 #include "sound/Sound.h"
+#include "support/GameDoor.h"
 
 using namespace kazoomba;
 
@@ -57,7 +58,7 @@ void BM_SpinAnimation(benchmark::State& state) {
     double cpu = 0, wall = 0;
     std::int32_t spins = 0;
     for (auto _ : state) {
-        ComputeSpin(m.window.game().wheels, m.random, spins);
+        ComputeSpin(GameDoor::Reels(m.window.game()), m.random, spins);
         const double c0 = CpuSeconds();
         const auto t0 = std::chrono::steady_clock::now();
         m.window.AnimateReels();

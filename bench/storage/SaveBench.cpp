@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "ProfileFile.h"
+#include "QtText.h"
 #include "SavedGames.h"
 #include "support/Scripted.h"
 
@@ -30,7 +31,7 @@ void BM_SaveAfterSpin(benchmark::State& state) {
     FixedMenus menus;
     // A file as a player's is after a while: position, banner text, ten slots and the game at exit.
     file.WriteStrings({{"Settings", "LeftPos", "3045"}, {"Settings", "TopPos", "2010"},
-                       {"Settings", "BannerText", QString::fromLatin1(kWelcomeBanner.data(), kWelcomeBanner.size())}});
+                       {"Settings", "BannerText", ToQString(kWelcomeBanner)}});
     EnsureSettingsFile(file);
     SaveAtExit(file, table.game, menus, QPoint(200, 130), QSize(1280, 1024));
     for (auto _ : state) {

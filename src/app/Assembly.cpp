@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "dialogs/LoadSaveDialog.h"
+#include "dialogs/Modal.h"
 #include "dialogs/SaveFailure.h"
 #include "dialogs/WinStopDialog.h"
 #include "gamble/BoardWindow.h"
@@ -52,10 +53,7 @@ ui::MachineHooks Assembly::Hooks() {
     h.presentWin = [this](MainWindow& w) {
         ui::PayoffsWindow::PresentWin(w.game(), graphics_, w.DigitColor(), sound_, random_, &w);
     };
-    h.resumeBoard = [this](MainWindow& w) {
-        ui::BoardWindow board(w.game(), graphics_, sound_, random_, &w);
-        board.exec();
-    };
+    h.resumeBoard = [this](MainWindow& w) { ui::RunModal(new ui::BoardWindow(w.game(), graphics_, sound_, random_, &w)); };
     h.askWinStopValue = [](MainWindow& w) { return ui::AskWinStopValue(&w); };
     h.load = [this](MainWindow& w) {
         WindowSelections menus(w);
@@ -67,7 +65,7 @@ ui::MachineHooks Assembly::Hooks() {
         WindowSelections menus(w);
         LoadSaveCommand(1, settings_, w.game(), menus, [&w] { w.RedrawMainWindow(); }, &w);
     };
-    h.statistics = [](MainWindow& w) { ui::ShowStatistics(w.game().state, &w); };
+    h.statistics = [](MainWindow& w) { ui::ShowStatistics(w.game().State(), &w); };
     h.about = [this](MainWindow& w) { ui::ShowAbout(graphics_, &w); };
     h.manual = [](MainWindow& w) { ui::ShowManual(&w); };
     h.payChart = [this](MainWindow& w) { ui::ShowPayChart(graphics_, &w); };

@@ -4,11 +4,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QSysInfo>
 #include <chrono>
 #include <csignal>
 
+#include "QtText.h"
+#include "dialogs/Modal.h"
 #include "play/GameState.h"
 
 namespace kazoomba {
@@ -56,9 +57,8 @@ QString AlreadyRunningText(const QString& settingsPath, bool broughtForward) {
 }
 
 void TellAlreadyRunning(const QString& settingsPath, bool broughtForward) {
-    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kGameTitle.data(), static_cast<qsizetype>(kGameTitle.size())),
-                    AlreadyRunningText(settingsPath, broughtForward), QMessageBox::Ok);
-    box.exec();
+    ui::ShowMessageBox(QMessageBox::Information, ToQString(kGameTitle), AlreadyRunningText(settingsPath, broughtForward),
+                       nullptr);
 }
 
 }  // namespace kazoomba

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "SavedMoment.h"
+#include "QtText.h"
 #include "common/NumberPicture.h"
 
 namespace kazoomba {
@@ -218,7 +219,7 @@ QString ReadGameName(const ProfileFile& file, int slotIndex) {
 }
 
 QString DefaultBannerText() {
-    return QString::fromUtf8(kWelcomeBanner.data(), static_cast<qsizetype>(kWelcomeBanner.size()));
+    return ToQString(kWelcomeBanner);
 }
 
 QString ReadBannerText(const ProfileFile& file) {
@@ -272,7 +273,7 @@ QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSiz
 
 bool SaveCurrentGame(ProfileFile& file, const Game& game, const MenuSelections& menus) {
     return SaveGame(file, game, menus, kCurrentGameSlot,
-                    QString::fromLatin1(kCurrentGameName.data(), static_cast<qsizetype>(kCurrentGameName.size())));
+                    ToQString(kCurrentGameName));
 }
 
 bool SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus, std::optional<QPoint> position,

@@ -87,7 +87,7 @@ protected:
 TEST_F(ResumeAtStart, TheWinOnScreenComesBackInThePayoffsWindowAndIsTakenOnce) {
     WriteBytes(path, FileKilledAt(0));
     Start();
-    EXPECT_EQ(window->game().wheels.StopIndex, (std::array<std::int16_t, 9>{6, 6, 6, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(window->game().Reels().StopIndex, (std::array<std::int16_t, 9>{6, 6, 6, 1, 1, 1, 1, 1, 1}));
     QString caption, total;
     bool spinAllowed = true;
     WhenModalOpens([&](QWidget* modal) {

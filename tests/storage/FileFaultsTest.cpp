@@ -13,6 +13,7 @@
 
 #include "LoopGame.h"
 #include "StorageSupport.h"
+#include "support/SavedFields.h"
 
 namespace kazoomba::testing {
 namespace {
@@ -129,18 +130,7 @@ void ExpectLoopGame(const GameState& g, const RecordingMenus& menus, const QStri
     SetLoopGame(want.game, wantMenus, k);
     const GameState& w = want.game.State();
     EXPECT_EQ(name, LoopGameName(k));
-    EXPECT_EQ(g.Credits, w.Credits);
-    EXPECT_EQ(g.BonusPool, w.BonusPool);
-    EXPECT_EQ(g.TotalWagers, w.TotalWagers);
-    EXPECT_EQ(g.DoubleNothing, w.DoubleNothing);
-    EXPECT_EQ(g.CherryPts, w.CherryPts);
-    EXPECT_EQ(g.PoolPts, w.PoolPts);
-    EXPECT_EQ(g.BarPts, w.BarPts);
-    EXPECT_EQ(g.Borrowed, w.Borrowed);
-    EXPECT_EQ(g.Smiles, w.Smiles);
-    EXPECT_EQ(g.Bells, w.Bells);
-    EXPECT_EQ(g.CoinIndex, w.CoinIndex);
-    EXPECT_FLOAT_EQ(g.LastBet, w.LastBet);
+    ExpectSameSavedFields(g, w);
     EXPECT_EQ(menus.speed, wantMenus.speed);
     EXPECT_EQ(menus.banner, wantMenus.banner);
 }

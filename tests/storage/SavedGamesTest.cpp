@@ -210,6 +210,25 @@ TEST_F(SavedGames, WholeNumbersRoundHalvesToEven) {
     EXPECT_EQ(s().Credits, 999.5f);
 }
 
+// A whole-number field takes the nearest whole number; only an exact half goes to the even one. Spins is
+// the one such field read wider than a single figure.
+TEST_F(SavedGames, WholeNumbersRoundToTheNearestAwayFromHalves) {
+    const std::pair<const char*, int> cases[] = {
+        {"41.49", 41}, {"41.51", 42}, {"40.5", 40}, {"41.5", 42}, {"0.49", 0}, {"-0.49", 0}, {"7.499999", 7},
+    };
+    for (const auto& [text, spins] : cases) {
+        s().Spins = 1234;
+        SetCurrentGame(QByteArray("Spins=") + text + "\n");
+        Load(kCurrentGameSlot);
+        EXPECT_EQ(s().Spins, spins) << text;
+    }
+    // Below zero by more than a half is a count the game cannot have: the field keeps the game's own.
+    s().Spins = 7;
+    SetCurrentGame("Spins=-0.51\n");
+    Load(kCurrentGameSlot);
+    EXPECT_EQ(s().Spins, 7);
+}
+
 struct BadValue {
     const char* line;
     const char* what;

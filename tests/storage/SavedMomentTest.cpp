@@ -78,7 +78,7 @@ TEST_F(SavedMoment, AWinKilledOnScreenComesBackToBeTakenOnce) {
     EXPECT_EQ(again.s().Spins, 1);
     EXPECT_FLOAT_EQ(again.s().Credits, 1006.0f);
     EXPECT_FLOAT_EQ(again.s().TotalWagers, 0.25f);
-    EXPECT_EQ(again.game.wheels.StopIndex, (std::array<std::int16_t, 9>{6, 6, 6, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(again.game.Reels().StopIndex, (std::array<std::int16_t, 9>{6, 6, 6, 1, 1, 1, 1, 1, 1}));
     EXPECT_TRUE(again.cabinet.messages.empty());
 }
 

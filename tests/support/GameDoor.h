@@ -7,6 +7,7 @@ namespace kazoomba {
 
 struct GameDoor {
     static GameState& State(Game& game) { return game.state_; }
+    static Wheels& Reels(Game& game) { return game.wheels_; }
 };
 
 }  // namespace kazoomba

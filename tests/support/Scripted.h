@@ -75,7 +75,7 @@ public:
         bonusCaptionDuringSpin.push_back(bonusCaption);
         calls.push_back("animate");
         if (!outcomes.empty()) {
-            for (int c = 0; c < 9; ++c) game->wheels.StopIndex[c] = static_cast<std::int16_t>(outcomes.front()[c]);
+            for (int c = 0; c < 9; ++c) GameDoor::Reels(*game).StopIndex[c] = static_cast<std::int16_t>(outcomes.front()[c]);
             outcomes.pop_front();
         }
         if (onAnimate) onAnimate();

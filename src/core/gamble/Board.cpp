@@ -34,28 +34,26 @@ std::array<int, kBoxes> ShuffleBoxes(Random& random) {
     return boxes;
 }
 
-Board::Board(Game& game, Random& random) : game_(game) {
+Board::Board(float stake, Random& random) : winnings_(stake) {
     random.ReseedFromClock();
     content_ = ShuffleBoxes(random);
     fiveXBox_ = 1 + static_cast<int>(std::find(content_.begin(), content_.end(), FiveX) - content_.begin());
-    winnings_ = game_.StakeOnBoard();
 }
 
-Board::Board(Game& game, float winnings, const std::array<int, kBoxes>& content,
-             const std::array<bool, kBoxes>& opened)
-    : game_(game), winnings_(winnings), content_(content), opened_(opened) {
+Board::Board(float winnings, const std::array<int, kBoxes>& content, const std::array<bool, kBoxes>& opened)
+    : winnings_(winnings), content_(content), opened_(opened) {
     fiveXBox_ = 1 + static_cast<int>(std::find(content_.begin(), content_.end(), FiveX) - content_.begin());
     for (int i = 0; i < kBoxes; ++i)
         if (opened_[i] && KindOf(content_[i]) == BoxKind::Losing) live_ = false;
 }
 
-std::string Board::HintText(int content) const {
+std::string HintText(int content, int fiveXBox) {
     if (content == EvenOddHint)
-        return fiveXBox_ % 2 == 0 ? "The 5X multiplier is under one of the even-numbered boxes!"
-                                  : "The 5X multiplier is under one of the odd-numbered boxes!";
+        return fiveXBox % 2 == 0 ? "The 5X multiplier is under one of the even-numbered boxes!"
+                                 : "The 5X multiplier is under one of the odd-numbered boxes!";
     if (content == EightHint)
-        return fiveXBox_ <= 8 ? "The 5X multiplier is behind a box numbered eight or less!"
-                              : "The 5X multiplier is behind a box numbered eight or more!";
+        return fiveXBox <= 8 ? "The 5X multiplier is behind a box numbered eight or less!"
+                             : "The 5X multiplier is behind a box numbered eight or more!";
     return {};
 }
 
@@ -88,11 +86,11 @@ PickResult Board::Pick(int box) {
     return result;
 }
 
-void Board::Quit() {
-    if (settled_) return;
+std::optional<float> Board::Quit() {
+    if (settled_) return std::nullopt;
     settled_ = true;
     live_ = false;
-    game_.LeaveBoard(winnings_);
+    return winnings_;
 }
 
 }  // namespace kazoomba

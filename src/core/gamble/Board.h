@@ -2,13 +2,34 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "engine/Random.h"
-#include "gamble/Boxes.h"
-#include "play/Game.h"
 
 namespace kazoomba {
+
+inline constexpr int kBoxes = 15;
+
+// What a box hides. 3 to 9 are the seven losing boxes, 10 to 12 the three "Try Again" boxes.
+enum BoxCode : int {
+    FiveX = 0,
+    ThreeX = 1,
+    TwoX = 2,
+    FirstLosing = 3,
+    LastLosing = 9,
+    FirstTryAgain = 10,
+    LastTryAgain = 12,
+    EvenOddHint = 13,
+    EightHint = 14,
+};
+
+enum class BoxKind { Multiplier, Losing, TryAgain, Hint };
+BoxKind KindOf(int content);
+// 5, 3 or 2 for the multipliers, 1 for anything else.
+int MultiplierOf(int content);
+// The message of a hint box, true for a board with the 5X behind box fiveXBox; empty for other boxes.
+std::string HintText(int content, int fiveXBox);
 
 // What one click on a box did.
 struct PickResult {
@@ -21,20 +42,21 @@ struct PickResult {
 
 class Board {
 public:
-    // Opens a fresh board: reseeds, shuffles, and has the game stake the spin's win on it.
-    Board(Game& game, Random& random);
-    // A board brought back as it was left: the stake is already on it and the winnings are those its
-    // open boxes made; a losing box among them leaves it dead.
-    Board(Game& game, float winnings, const std::array<int, kBoxes>& content, const std::array<bool, kBoxes>& opened);
+    // Opens a fresh board on a stake: reseeds and shuffles. The money stays with the game, which takes
+    // the stake (Game::StakeOnBoard) and pays what Quit returns (Game::LeaveBoard).
+    Board(float stake, Random& random);
+    // A board brought back as it was left: the winnings are those its open boxes made from the stake,
+    // and a losing box among them leaves it dead.
+    Board(float winnings, const std::array<int, kBoxes>& content, const std::array<bool, kBoxes>& opened);
 
     // box is 1..15.
     PickResult Pick(int box);
-    // Leaves the board with whatever the winnings are now, through the game. Only the first call pays:
-    // the window may be closed by more than one road.
-    void Quit();
+    // Leaves the board: the winnings to pay. Only the first call has any, as the window may be closed
+    // by more than one road.
+    std::optional<float> Quit();
 
     // The message of a hint box, true for the board as shuffled.
-    std::string HintText(int content) const;
+    std::string HintText(int content) const { return kazoomba::HintText(content, fiveXBox_); }
 
     const std::array<int, kBoxes>& BoxContent() const { return content_; }
     const std::array<bool, kBoxes>& BoxOpened() const { return opened_; }
@@ -44,8 +66,7 @@ public:
     bool Settled() const { return settled_; }  // the player has left it
 
 private:
-    Game& game_;
-    float winnings_ = 0.0f;
+    float winnings_;
     std::array<int, kBoxes> content_{};
     std::array<bool, kBoxes> opened_{};
     bool live_ = true;

@@ -21,14 +21,14 @@ std::array<std::int16_t, kLines> DealLineCoins(float wager, float coinValue) {
 }
 
 Game::Game(Cabinet& cabinet, Random& random) : cabinet_(cabinet), random_(random) {
-    kazoomba::BuildReels(wheels, false);
-    InitRestFrame(wheels);
+    kazoomba::BuildReels(wheels_, false);
+    InitRestFrame(wheels_);
 }
 
 Game::~Game() = default;
 
 void Game::BuildReels() {
-    kazoomba::BuildReels(wheels, state_.BonusMode);
+    kazoomba::BuildReels(wheels_, state_.BonusMode);
     cabinet_.ReelsRebuilt();
 }
 
@@ -133,7 +133,7 @@ void Game::Restore(const GameState& saved) {
     // Whatever was in play belongs to the game replaced; the reels stay where they rest.
     board_.reset();
     moment_ = PendingMoment{};
-    moment_.stops = wheels.StopIndex;
+    moment_.stops = wheels_.StopIndex;
     refusal_.clear();
     BuildReels();
 }
@@ -205,7 +205,7 @@ void Game::LeaveBoard(float winnings) {
 }
 
 Board& Game::OpenBoard(Random& random) {
-    board_ = std::make_unique<Board>(*this, random);
+    board_ = std::make_unique<Board>(StakeOnBoard(), random);
     KeepBoard();
     return *board_;
 }
@@ -218,7 +218,8 @@ PickResult Game::PickBox(int box) {
 }
 
 void Game::QuitBoard() {
-    if (board_) board_->Quit();
+    if (!board_) return;
+    if (const auto winnings = board_->Quit()) LeaveBoard(*winnings);
 }
 
 Board* Game::OpenedBoard() { return board_ && !board_->Settled() ? board_.get() : nullptr; }
@@ -265,7 +266,7 @@ void Game::PlayOneSpin() {
     state_.SpinReady = false;
     state_.LastBet = state_.Wager;
     cabinet_.StopBanner();
-    ComputeSpin(wheels, random_, state_.Spins);
+    ComputeSpin(wheels_, random_, state_.Spins);
     cabinet_.SetButtonsAvailable(false);
     cabinet_.RedrawSpinsDisplay();
     if (!cabinet_.ClosePending()) cabinet_.AnimateReels();
@@ -274,7 +275,7 @@ void Game::PlayOneSpin() {
 }
 
 void Game::Settle() {
-    const SpinScore score = ScoreSpin(wheels, state_.CurrentStake(), state_, random_);
+    const SpinScore score = ScoreSpin(wheels_, state_.CurrentStake(), state_, random_);
     state_.LinePay = score.LinePay;
     state_.FulminaCount = score.FulminaCount;
     state_.SpinWin = score.SpinWin;
@@ -321,8 +322,8 @@ void Game::EndSettlement() {
 void Game::KeepMoment(MomentPhase phase) {
     PendingMoment m;
     m.phase = phase;
-    m.stops = wheels.StopIndex;
-    m.bonusSet = wheels.bonusSet;
+    m.stops = wheels_.StopIndex;
+    m.bonusSet = wheels_.bonusSet;
     m.bonusSpins = state_.BonusSpins;
     if (phase == MomentPhase::Payoffs) {
         std::copy_n(state_.LinePay.begin(), kLines, m.linePay.begin());
@@ -348,8 +349,8 @@ void Game::RestoreMoment(const PendingMoment& m) {
     // After its last bonus spin the machine shows the regular strips again, at the same stops.
     state_.BonusMode = inPlay && m.bonusSet;
     state_.BonusSpins = m.bonusSpins;
-    kazoomba::BuildReels(wheels, state_.BonusMode);
-    SetRestStops(wheels, m.stops);
+    kazoomba::BuildReels(wheels_, state_.BonusMode);
+    SetRestStops(wheels_, m.stops);
     if (inPlay) {
         // Nothing else may act until ResumeMoment carries the spin on.
         state_.SpinReady = false;
@@ -371,7 +372,7 @@ void Game::RestoreMoment(const PendingMoment& m) {
         if (m.phase == MomentPhase::Board) {
             state_.SpinWin = BoardWinnings(win, m.boxContent, m.boxOpened);
             moment_.winnings = state_.SpinWin;
-            board_ = std::make_unique<Board>(*this, state_.SpinWin, m.boxContent, m.boxOpened);
+            board_ = std::make_unique<Board>(state_.SpinWin, m.boxContent, m.boxOpened);
         }
     }
     cabinet_.ReelsRebuilt();

@@ -13,9 +13,6 @@
 
 namespace kazoomba {
 
-class Board;
-struct PickResult;
-
 inline constexpr std::string_view kMomentRefusedTitle = "Spin Not Restored";
 
 class Game {
@@ -26,15 +23,8 @@ public:
     // The game as it stands. Everything outside reads it here and changes it only through the
     // operations below, so each rule about money and counters is written in one place.
     const GameState& State() const { return state_; }
-    Wheels wheels;
-
-private:
-    GameState state_;
-
-public:
-    // The main window's start-up and line markers still write here; they move onto the operations
-    // below with the window's split, and this goes.
-    GameState& state{state_};
+    // The wheels: the strips in force, the last spin's motion and where each wheel rests.
+    const Wheels& Reels() const { return wheels_; }
 
     // Bank.
     void PlaceCoins(int coins);       // the Bet 1 and Bet 8 buttons
@@ -101,6 +91,8 @@ private:
     std::string refusal_;
     std::unique_ptr<Board> board_;
 
+    GameState state_;
+    Wheels wheels_;
     Cabinet& cabinet_;
     Random& random_;
 

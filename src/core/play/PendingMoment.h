@@ -7,7 +7,7 @@
 
 #include "engine/Payoffs.h"
 #include "engine/Reels.h"
-#include "gamble/Boxes.h"
+#include "gamble/Board.h"
 #include "play/GameState.h"
 
 namespace kazoomba {

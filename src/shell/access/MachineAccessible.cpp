@@ -47,8 +47,8 @@ void MachineReadouts::ShowOutcome(const Game& game) {
     // of a spin not yet settled comes with the score.
     if (s.SpinReady || !outcomePending_) return;
     outcomePending_ = false;
-    reels_->SetValue(ReelsInWords(game.wheels), true);
-    result_->SetValue(ResultInWords(BuildPayoffsSheet(s, game.wheels), s.SpinWin), true);
+    reels_->SetValue(ReelsInWords(game.Reels()), true);
+    result_->SetValue(ResultInWords(BuildPayoffsSheet(s, game.Reels()), s.SpinWin), true);
 }
 
 }  // namespace kazoomba::ui

@@ -25,8 +25,8 @@ class BoardWindow : public QDialog {
     Q_OBJECT
 public:
     // Opening the window opens the board: shuffled afresh, the stake (SpinWin) held out of DoubleNothing;
-    // a board the game brought back at start is shown as it was left instead. Show it with exec() and
-    // delete it afterwards; every gamble gets a new window.
+    // a board the game brought back at start is shown as it was left instead. Run it with RunModal;
+    // every gamble gets a new window.
     BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& sound, kazoomba::Random& random,
                 QWidget* parent = nullptr);
     // A board torn down without Quit (destroyed with its parent) still pays what it shows.
@@ -66,6 +66,8 @@ private:
     void ShowWinnings();
     void BuildKeyboardBoxes();
     void DescribeBoxes();
+    // Ends the board and has the game pay what it shows; only the first road out pays.
+    void Leave();
 
     kazoomba::Game& game_;
     kazoomba::Board& board_;  // the game's: kept with it after every box, so a crash brings it back

@@ -7,8 +7,10 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "dialogs/Modal.h"
 #include "play/Statistics.h"
 #include "art/Drawing.h"
+#include "art/Label.h"
 #include "art/Palette.h"
 #include "art/TextFit.h"
 
@@ -18,14 +20,9 @@ namespace L = statistics_layout;
 
 namespace {
 
-QLabel* RightAlignedLabel(QWidget* parent, const QString& text, int x, int y, int w, int colour, QFont font) {
-    auto* label = new QLabel(parent);
-    label->setGeometry(x, y, w, L::kRowHeight);
-    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, PaletteColor(colour));
-    label->setPalette(pal);
-    label->setFont(FittedFont(font, text, w));
+QLabel* RightAlignedLabel(QWidget* parent, const QString& text, int x, int y, int w, Colour colour, QFont font) {
+    QLabel* label = ColouredLabel(parent, QRect(x, y, w, L::kRowHeight), FittedFont(font, text, w), colour,
+                                  Qt::AlignRight | Qt::AlignTop);
     label->setText(text);
     return label;
 }
@@ -36,7 +33,7 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(QStringLiteral("Game Statistics"));
     setFixedSize(L::kClientWidth, L::kClientHeight);
-    SetBackground(*this, PaletteColor(0));
+    SetBackground(*this, PaletteColor(Colour::Black));
 
     for (const L::Caption& c : L::kCaptions)
         RightAlignedLabel(this, QString::fromUtf8(c.text), c.x, c.y, c.w, c.colour, GameFont(L::kCaptionPoints));
@@ -66,8 +63,7 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
 QString StatisticsWindow::FigureText(L::Figure figure) const { return values_[figure]->text(); }
 
 void ShowStatistics(const kazoomba::GameState& state, QWidget* parent) {
-    StatisticsWindow window(state, parent);
-    window.exec();
+    RunModal(new StatisticsWindow(state, parent));
 }
 
 }  // namespace kazoomba::ui

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "support/SavedFields.h"
 #include "support/Scripted.h"
 
 using namespace kazoomba;
@@ -185,7 +186,7 @@ TEST(Bank, NewGameKeepsNothingButTheSettings) {
     EXPECT_EQ(s.Bells, 3);
     EXPECT_EQ(s.BonusSpins, 0);
     EXPECT_FALSE(s.BonusMode);
-    EXPECT_FALSE(t.game.wheels.bonusSet);
+    EXPECT_FALSE(t.game.Reels().bonusSet);
     EXPECT_EQ(s.Spins, 0);
     EXPECT_EQ(s.DoubleNothing, 0.0f);
     EXPECT_EQ(s.PoolPts, 0.0f);
@@ -235,18 +236,7 @@ TEST(Bank, RestoringASavedGameInstallsItsMoneyCountersAndCoinValue) {
     const int rebuilds = t.cabinet.rebuilds;
     t.game.Restore(saved);
     const GameState& s = t.game.State();
-    EXPECT_FLOAT_EQ(s.Credits, 4242.5f);
-    EXPECT_FLOAT_EQ(s.TotalWagers, 880.0f);
-    EXPECT_FLOAT_EQ(s.BonusPool, 12.75f);
-    EXPECT_EQ(s.Spins, 321);
-    EXPECT_EQ(s.Smiles, 2);
-    EXPECT_EQ(s.Bells, 1);
-    EXPECT_FLOAT_EQ(s.CherryPts, 40.0f);
-    EXPECT_FLOAT_EQ(s.BarPts, 3.0f);
-    EXPECT_FLOAT_EQ(s.PoolPts, 60.0f);
-    EXPECT_FLOAT_EQ(s.DoubleNothing, -15.0f);
-    EXPECT_FLOAT_EQ(s.Borrowed, 3000.0f);
-    EXPECT_FLOAT_EQ(s.LastBet, 3.2f);
+    kazoomba::testing::ExpectSameSavedFields(s, saved);
     // The coin value is chosen as the menu chooses it: checked, priced, placed coins abandoned, redrawn.
     EXPECT_EQ(s.CoinIndex, 4);
     EXPECT_FLOAT_EQ(s.CoinValue, 0.05f);

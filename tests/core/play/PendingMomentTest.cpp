@@ -54,7 +54,7 @@ struct Restarted : Table {
         fresh.SpinReady = true;  // a loaded game starts ready; the moment says what is in play
         fresh.Wager = 0.0f;
         game.Restore(fresh);
-        const std::string why = CheckPendingMoment(saved.moment, game.state);
+        const std::string why = CheckPendingMoment(saved.moment, game.State());
         EXPECT_EQ(why, "");
         game.RestoreMoment(saved.moment);
     }
@@ -207,8 +207,8 @@ TEST(Resume, AWinWaitingToBeTakenIsShownAgainAndPaidOnce) {
     Restarted t(saved);
     EXPECT_FALSE(t.s().SpinReady);
     EXPECT_FALSE(t.cabinet.menusOn);
-    EXPECT_EQ(t.game.wheels.StopIndex, saved.moment.stops);
-    EXPECT_EQ(t.game.wheels.Trajectory[kRestFrame][0].offset, 6 * kStopPitch + 18);
+    EXPECT_EQ(t.game.Reels().StopIndex, saved.moment.stops);
+    EXPECT_EQ(t.game.Reels().Trajectory[kRestFrame][0].offset, 6 * kStopPitch + 18);
     t.game.ResumeMoment();
     EXPECT_EQ(t.cabinet.presentedWins, std::vector<float>{6.25f});
     EXPECT_EQ(t.cabinet.animations, 0);
@@ -312,7 +312,7 @@ TEST(Resume, BonusSpinsLeftArePlayedFreeAndNoneTwice) {
     Restarted t(afterFirstBonus);
     t.cabinet.outcomes = {kBonusBlank, kTripleTop};
     std::vector<bool> bonusSet;
-    t.cabinet.onAnimate = [&] { bonusSet.push_back(t.game.wheels.bonusSet); };
+    t.cabinet.onAnimate = [&] { bonusSet.push_back(t.game.Reels().bonusSet); };
     t.game.ResumeMoment();
     EXPECT_EQ(bonusSet, (std::vector<bool>{true, true}));
     EXPECT_EQ(t.cabinet.bonusCaptionDuringSpin, (std::vector<bool>{true, true}));
@@ -320,7 +320,7 @@ TEST(Resume, BonusSpinsLeftArePlayedFreeAndNoneTwice) {
     EXPECT_FLOAT_EQ(t.s().TotalWagers, 0.25f);
     EXPECT_FLOAT_EQ(t.s().Credits, 1000.0f - 0.25f + 2.5f + 12.5f + 12.5f);
     EXPECT_FALSE(t.s().BonusMode);
-    EXPECT_FALSE(t.game.wheels.bonusSet);
+    EXPECT_FALSE(t.game.Reels().bonusSet);
     EXPECT_EQ(t.s().BonusSpins, 0);
 }
 
@@ -363,7 +363,7 @@ TEST(Resume, AnIdleMomentOnlyPutsTheReelsBack) {
     first.game.SpinCommand();
     Restarted t(r.saves.back());
     t.game.ResumeMoment();
-    EXPECT_EQ(t.game.wheels.StopIndex, (std::array<std::int16_t, 9>{1, 1, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(t.game.Reels().StopIndex, (std::array<std::int16_t, 9>{1, 1, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_TRUE(t.s().SpinReady);
     EXPECT_EQ(t.cabinet.animations, 0);
     EXPECT_TRUE(t.cabinet.presentedWins.empty());

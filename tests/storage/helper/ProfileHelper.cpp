@@ -85,7 +85,7 @@ void MomentLoop(const QString& path, const QString& journalPath, unsigned seed, 
         static const std::array<std::array<int, 9>, 2> bonus = {{{9, 9, 9, 0, 0, 0, 0, 0, 0},
                                                                  {0, 0, 0, 0, 0, 0, 0, 0, 0}}};
         const auto& stops = game.State().BonusMode ? bonus[choose() % bonus.size()] : regular[choose() % regular.size()];
-        for (int c = 0; c < 9; ++c) game.wheels.StopIndex[c] = static_cast<std::int16_t>(stops[c]);
+        for (int c = 0; c < 9; ++c) GameDoor::Reels(game).StopIndex[c] = static_cast<std::int16_t>(stops[c]);
         pause(2);
     };
     auto playBoard = [&] {
