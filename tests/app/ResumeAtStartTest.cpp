@@ -129,8 +129,8 @@ TEST_F(ResumeAtStart, TheBoardComesBackWithTheSameBoxOpenAndTheSameWinnings) {
     }, window.get());
     ASSERT_TRUE(RunUntil([&] { return window->game().State().SpinReady && !winnings.isEmpty(); }));
     EXPECT_EQ(winnings, QStringLiteral("$18.75"));
-    EXPECT_EQ(box2, ui::PaletteColor(12).rgb());  // the 3X opened before the crash
-    EXPECT_EQ(box1, ui::PaletteColor(14).rgb());  // still closed
+    EXPECT_EQ(box2, ui::PaletteColor(ui::Colour::Red).rgb());  // the 3X opened before the crash
+    EXPECT_EQ(box1, ui::PaletteColor(ui::Colour::Yellow).rgb());  // still closed
     EXPECT_FLOAT_EQ(Credits(), 999.75f + 18.75f);
     EXPECT_FLOAT_EQ(window->game().State().DoubleNothing, 12.5f);
 }
