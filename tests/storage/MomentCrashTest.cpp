@@ -64,7 +64,11 @@ TEST(CrashTest, AGameKilledInEveryPhaseLosesNothingAndPaysNothingTwice) {
     const int rounds = qEnvironmentVariableIntValue("KAZOOMBA_MOMENT_ROUNDS") > 0
                            ? qEnvironmentVariableIntValue("KAZOOMBA_MOMENT_ROUNDS") : 30;
     std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> delay(0, 60);
+    // A sanitized build saves several times slower: its kills need a longer reach to get past the moment
+    // they restore (KAZOOMBA_MOMENT_DELAY_MS, the longest wait before a kill).
+    const int reach = qEnvironmentVariableIntValue("KAZOOMBA_MOMENT_DELAY_MS") > 0
+                          ? qEnvironmentVariableIntValue("KAZOOMBA_MOMENT_DELAY_MS") : 60;
+    std::uniform_int_distribution<int> delay(0, reach);
 
     Entry last;  // the new game before the first round
     std::map<std::string, int> phasesHit;
