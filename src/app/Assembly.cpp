@@ -3,12 +3,15 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <cstring>
 #include <optional>
 
 #include "dialogs/LoadSaveDialog.h"
+#include "dialogs/Modal.h"
 #include "dialogs/SaveFailure.h"
 #include "dialogs/WinStopDialog.h"
+#include "gamble/BoardWindow.h"
 #include "gamble/PayoffsWindow.h"
 #include "info/AboutBox.h"
 #include "info/ManualViewer.h"
@@ -50,6 +53,7 @@ ui::MachineHooks Assembly::Hooks() {
     h.presentWin = [this](MainWindow& w) {
         ui::PayoffsWindow::PresentWin(w.game(), graphics_, w.DigitColor(), sound_, random_, &w);
     };
+    h.resumeBoard = [this](MainWindow& w) { ui::RunModal(new ui::BoardWindow(w.game(), graphics_, sound_, random_, &w)); };
     h.askWinStopValue = [](MainWindow& w) { return ui::AskWinStopValue(&w); };
     h.load = [this](MainWindow& w) {
         WindowSelections menus(w);
@@ -72,15 +76,18 @@ ui::MachineHooks Assembly::Hooks() {
     return h;
 }
 
-// The game in play is written after every settled spin and every change to the bank, so a crash or a
-// power cut loses at most the spin in play. A failure is told once, not after every spin.
+// The game in play is written after every settled spin, before a win is shown, after every box on the
+// board and every change to the bank, so a crash or a power cut loses at most the motion of the reels.
+// A failure is told once, not after every spin, and so is the save that works again.
 void Assembly::Checkpoint(MainWindow& window) {
     // The machine comes on with a new game: that one must not overwrite the game about to be restored.
     if (!restored_) return;
     WindowSelections menus(window);
     const bool saved = SaveCurrentGame(settings_, window.game(), menus);
-    if (!saved && !checkpointFailed_) ReportSaveFailedOnStandardError(settings_.LastError(), "autosave");
-    checkpointFailed_ = !saved;
+    if (!saved && !saveNotices_.Failing()) ReportSaveFailedOnStandardError(settings_.LastError(), "autosave");
+    // A player who started the game from a menu never sees standard error: the window says it too,
+    // unless a signal is ending the game.
+    if (ending_.isEmpty()) saveNotices_.Saved(saved, settings_.LastError(), settings_.Path(), &window);
 }
 
 QPoint Assembly::RestoreAtStart(MainWindow& window) {
@@ -88,6 +95,8 @@ QPoint Assembly::RestoreAtStart(MainWindow& window) {
     // The frame is not known before the window is shown; a Windows 95 frame makes the window 617 x 500.
     const QPoint place = kazoomba::RestoreAtStart(settings_, window.game(), menus, ScreenSize(), QSize(617, 500));
     restored_ = true;
+    // The spin in play when the game stopped carries on once the machine is on the screen.
+    QTimer::singleShot(0, &window, [&window] { window.ResumeMoment(); });
     return place;
 }
 

@@ -7,6 +7,7 @@
 #include "ProfileFile.h"
 #include "SavedGames.h"
 #include "art/Graphics.h"
+#include "dialogs/SaveFailure.h"
 #include "engine/Random.h"
 #include "machine/MachineHooks.h"
 #include "sound/Sound.h"
@@ -28,6 +29,8 @@ public:
     // exit save is told on standard error instead.
     void EndBySignal(int signal);
     bool EndingBySignal() const { return !ending_.isEmpty(); }
+    // The windows that tell a save during play failed, or works again.
+    const PlaySaveNotices& SaveNotices() const { return saveNotices_; }
 
 private:
     void Checkpoint(ui::MainWindow& window);
@@ -38,7 +41,7 @@ private:
     ui::Sound& sound_;
     Random& random_;
     QByteArray ending_;
-    bool checkpointFailed_ = false;
+    PlaySaveNotices saveNotices_;
     bool restored_ = false;  // nothing is written before the game saved at exit has been read back
 };
 

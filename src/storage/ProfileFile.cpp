@@ -51,10 +51,7 @@ std::optional<ProfileText::Decoded> ProfileFile::Load(QString* why) const {
 
 QString ProfileFile::ReadString(QStringView section, QStringView key, const QString& fallback,
                                 int readLimit) const {
-    const std::optional<ProfileText::Decoded> text = Load();
-    std::optional<QString> value;
-    if (text) value = Find(text->text, section, key);
-    return LeftChars(value ? *value : fallback, readLimit);
+    return ProfileSnapshot(*this).ReadString(section, key, fallback, readLimit);
 }
 
 QString ProfileFile::CheckAtStart() {
@@ -62,6 +59,20 @@ QString ProfileFile::CheckAtStart() {
     if (Load(&why)) return {};
     frozen_ = why;
     return QStringLiteral("%1: %2.").arg(QDir::toNativeSeparators(path_), why);
+}
+
+ProfileSnapshot::ProfileSnapshot(const ProfileFile& file) {
+    if (const std::optional<ProfileText::Decoded> decoded = file.Load()) text_ = decoded->text;
+}
+
+QString ProfileSnapshot::ReadString(QStringView section, QStringView key, const QString& fallback,
+                                    int readLimit) const {
+    const std::optional<QString> value = ProfileText::Find(text_, section, key);
+    return LeftChars(value ? *value : fallback, readLimit);
+}
+
+bool ProfileSnapshot::Has(QStringView section, QStringView key) const {
+    return ProfileText::Find(text_, section, key).has_value();
 }
 
 bool ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) {

@@ -60,6 +60,7 @@ public:
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
 private:
+    friend class ProfileSnapshot;
     // The file's text; nothing, and why in `why`, when the file exists but cannot be read.
     std::optional<ProfileText::Decoded> Load(QString* why = nullptr) const;
     bool Fail(const QString& reason);
@@ -68,6 +69,18 @@ private:
     QString path_;
     QString lastError_;
     QString frozen_;  // why the file could not be used at start
+};
+
+// The file read once, so that every value a load takes comes from the same moment of it. A file that
+// cannot be read gives every key its fallback, as ProfileFile::ReadString does.
+class ProfileSnapshot {
+public:
+    explicit ProfileSnapshot(const ProfileFile& file);
+    QString ReadString(QStringView section, QStringView key, const QString& fallback, int readLimit) const;
+    bool Has(QStringView section, QStringView key) const;
+
+private:
+    QByteArray text_;
 };
 
 // Where the game keeps its settings: KAZO.INI in the user's configuration folder for the game

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "SavedMoment.h"
 #include "QtText.h"
 #include "common/NumberPicture.h"
 
@@ -134,6 +135,9 @@ bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, 
 
     std::vector<ProfileWrite> writes;
     for (int k = 0; k < KeyCount; ++k) writes.push_back({section, Key(k), values[k]});
+    // The game in play carries the moment of its spin, in the same replacement of the file.
+    if (slotIndex == kCurrentGameSlot)
+        for (ProfileWrite& w : MomentWrites(section, game.Moment())) writes.push_back(std::move(w));
     return file.WriteStrings(writes);
 }
 
@@ -161,7 +165,9 @@ QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int
     fallback[Coins] = QStringLiteral("2");
     fallback[Speed] = QStringLiteral("1");
     fallback[BannerOn] = QStringLiteral("0");
-    for (int k = 0; k < KeyCount; ++k) text[k] = file.ReadString(section, Key(k), fallback[k], kKeys[k].readLimit);
+    // One reading of the file: every value comes from the same moment of it.
+    const ProfileSnapshot snapshot(file);
+    for (int k = 0; k < KeyCount; ++k) text[k] = snapshot.ReadString(section, Key(k), fallback[k], kKeys[k].readLimit);
 
     // A value the game could not have written falls back as a missing key does.
     auto money = [&](KeyId k, bool mayBeNegative) {
@@ -192,10 +198,19 @@ QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int
     loaded.LastBet = money(LastBet, false);
     // A repeated bet above the coin's maximum would put more than 64 coins on the lines.
     if (loaded.LastBet > kCoinChoices[loaded.CoinIndex].maxBet + 0.001f) loaded.LastBet = 0.0f;
+    loaded.CoinValue = kCoinChoices[loaded.CoinIndex].value;
+    loaded.MaxBet = kCoinChoices[loaded.CoinIndex].maxBet;
+
+    // The moment is checked against the game read with it; one that cannot be true is left out.
+    const ReadMoment moment = ReadMomentKeys(snapshot, section);
+    std::string refused = moment.unreadable;
+    if (moment.moment && refused.empty()) refused = CheckPendingMoment(*moment.moment, loaded);
 
     game.Restore(loaded);
     menus.SetSpinSpeed(speed);
     menus.SetBanner(banner);
+    if (!refused.empty()) game.RefuseMoment(refused);
+    else if (moment.moment) game.RestoreMoment(*moment.moment);
     return text[Name];
 }
 

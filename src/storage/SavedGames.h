@@ -44,7 +44,9 @@ bool EnsureSettingsFile(ProfileFile& file);
 bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, int slotIndex,
               const QString& name);
 // Replaces the game and the menu choices with the slot's; missing or unusable values keep the game's
-// own. Returns the name read.
+// own. The file is read once and all of it checked before the game changes. The game in play ("Current
+// Game") also brings back the moment of its spin, or why that moment cannot be true, for
+// Game::ResumeMoment. Returns the name read.
 QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int slotIndex);
 
 // The game's name for a slot's button: the stored name without blanks around it, or the default.
@@ -70,7 +72,8 @@ QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSiz
 // platform cannot tell where the window is) the stored one stays. False if a write failed.
 bool SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus, std::optional<QPoint> position,
                 QSize screen);
-// The game in play under "Current Game", as after every settled spin; false if the write failed.
+// The game in play under "Current Game" with the moment of its spin, as at every checkpoint; false if
+// the write failed.
 bool SaveCurrentGame(ProfileFile& file, const Game& game, const MenuSelections& menus);
 // Whether a window on this platform (QGuiApplication::platformName()) can learn its own position:
 // a Wayland session cannot.

@@ -62,6 +62,8 @@ public:
     std::function<void()> onAnimate;           // a hook run at each animation
     std::function<void()> onPresentWin;        // defaults to Take
     std::function<void()> onCheckpoint;        // run at each moment the game asks to be saved
+    std::function<void()> onResumeBoard;       // a board brought back at start; left alone it pays as it stands
+    int resumedBoards = 0;
 
     void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override {
         messages.push_back({std::string(title), std::string(text), icon});
@@ -87,6 +89,11 @@ public:
         presentedWins.push_back(game->State().SpinWin);
         calls.push_back("present");
         if (onPresentWin) onPresentWin(); else game->TakeWin();
+    }
+    void ResumeBoard() override {
+        ++resumedBoards;
+        calls.push_back("resume board");
+        if (onResumeBoard) onResumeBoard();
     }
     void CheckCoinItem(int index) override { checkedCoin = index; }
     void SetAutoSpinCheck(bool checked) override { autoCheck = checked; }

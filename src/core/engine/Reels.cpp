@@ -32,6 +32,15 @@ void BuildReels(Wheels& wheels, bool bonusMode) {
 void InitRestFrame(Wheels& wheels) {
     for (int c = 0; c < kCells; ++c) {
         wheels.Trajectory[kRestFrame][c].offset = static_cast<std::int16_t>(c % 2 ? 9 * kStopPitch + 16 : 8 * kStopPitch + 16);
+        // The stops shown are the wheels' stops, so a game saved before its first spin comes back showing them.
+        wheels.StopIndex[c] = static_cast<std::int16_t>(c % 2 ? 9 : 8);
+    }
+}
+
+void SetRestStops(Wheels& wheels, const std::array<std::int16_t, kCells>& stops) {
+    for (int c = 0; c < kCells; ++c) {
+        wheels.Trajectory[kRestFrame][c].offset = static_cast<std::int16_t>(stops[c] * kStopPitch + 18);
+        wheels.StopIndex[c] = stops[c];
     }
 }
 

@@ -62,6 +62,9 @@ void BuildReels(Wheels& wheels, bool bonusMode);
 // Sets the resting frame shown before the first spin: stop 8 in the even cells, stop 9 in the odd ones.
 void InitRestFrame(Wheels& wheels);
 
+// Puts every wheel at rest on the given stop, as a spin that ended there leaves it.
+void SetRestStops(Wheels& wheels, const std::array<std::int16_t, kCells>& stops);
+
 // Counts the spin, reseeds, draws every wheel's random starts and precomputes the whole stopping motion.
 void ComputeSpin(Wheels& wheels, Random& random, std::int32_t& spins);
 

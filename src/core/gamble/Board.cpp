@@ -40,6 +40,13 @@ Board::Board(float stake, Random& random) : winnings_(stake) {
     fiveXBox_ = 1 + static_cast<int>(std::find(content_.begin(), content_.end(), FiveX) - content_.begin());
 }
 
+Board::Board(float winnings, const std::array<int, kBoxes>& content, const std::array<bool, kBoxes>& opened)
+    : winnings_(winnings), content_(content), opened_(opened) {
+    fiveXBox_ = 1 + static_cast<int>(std::find(content_.begin(), content_.end(), FiveX) - content_.begin());
+    for (int i = 0; i < kBoxes; ++i)
+        if (opened_[i] && KindOf(content_[i]) == BoxKind::Losing) live_ = false;
+}
+
 std::string HintText(int content, int fiveXBox) {
     if (content == EvenOddHint)
         return fiveXBox % 2 == 0 ? "The 5X multiplier is under one of the even-numbered boxes!"

@@ -45,6 +45,9 @@ public:
     // Opens a fresh board on a stake: reseeds and shuffles. The money stays with the game, which takes
     // the stake (Game::StakeOnBoard) and pays what Quit returns (Game::LeaveBoard).
     Board(float stake, Random& random);
+    // A board brought back as it was left: the winnings are those its open boxes made from the stake,
+    // and a losing box among them leaves it dead.
+    Board(float winnings, const std::array<int, kBoxes>& content, const std::array<bool, kBoxes>& opened);
 
     // box is 1..15.
     PickResult Pick(int box);
@@ -60,6 +63,7 @@ public:
     bool BoardLive() const { return live_; }
     int FiveXBox() const { return fiveXBox_; }
     float Winnings() const { return winnings_; }
+    bool Settled() const { return settled_; }  // the player has left it
 
 private:
     float winnings_;

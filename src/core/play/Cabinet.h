@@ -29,6 +29,9 @@ public:
     virtual void RedrawMainWindow() = 0;
     // Shows a win (SpinWin > 0) and returns once it has been taken, doubled or taken by the timer.
     virtual void PresentWin() = 0;
+    // A board brought back at start (Game::OpenedBoard()) is shown again and returns once the player
+    // has left it; a cabinet that cannot show it leaves it to be paid as it stands.
+    virtual void ResumeBoard() {}
     virtual void CheckCoinItem(int index) = 0;
     virtual void SetAutoSpinCheck(bool checked) = 0;
     // Shows the Win Stop Value dialog and returns the text of its entry field.

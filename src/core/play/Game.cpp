@@ -1,10 +1,13 @@
 // The bank and the spin cycle.
 #include "play/Game.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "common/NumberPicture.h"
+#include "gamble/Board.h"
 
 namespace kazoomba {
 
@@ -21,6 +24,8 @@ Game::Game(Cabinet& cabinet, Random& random) : cabinet_(cabinet), random_(random
     kazoomba::BuildReels(wheels_, false);
     InitRestFrame(wheels_);
 }
+
+Game::~Game() = default;
 
 void Game::BuildReels() {
     kazoomba::BuildReels(wheels_, state_.BonusMode);
@@ -125,6 +130,11 @@ void Game::Restore(const GameState& saved) {
     // The coin value's redraw then shows the restored counters; it clears the last bet, so that comes after.
     SelectCoinValue(saved.CoinIndex);
     state_.LastBet = saved.LastBet;
+    // Whatever was in play belongs to the game replaced; the reels stay where they rest.
+    board_.reset();
+    moment_ = PendingMoment{};
+    moment_.stops = wheels_.StopIndex;
+    refusal_.clear();
     BuildReels();
 }
 
@@ -194,6 +204,26 @@ void Game::LeaveBoard(float winnings) {
     TakeWin();
 }
 
+Board& Game::OpenBoard(Random& random) {
+    board_ = std::make_unique<Board>(StakeOnBoard(), random);
+    KeepBoard();
+    return *board_;
+}
+
+PickResult Game::PickBox(int box) {
+    if (!OpenedBoard()) return {};
+    const PickResult result = board_->Pick(box);
+    if (result.opened) KeepBoard();
+    return result;
+}
+
+void Game::QuitBoard() {
+    if (!board_) return;
+    if (const auto winnings = board_->Quit()) LeaveBoard(*winnings);
+}
+
+Board* Game::OpenedBoard() { return board_ && !board_->Settled() ? board_.get() : nullptr; }
+
 void Game::SpinCommand() {
     bool played = false;
     for (;;) {
@@ -201,25 +231,7 @@ void Game::SpinCommand() {
         if (state_.Wager <= 0.0f && !RepeatLastBet()) break;
         played = true;
         PlayOneSpin();
-
-        // Awarded bonus spins are played even when the window is closing: they are the player's.
-        while (state_.BonusSpins > 0) {
-            cabinet_.ShowBonusCaption(true);
-            state_.BonusSpins -= 1;
-            state_.Wager = state_.LastBet;  // free: nothing leaves Credits, TotalWagers stays
-            state_.LineCoins = DealLineCoins(state_.Wager, state_.CoinValue);
-            if (!state_.BonusMode) {
-                state_.BonusMode = true;
-                BuildReels();
-            }
-            PlayOneSpin();
-        }
-        cabinet_.ShowBonusCaption(false);
-        if (state_.BonusMode) {
-            state_.BonusMode = false;
-            BuildReels();
-        }
-
+        PlayBonusSpins();
         if (!state_.AutoSpin || cabinet_.ClosePending()) break;
         if (state_.AutoSpinCount >= kAutoSpinLimit) {
             SetAutoSpin(false);
@@ -227,6 +239,26 @@ void Game::SpinCommand() {
         }
     }
     if (played) cabinet_.RestartBanner();
+}
+
+void Game::PlayBonusSpins() {
+    // Awarded bonus spins are played even when the window is closing: they are the player's.
+    while (state_.BonusSpins > 0) {
+        cabinet_.ShowBonusCaption(true);
+        state_.BonusSpins -= 1;
+        state_.Wager = state_.LastBet;  // free: nothing leaves Credits, TotalWagers stays
+        state_.LineCoins = DealLineCoins(state_.Wager, state_.CoinValue);
+        if (!state_.BonusMode) {
+            state_.BonusMode = true;
+            BuildReels();
+        }
+        PlayOneSpin();
+    }
+    cabinet_.ShowBonusCaption(false);
+    if (state_.BonusMode) {
+        state_.BonusMode = false;
+        BuildReels();
+    }
 }
 
 void Game::PlayOneSpin() {
@@ -251,14 +283,12 @@ void Game::Settle() {
 
     const bool closing = cabinet_.ClosePending();
     if (state_.SpinWin > 0.0f) {
+        // Kept before it is shown: from here a crash brings the win back to be taken once.
+        KeepMoment(MomentPhase::Payoffs);
+        cabinet_.Checkpoint();
         const int number = 1 + static_cast<int>(std::floor(3.0 * random_.Uniform()));
         if (!closing) cabinet_.PlayWinSound(number < 1 ? 1 : number > 3 ? 3 : number);
-        if (closing || cabinet_.IsMinimized()) {
-            TakeWin();
-        } else {
-            cabinet_.PresentWin();
-        }
-        ClearWonPool(state_);
+        PresentScoredWin();
     } else {
         random_.ReseedFromClock();
         if (!closing && cabinet_.SoundPlayable()) {
@@ -266,12 +296,115 @@ void Game::Settle() {
             cabinet_.PlayNoWinSound(number < 0 ? 0 : number > 2 ? 2 : number);
         }
     }
+    EndSettlement();
+}
 
+void Game::PresentScoredWin() {
+    if (cabinet_.ClosePending() || cabinet_.IsMinimized()) {
+        TakeWin();
+    } else {
+        cabinet_.PresentWin();
+    }
+    // A board its window left without Quit pays what it shows.
+    if (OpenedBoard()) QuitBoard();
+    ClearWonPool(state_);
+}
+
+void Game::EndSettlement() {
     state_.SpinReady = true;
     cabinet_.EnableMenus(true);
     state_.Wager = 0.0f;
     cabinet_.SetButtonsAvailable(true);
+    KeepMoment(state_.BonusSpins > 0 ? MomentPhase::BonusSpins : MomentPhase::Idle);
     cabinet_.Checkpoint();
+}
+
+void Game::KeepMoment(MomentPhase phase) {
+    PendingMoment m;
+    m.phase = phase;
+    m.stops = wheels_.StopIndex;
+    m.bonusSet = wheels_.bonusSet;
+    m.bonusSpins = state_.BonusSpins;
+    if (phase == MomentPhase::Payoffs) {
+        std::copy_n(state_.LinePay.begin(), kLines, m.linePay.begin());
+        m.spinWin = state_.SpinWin;
+        m.bells = state_.Bells;
+        m.pool = state_.Bells <= 0 ? state_.BonusPool : 0.0f;
+    }
+    moment_ = m;
+}
+
+void Game::KeepBoard() {
+    moment_.phase = MomentPhase::Board;
+    moment_.boxContent = board_->BoxContent();
+    moment_.boxOpened = board_->BoxOpened();
+    moment_.winnings = board_->Winnings();
+    cabinet_.Checkpoint();
+}
+
+void Game::RestoreMoment(const PendingMoment& m) {
+    moment_ = m;
+    refusal_.clear();
+    const bool inPlay = m.phase != MomentPhase::Idle;
+    // After its last bonus spin the machine shows the regular strips again, at the same stops.
+    state_.BonusMode = inPlay && m.bonusSet;
+    state_.BonusSpins = m.bonusSpins;
+    kazoomba::BuildReels(wheels_, state_.BonusMode);
+    SetRestStops(wheels_, m.stops);
+    if (inPlay) {
+        // Nothing else may act until ResumeMoment carries the spin on.
+        state_.SpinReady = false;
+        cabinet_.EnableMenus(false);
+    }
+    if (m.phase == MomentPhase::Payoffs || m.phase == MomentPhase::Board) {
+        // The spin is settled but not over: its bet stays on the lines.
+        state_.Wager = state_.LastBet;
+        state_.LineCoins = DealLineCoins(state_.Wager, state_.CoinValue);
+        std::copy_n(m.linePay.begin(), kLines, state_.LinePay.begin());
+        state_.LinePay[kLines] = 0;
+        state_.Bells = m.bells;
+        // The stops decide the win: the figure stored in cents only had to agree with them.
+        const float win = PayOfStops(m.stops, m.bonusSet, state_.CoinValue, state_.LastBet).lineWin +
+                          (m.bells <= 0 ? state_.BonusPool : 0.0f);
+        state_.SpinWin = win;
+        moment_.spinWin = win;
+        moment_.pool = m.bells <= 0 ? state_.BonusPool : 0.0f;
+        if (m.phase == MomentPhase::Board) {
+            state_.SpinWin = BoardWinnings(win, m.boxContent, m.boxOpened);
+            moment_.winnings = state_.SpinWin;
+            board_ = std::make_unique<Board>(state_.SpinWin, m.boxContent, m.boxOpened);
+        }
+    }
+    cabinet_.ReelsRebuilt();
+    cabinet_.RedrawMainWindow();
+}
+
+void Game::RefuseMoment(std::string reason) { refusal_ = std::move(reason); }
+
+void Game::ResumeMoment() {
+    if (!refusal_.empty()) {
+        const std::string reason = std::exchange(refusal_, std::string());
+        cabinet_.ShowMessage(kMomentRefusedTitle,
+                             "The spin in play when the game last stopped cannot be brought back: " + reason +
+                                 ".  The game goes on without it.",
+                             MessageIcon::Exclamation);
+    }
+    const MomentPhase phase = moment_.phase;
+    if (phase == MomentPhase::Idle) return;
+    if (phase != MomentPhase::BonusSpins) {
+        cabinet_.StopBanner();
+        cabinet_.SetButtonsAvailable(false);
+        if (phase == MomentPhase::Board) {
+            cabinet_.ResumeBoard();
+            if (OpenedBoard()) QuitBoard();
+            ClearWonPool(state_);
+        } else {
+            PresentScoredWin();
+        }
+        EndSettlement();
+    }
+    PlayBonusSpins();
+    cabinet_.RestartBanner();
 }
 
 }  // namespace kazoomba

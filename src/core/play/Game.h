@@ -1,18 +1,24 @@
 // The bank (bets, loans, coin values, new games) and the spin cycle, from the player's press to settlement.
 #pragma once
 
+#include <memory>
+#include <string>
 #include <string_view>
 
 #include "engine/Random.h"
 #include "engine/Reels.h"
 #include "play/Cabinet.h"
 #include "play/GameState.h"
+#include "play/PendingMoment.h"
 
 namespace kazoomba {
+
+inline constexpr std::string_view kMomentRefusedTitle = "Spin Not Restored";
 
 class Game {
 public:
     Game(Cabinet& cabinet, Random& random);
+    ~Game();
 
     // The game as it stands. Everything outside reads it here and changes it only through the
     // operations below, so each rule about money and counters is written in one place.
@@ -47,10 +53,25 @@ public:
     // The board's Quit: what the player leaves with becomes the spin's win and is taken; the gamble's
     // net result is what it paid minus the stake.
     void LeaveBoard(float winnings);
+    // The board of a Double, kept with the game after it opens and after every box that opens. A board
+    // brought back at start is already open; OpenedBoard is null once the player has left it.
+    Board& OpenBoard(Random& random);
+    PickResult PickBox(int box);
+    void QuitBoard();
+    Board* OpenedBoard();
     // Auto spin takes a win by itself unless it reaches the win-stop value.
     bool AutoTakeDue() const;
 
     std::string Caption() const;
+
+    // The moment of the spin in play, saved with the game at every checkpoint.
+    const PendingMoment& Moment() const { return moment_; }
+    // Start-up after Restore: installs a moment that CheckPendingMoment passed, or keeps why one was
+    // refused, and ResumeMoment, once the window shows, carries the spin on from there (or tells the
+    // refusal). A bet is never taken again and a win never paid twice; only the animation is skipped.
+    void RestoreMoment(const PendingMoment& moment);
+    void RefuseMoment(std::string reason);
+    void ResumeMoment();
 
 private:
     void RecomputeLineCoins();
@@ -59,6 +80,15 @@ private:
     void BuildReels();
     void PlayOneSpin();  // menus off, outcome drawn and counted, animation, settlement
     void Settle();
+    void PresentScoredWin();
+    void EndSettlement();
+    void PlayBonusSpins();
+    void KeepMoment(MomentPhase phase);
+    void KeepBoard();
+
+    PendingMoment moment_;
+    std::string refusal_;
+    std::unique_ptr<Board> board_;
 
     GameState state_;
     Wheels wheels_;

@@ -1,6 +1,7 @@
 // The failed-save messages.
 #include "dialogs/SaveFailure.h"
 
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <cstdio>
@@ -34,6 +35,29 @@ bool SaveBeforeQuitting(const std::function<bool()>& save, const std::function<Q
         if (quitChosen) return false;
     }
     return true;
+}
+
+void PlaySaveNotices::Saved(bool ok, const QString& reason, const QString& path, QWidget* parent) {
+    if (ok == !failing_) return;
+    failing_ = !ok;
+    if (!ok) {
+        Show(new QMessageBox(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle),
+                             SaveFailedText(reason) + kFailedText, QMessageBox::Ok, parent));
+    } else {
+        Show(new QMessageBox(QMessageBox::Information, kWorksAgainTitle,
+                             QStringLiteral("Your game is being saved again to\n%1").arg(QDir::toNativeSeparators(path)),
+                             QMessageBox::Ok, parent));
+    }
+}
+
+void PlaySaveNotices::Show(QMessageBox* box) {
+    // One notice at a time: the news that saving works again replaces the failure still on the screen.
+    if (shown_) shown_->close();
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Not modal: the spin, the Payoffs window and auto spin go on while it is up.
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+    shown_ = box;
 }
 
 void ReportSaveFailedOnStandardError(const QString& reason, const char* when) {

@@ -1,6 +1,8 @@
 // Telling the player that a save failed, and why: a window while one can be shown, standard error after.
 #pragma once
 
+#include <QMessageBox>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -19,6 +21,28 @@ void TellSaveFailed(const QString& reason, QWidget* parent);
 // The window is closing: runs `save` until it works or the player, told why it failed, chooses
 // "Quit Without Saving". True when the game was saved.
 bool SaveBeforeQuitting(const std::function<bool()>& save, const std::function<QString()>& reason, QWidget* parent);
+
+// The saves during play (after each spin, loan, new game, coin value), told in windows that leave play
+// going on: the first failure with its path and reason, then nothing more until a save works again,
+// which is told once.
+class PlaySaveNotices {
+public:
+    inline static const QString kFailedText = QStringLiteral(
+        "\n\nPlay goes on, and the game tries again after every spin; it will say when saving works again.  "
+        "Until then a crash loses the play since the last save.");
+    inline static const QString kWorksAgainTitle = QStringLiteral("Game Saved");
+
+    // After each save; `reason` is ProfileFile::LastError() when it failed, `path` the settings file.
+    void Saved(bool ok, const QString& reason, const QString& path, QWidget* parent);
+    bool Failing() const { return failing_; }
+    // The notice on the screen, if the player has not closed it yet.
+    QMessageBox* Shown() const { return shown_; }
+
+private:
+    void Show(QMessageBox* box);
+    bool failing_ = false;
+    QPointer<QMessageBox> shown_;
+};
 
 // No window can be shown (a signal, the session's end): the reason goes to standard error.
 void ReportSaveFailedOnStandardError(const QString& reason, const char* when);

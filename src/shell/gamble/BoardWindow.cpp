@@ -87,7 +87,7 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       game_(game),
-      board_(game.StakeOnBoard(), random),
+      board_(game.OpenedBoard() ? *game.OpenedBoard() : game.OpenBoard(random)),
       graphics_(graphics),
       sound_(sound) {
     setWindowTitle(QStringLiteral("Vaz Ivero Board"));
@@ -100,6 +100,8 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
     quit_->setPalette(QApplication::palette());
     connect(quit_, &QPushButton::clicked, this, &BoardWindow::Quit);
     BuildKeyboardBoxes();
+    // A board brought back after a loss is laid open, as the loss left it.
+    revealed_ = !board_.BoardLive();
 
     ShowWinnings();
 
@@ -109,7 +111,7 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
 BoardWindow::~BoardWindow() { Leave(); }
 
 void BoardWindow::Leave() {
-    if (const auto winnings = board_.Quit()) game_.LeaveBoard(*winnings);
+    game_.QuitBoard();
 }
 
 void BoardWindow::ShowWinnings() {
@@ -140,7 +142,7 @@ void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void BoardWindow::Pick(int box) {
-    const PickResult result = board_.Pick(box);
+    const PickResult result = game_.PickBox(box);
     if (!result.opened) return;
     switch (KindOf(result.content)) {
         case BoxKind::Multiplier:

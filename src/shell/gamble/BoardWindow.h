@@ -24,8 +24,9 @@ class Sound;
 class BoardWindow : public QDialog {
     Q_OBJECT
 public:
-    // Opening the window opens the board: shuffled afresh, the stake (SpinWin) held out of DoubleNothing.
-    // Run it with RunModal; every gamble gets a new window.
+    // Opening the window opens the board: shuffled afresh, the stake (SpinWin) held out of DoubleNothing;
+    // a board the game brought back at start is shown as it was left instead. Run it with RunModal;
+    // every gamble gets a new window.
     BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& sound, kazoomba::Random& random,
                 QWidget* parent = nullptr);
     // A board torn down without Quit (destroyed with its parent) still pays what it shows.
@@ -69,7 +70,7 @@ private:
     void Leave();
 
     kazoomba::Game& game_;
-    kazoomba::Board board_;
+    kazoomba::Board& board_;  // the game's: kept with it after every box, so a crash brings it back
     const Graphics& graphics_;
     Sound& sound_;
     bool revealed_ = false;

@@ -83,6 +83,11 @@ void MainWindow::PresentWin() {
     RedrawMainWindow();
 }
 
+void MainWindow::ResumeBoard() {
+    if (hooks_.resumeBoard) hooks_.resumeBoard(*this);
+    RedrawMainWindow();
+}
+
 void MainWindow::CheckCoinItem(int index) {
     CheckOnly(menus_.bet, index);
     face_.Clear();

@@ -12,6 +12,9 @@ class MainWindow;
 struct MachineHooks {
     // A win on screen: the Payoffs window, returning once the win is settled. Without it the win is taken.
     std::function<void(MainWindow&)> presentWin;
+    // A Vaz Ivero board brought back at start: shown over the machine as it was left, returning once the
+    // player leaves it. Without it the board pays what it shows.
+    std::function<void(MainWindow&)> resumeBoard;
     // The Win Stop Value dialog: the text of its entry field. Without it "0": auto spin never pauses.
     std::function<QString(MainWindow&)> askWinStopValue;
     // The File and Help items whose windows live elsewhere. An item without its hook stays disabled.

@@ -168,6 +168,10 @@ void MainWindow::ButtonCommand(int button) {
     if (game_.State().SpinReady && buttons_[SpinButton]->state() == Pressed) SetButtonPicture(SpinButton, Raised);
 }
 
+void MainWindow::ResumeMoment() {
+    RunSpinCommand([this] { game_.ResumeMoment(); });
+}
+
 void MainWindow::RunSpinCommand(const std::function<void()>& command) {
     spinning_ = true;
     command();

@@ -60,6 +60,9 @@ public:
 
     // Loaded from start-up: start a new game, set the coin value, show the first frame.
     void StartUp();
+    // Once shown after the game saved at exit was restored: carries on the spin that was in play when
+    // the game last stopped (its win on screen, its board, its bonus spins), or says why it cannot.
+    void ResumeMoment();
 
     // Cabinet.
     void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override;
@@ -72,6 +75,7 @@ public:
     void RedrawLineMarkers() override;
     void RedrawMainWindow() override;
     void PresentWin() override;
+    void ResumeBoard() override;
     void CheckCoinItem(int index) override;
     void SetAutoSpinCheck(bool checked) override;
     std::string AskWinStopValue() override;

@@ -44,6 +44,23 @@ TEST(RestFrame, ShowsFulminaInCornersAndCentreAndGlobeElsewhere) {
         // The symbol in the middle of the window: rows offset + 16 .. offset + 79 hold stop (offset - 16 - 18 + 66) / 66 - 1.
         const int stop = (f.offset + 48 - 34) / 66;
         EXPECT_EQ(w.ReelStrip[WheelOf(c)][stop], c % 2 ? Globe : Fulmina);
+        EXPECT_EQ(w.StopIndex[c], stop);
+    }
+}
+
+TEST(RestFrame, StopsSetAtRestShowWhatASpinEndingThereShows) {
+    Wheels spun;
+    BuildReels(spun, false);
+    ScriptedRandom r;
+    r.fallback = 0.3;
+    std::int32_t spins = 0;
+    ComputeSpin(spun, r, spins);
+    Wheels restored;
+    BuildReels(restored, false);
+    SetRestStops(restored, spun.StopIndex);
+    for (int c = 0; c < kCells; ++c) {
+        EXPECT_EQ(restored.Trajectory[kRestFrame][c].offset, spun.Trajectory[kRestFrame][c].offset);
+        EXPECT_EQ(restored.SymbolAt(c), spun.SymbolAt(c));
     }
 }
 

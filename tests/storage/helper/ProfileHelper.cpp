@@ -1,11 +1,15 @@
-// A small program the storage tests run in a child process: one read or write, or saving games until killed.
+// A small program the storage tests run in a child process: one read or write, saving games until killed,
+// or playing the game with its moments saved until killed.
 #include <QCoreApplication>
+#include <QThread>
 #include <cstdio>
 #include <cstring>
+#include <random>
 
 #include "ProfileFile.h"
 #include "SavedGames.h"
 #include "../LoopGame.h"
+#include "gamble/Board.h"
 #include "support/Scripted.h"
 
 using namespace kazoomba;
@@ -35,6 +39,88 @@ void SaveLoop(const QString& path, int first) {
     }
 }
 
+// Plays the game saved in the file on and on, as a player would: wins taken or doubled, boxes picked,
+// bonus spins, loans when the credits run out. Before every checkpoint it writes to the journal what the
+// game holds then and what a ledger of its own says was won and bet, so the test can check a file left
+// by a kill against it: "C spins phase opened bonusSpins borrowed credits pending wins bets". "S" lines
+// mark the reels in motion. `wins` and `bets` carry the ledger on from the round before.
+void MomentLoop(const QString& path, const QString& journalPath, unsigned seed, double wins, double bets) {
+    ClockRandom random(seed);
+    testing::ScriptedCabinet cabinet;
+    Game game(cabinet, random);
+    cabinet.game = &game;
+    game.StartNewGame();
+    FixedMenus menus;
+    ProfileFile file(path);
+    std::mt19937 choose(seed);
+    auto chance = [&](int percent) { return static_cast<int>(choose() % 100) < percent; };
+    std::FILE* journal = std::fopen(journalPath.toLocal8Bit().constData(), "a");
+    if (!journal) std::exit(3);
+    auto pause = [&](int ms) { QThread::usleep(static_cast<unsigned long>(ms * 1000)); };
+
+    cabinet.onCheckpoint = [&] {
+        const GameState& s = game.State();
+        const PendingMoment& m = game.Moment();
+        int opened = 0;
+        for (bool o : m.boxOpened) opened += o;
+        const float pending = m.phase == MomentPhase::Payoffs ? m.spinWin
+                              : m.phase == MomentPhase::Board ? m.winnings : 0.0f;
+        std::fprintf(journal, "C %d %d %d %d %.2f %.4f %.4f %.4f %.4f\n", s.Spins, static_cast<int>(m.phase),
+                     m.phase == MomentPhase::Board ? opened : 0, m.bonusSpins, static_cast<double>(s.Borrowed),
+                     static_cast<double>(s.Credits), static_cast<double>(pending), wins, bets);
+        std::fflush(journal);
+        SaveCurrentGame(file, game, menus);
+    };
+    // Outcomes drawn so that every phase comes often: wins, SMILE lines (bonus spins), Globe lines (the
+    // pool), a FULMINA that feeds the pool, and nothing.
+    cabinet.onAnimate = [&] {
+        std::fprintf(journal, "S %d\n", game.State().BonusMode ? 1 : 0);
+        std::fflush(journal);
+        static const std::array<std::array<int, 9>, 6> regular = {{{6, 6, 6, 1, 1, 1, 1, 1, 1},
+                                                                   {3, 3, 3, 1, 1, 1, 1, 1, 1},
+                                                                   {3, 3, 3, 3, 3, 3, 1, 1, 1},
+                                                                   {9, 9, 9, 1, 1, 1, 1, 1, 1},
+                                                                   {8, 1, 1, 1, 1, 1, 1, 1, 1},
+                                                                   {1, 1, 1, 1, 1, 1, 1, 1, 1}}};
+        static const std::array<std::array<int, 9>, 2> bonus = {{{9, 9, 9, 0, 0, 0, 0, 0, 0},
+                                                                 {0, 0, 0, 0, 0, 0, 0, 0, 0}}};
+        const auto& stops = game.State().BonusMode ? bonus[choose() % bonus.size()] : regular[choose() % regular.size()];
+        for (int c = 0; c < 9; ++c) GameDoor::Reels(game).StopIndex[c] = static_cast<std::int16_t>(stops[c]);
+        pause(2);
+    };
+    auto playBoard = [&] {
+        while (game.OpenedBoard() && game.OpenedBoard()->BoardLive() && chance(60)) {
+            pause(1);
+            game.PickBox(1 + static_cast<int>(choose() % kBoxes));
+        }
+        wins += game.OpenedBoard() ? game.OpenedBoard()->Winnings() : 0.0f;
+        game.QuitBoard();
+    };
+    cabinet.onPresentWin = [&] {
+        pause(2);
+        if (chance(35)) {
+            game.OpenBoard(random);
+            playBoard();
+        } else {
+            wins += game.State().SpinWin;
+            game.TakeWin();
+        }
+    };
+    cabinet.onResumeBoard = playBoard;
+
+    LoadGame(file, game, menus, kCurrentGameSlot);
+    std::fputs("playing\n", stdout);
+    std::fflush(stdout);
+    game.ResumeMoment();
+    if (game.State().LastBet <= 0.0f) game.PlaceCoins(8);
+    for (;;) {
+        if (game.State().Credits < game.State().LastBet) game.Borrow(0);
+        if (game.State().Wager <= 0.0f) bets += game.State().LastBet;
+        else bets += game.State().Wager;
+        game.SpinCommand();
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,6 +128,10 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     if (args.size() == 4 && args[1] == "save-loop") {
         SaveLoop(args[2], args[3].toInt());
+        return 0;
+    }
+    if (args.size() == 7 && args[1] == "moment-loop") {
+        MomentLoop(args[2], args[3], args[4].toUInt(), args[5].toDouble(), args[6].toDouble());
         return 0;
     }
     if (args.size() == 5 && args[1] == "read") {
@@ -72,6 +162,6 @@ int main(int argc, char** argv) {
         return failed > 100 ? 100 : failed;
     }
     std::fprintf(stderr, "usage: %s save-loop PATH FIRST | read PATH SECTION KEY | write PATH SECTION KEY VALUE | "
-                         "write-many PATH PREFIX COUNT | check PATH\n", argv[0]);
+                         "write-many PATH PREFIX COUNT | check PATH | moment-loop PATH JOURNAL SEED WINS BETS\n", argv[0]);
     return 2;
 }
