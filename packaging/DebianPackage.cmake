@@ -22,7 +22,7 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE ${KAZOOMBA_DEBIAN_REVISION})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps names the Qt, Qt SVG and SDL2_mixer libraries the programs link; what it cannot see is
+# dpkg-shlibdeps names the Qt, Qt SVG and SDL2 libraries the programs link; what it cannot see is
 # the font every window is laid out in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(KAZOOMBA_WITH_GUI)
