@@ -106,5 +106,39 @@ TEST(GameProcess, AFileTheGameCannotReadIsLeftAsItWasByAGameEndedAtItsMessage) {
     EXPECT_EQ(ReadBytes(ini), damaged);
 }
 
+TEST(GameProcess, ACopyOutsideTheBuildTreeLooksForItsDataOnlyBesideItselfAndNamesEachMissingFileOnce) {
+    App();
+    QTemporaryDir root;
+    // An install without its share/ folder: the build's source tree, still on this disk, must not be used.
+    const QString games = root.filePath(QStringLiteral("prefix/games"));
+    ASSERT_TRUE(QDir().mkpath(games));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KAZOOMBA_GAME), games + QStringLiteral("/kazoomba")));
+    const QString nowhere = root.filePath(QStringLiteral("empty"));
+    ASSERT_TRUE(QDir().mkpath(nowhere));
+    QProcess game;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.path());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), nowhere);
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), nowhere);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    game.setProcessEnvironment(env);
+    game.setProgram(games + QStringLiteral("/kazoomba"));
+    game.start();
+    ASSERT_TRUE(game.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Catches(game.processId(), SIGHUP); }, 60000));
+    kill(static_cast<pid_t>(game.processId()), SIGTERM);
+    ASSERT_TRUE(game.waitForFinished(30000));
+    const QString err = QString::fromLocal8Bit(game.readAllStandardError());
+    const QString data = QDir::cleanPath(games + QStringLiteral("/../share/kazoomba"));
+    EXPECT_TRUE(err.contains(QStringLiteral("kazoomba: art not found in ") + data + QStringLiteral(": "))) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("kazoomba: sounds not found in ") + data + QStringLiteral("/sounds"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(QStringLiteral(KAZOOMBA_SOURCE_DIR))) << err.toStdString();
+    // Each missing file named once, in the one list.
+    EXPECT_EQ(err.count(QStringLiteral("symbols/05-smile.svg")), 1) << err.toStdString();
+    EXPECT_EQ(err.count(QStringLiteral("not found")), 2) << err.toStdString();
+}
+
 }  // namespace
 }  // namespace kazoomba::testing

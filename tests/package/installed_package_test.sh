@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a finished build tree, unpacks it into a scratch root, checks its layout,
-# dependencies, licence, launcher, metadata, icons, manual pages and hardening, runs lintian on it when
-# lintian is installed, and runs the installed game offscreen until SIGTERM.
-# Usage: installed_package_test.sh CPACK BUILD_DIR SOURCE_DIR VERSION
+# Builds the Debian package twice with dpkg-buildpackage, from two copies of the source tree in different
+# folders, and checks that the two are byte for byte the same. Then unpacks it into a scratch root, checks
+# its layout, dependencies, licence, launcher, metadata, icons, manual pages and hardening, that no build
+# path is in the programs, runs lintian on the source and binary packages when lintian is installed, and
+# runs the unpacked game offscreen, with the source tree hidden from it, until SIGTERM.
+# Usage: installed_package_test.sh SOURCE_DIR VERSION
 set -uo pipefail
 
-cpack=$1 build=$2 source=$3 version=$4
+source=$1 version=$2
 app_id=io.github.kazoomba.Kazoomba
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/kazoomba-package.XXXXXX")
@@ -22,35 +24,64 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 give_up() { echo "FAIL: $*" >&2; exit 1; }
 step() { echo "-- $*"; }
 
-for tool in dpkg-deb apt-get desktop-file-validate appstreamcli groff file readelf; do
+for tool in dpkg-buildpackage dpkg-deb dh apt-get desktop-file-validate appstreamcli appstream-util groff file readelf strings; do
   command -v "$tool" >/dev/null || give_up "$tool is missing: run scripts/setup (scripts/packages.txt lists it)"
 done
 
-step "building the package with cpack"
-# -B keeps cpack's staging tree and the package out of the build tree.
-if ! "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
-  cat "$scratch/cpack.log" >&2
-  give_up "cpack could not build the package"
-fi
-debs=("$scratch/out/kazoomba_${version}-"*"_$(dpkg --print-architecture).deb")
+# The source tree as a release would have it: the files git knows, without build trees; a tree that is no
+# git checkout is copied whole but for its build folder.
+copy_source() {
+  mkdir -p "$1"
+  if git -C "$source" rev-parse --show-toplevel >/dev/null 2>&1; then
+    (cd "$source" && git ls-files -co --exclude-standard -z | grep -zv '^build/' |
+      while IFS= read -r -d '' file; do [[ -e $file ]] && printf '%s\0' "$file"; done |
+      xargs -0 cp --parents -t "$1")
+  else
+    (cd "$source" && tar --exclude=./build -cf - .) | tar -xf - -C "$1"
+  fi
+}
+
+# The two builds differ in where they are, so that a build path that reaches the package shows.
+jobs=$(nproc)
+debs=()
+for copy in first second/elsewhere; do
+  tree="$scratch/$copy/kazoomba-$version"
+  step "building the package with dpkg-buildpackage in $tree"
+  copy_source "$tree" || give_up "could not copy the source tree"
+  if ! (cd "$tree" && DEB_BUILD_OPTIONS="parallel=$jobs" dpkg-buildpackage -us -uc >"$scratch/${copy%%/*}.log" 2>&1); then
+    tail -n 40 "$scratch/${copy%%/*}.log" >&2
+    give_up "dpkg-buildpackage failed in $tree (log above)"
+  fi
+  built=("$(dirname "$tree")/kazoomba_${version}_$(dpkg --print-architecture).deb")
+  [[ -f ${built[0]} ]] || give_up "dpkg-buildpackage made no $(basename "${built[0]}"): $(ls "$(dirname "$tree")")"
+  debs+=("${built[0]}")
+done
 deb=${debs[0]}
-[[ ${#debs[@]} -eq 1 && -f $deb ]] ||
-  give_up "expected kazoomba_${version}-REVISION; cpack made: $(cd "$scratch/out" && echo *.deb)"
+changes=${deb%.deb}.changes
+
+step "checking that the two builds are the same"
+sums=$(sha256sum "${debs[@]}" | cut -d' ' -f1)
+echo "$sums" | sed 's/^/   sha256 /'
+[[ $(sort -u <<<"$sums" | wc -l) -eq 1 ]] || fail "two builds of one source differ: the package is not reproducible"
 
 step "checking the control fields"
 field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Package) == kazoomba ]] || fail "Package is '$(field Package)'"
-[[ $(field Version) =~ ^${version//./\\.}-[0-9]+$ ]] || fail "Version is '$(field Version)', the project is $version"
+[[ $(field Version) == "$version" ]] || fail "Version is '$(field Version)', the project is $version"
 [[ $(field Section) == games ]] || fail "Section is '$(field Section)'"
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer is not 'name <e-mail>': $(field Maintainer)"
 [[ $(field Recommends) =~ (^|, )qt6-wayland( |,|$) ]] || fail "Recommends does not name qt6-wayland: $(field Recommends)"
 depends=$(field Depends)
 echo "   Depends: $depends"
-for needed in libqt6widgets6 libqt6svg6 libsdl2-mixer-2.0-0 fonts-dejavu-core; do
+for needed in libqt6widgets6 libqt6svg6 libsdl2-2.0-0 fonts-dejavu-core; do
   grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends does not name $needed"
 done
 if grep -Eq -- '-dev( |,|$)|libgtest|libgmock|libbenchmark|libasan|libubsan' <<<"$depends"; then
   fail "Depends names a build-time package"
+fi
+# WAV files need no MIDI synthesizer or JACK: the game plays them through SDL2 alone.
+if grep -Eq -- 'mixer|fluidsynth|jack' <<<"$depends"; then
+  fail "Depends names a sound library beyond SDL2: $depends"
 fi
 # What `sudo apt install ./kazoomba_*.deb` would do on this machine, simulated: every dependency satisfiable.
 if ! apt-get --simulate --no-install-recommends install "$deb" >"$scratch/apt.log" 2>&1; then
@@ -69,7 +100,8 @@ done
 icons=usr/share/icons/hicolor
 for path in "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml" \
             "$icons/scalable/apps/$app_id.svg" usr/share/man/man1/kazoomba-par.1.gz usr/share/man/man6/kazoomba.6.gz \
-            usr/share/doc/kazoomba/copyright usr/share/doc/kazoomba/changelog.Debian.gz; do
+            usr/share/doc/kazoomba/copyright usr/share/doc/kazoomba/changelog.gz \
+            usr/share/lintian/overrides/kazoomba; do
   [[ -f $root/$path ]] || fail "$path is missing"
 done
 for size in 16 24 32 48 64 128 256; do
@@ -83,7 +115,7 @@ grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/
   fail "the copyright file is not in the machine-readable format"
 grep -qx 'License: GPL-3+' "$copyright" || fail "the copyright file does not license the game under GPL-3+"
 cmp -s "$source/LICENSE" /usr/share/common-licenses/GPL-3 || fail "LICENSE is not the text of the GPL version 3"
-newest=$(gzip -dc "$root/usr/share/doc/kazoomba/changelog.Debian.gz" | head -n 1)
+newest=$(gzip -dc "$root/usr/share/doc/kazoomba/changelog.gz" | head -n 1)
 [[ $newest == "kazoomba ($(field Version)) "* ]] || fail "the changelog's newest entry is not for $(field Version): $newest"
 # Every picture, sound and manual page of the source tree, where the game looks for them.
 while IFS= read -r file; do
@@ -104,13 +136,15 @@ step "validating the desktop entry and the AppStream metadata"
 desktop="$root/usr/share/applications/$app_id.desktop"
 metainfo="$root/usr/share/metainfo/$app_id.metainfo.xml"
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
-appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metadata"
+appstreamcli validate --pedantic --no-net "$metainfo" || fail "appstreamcli rejects the metadata"
+appstream-util validate-relax --nonet "$metainfo" || fail "appstream-util rejects the metadata"
 key() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
 exec_name=$(key Exec) exec_name=${exec_name%% *}
 [[ -x $root/usr/games/$exec_name ]] || fail "the desktop entry runs '$exec_name', which is not in /usr/games"
 [[ $(key Icon) == "$app_id" ]] || fail "the desktop entry's icon is '$(key Icon)', not the application id"
 grep -q "<id>$app_id</id>" "$metainfo" || fail "the metadata's id is not $app_id"
-grep -q "<icon type=\"stock\">$app_id</icon>" "$metainfo" || fail "the metadata's icon is not $app_id"
+# The software centre takes the icon from the launcher; a stock icon is only for the desktop's own icons.
+grep -q "<icon type=\"stock\"" "$metainfo" && fail "the metadata names a stock icon"
 grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" || fail "the metadata's licence is not GPL-3.0-or-later"
 grep -q "<metadata_license>CC0-1.0</metadata_license>" "$metainfo" || fail "the metadata itself is not CC0-1.0"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
@@ -140,6 +174,18 @@ for program in usr/games/kazoomba usr/bin/kazoomba-par; do
   grep -Eq '__[a-z]+_chk(@| )' <<<"$symbols" || fail "$program calls no checked functions (_FORTIFY_SOURCE)"
 done
 
+step "looking for build paths in the programs"
+# A path of the build machine in an installed program could lead it to read files there. Qt keeps string
+# literals in UTF-16, so the text is looked for in both widths.
+for program in usr/games/kazoomba usr/bin/kazoomba-par; do
+  text=$(strings -a "$root/$program"; strings -a -el "$root/$program")
+  for path in "$source" "$scratch" "$(dirname "$deb")"; do
+    if grep -qF -- "$path" <<<"$text"; then
+      fail "$program holds the build path $path: $(grep -F -- "$path" <<<"$text" | head -n 3)"
+    fi
+  done
+done
+
 step "asking the programs for their version and help, without a display"
 bare=(env -i PATH="/usr/bin:/bin" LANG=C.UTF-8 HOME="$scratch" QT_QPA_PLATFORM=xcb)
 answer=$("${bare[@]}" "$root/usr/games/kazoomba" --version 2>&1) || fail "kazoomba --version failed: $answer"
@@ -150,9 +196,9 @@ answer=$("${bare[@]}" "$root/usr/bin/kazoomba-par" --version 2>&1) || fail "kazo
 [[ $answer == "kazoomba-par $version" ]] || fail "kazoomba-par --version printed '$answer'"
 
 if command -v lintian >/dev/null; then
-  step "lintian --pedantic"
+  step "lintian --pedantic on the source and binary packages"
   # Any error, warning or pedantic remark fails; the package's own overrides say why each applies.
-  if ! lintian --pedantic --fail-on error,warning,pedantic "$deb" >"$scratch/lintian.log" 2>&1; then
+  if ! lintian --pedantic --fail-on error,warning,pedantic "$changes" >"$scratch/lintian.log" 2>&1; then
     grep -v 'running with root privileges' "$scratch/lintian.log" >&2
     fail "lintian finds faults in the package"
   elif grep -v 'running with root privileges' "$scratch/lintian.log" | grep -q .; then
@@ -165,12 +211,23 @@ fi
 
 step "starting the installed game offscreen"
 home="$scratch/home"
-mkdir -p "$home/config" "$home/data" "$home/cache"
+mkdir -p "$home/config" "$home/data" "$home/data-dirs" "$home/cache"
 mkdir -m 700 "$home/runtime"
-# A clean environment: no display, no sound card, nothing of the user's own configuration. The painting log
-# of Qt's widgets says when the main window was first drawn and shown.
-env -i PATH="/usr/bin:/bin" LANG=C.UTF-8 HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-  XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 \
+# The source tree hidden under an empty folder, in a mount namespace of the game's own, as if it had been
+# renamed away: the game must find everything in the package. Without the right to make one, the game runs
+# with the tree in place, and the check for build paths above stands for this one.
+hide=()
+if unshare --mount --propagation private mount -t tmpfs kazoomba-hidden "$source" 2>/dev/null; then
+  hide=(unshare --mount --propagation private sh -c 'mount -t tmpfs kazoomba-hidden "$0" && exec "$@"' "$source")
+  echo "   the source tree $source is hidden from the game"
+else
+  echo "   no mount namespace here: the source tree stays visible to the game"
+fi
+# A clean environment: no display, no sound card, nothing of the user's own configuration, no data folder
+# of the desktop's. The painting log of Qt's widgets says when the main window was first drawn and shown.
+"${hide[@]}" env -i PATH="/usr/bin:/bin" LANG=C.UTF-8 HOME="$home" XDG_CONFIG_HOME="$home/config" \
+  XDG_DATA_HOME="$home/data" XDG_DATA_DIRS="$home/data-dirs" XDG_CACHE_HOME="$home/cache" \
+  XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 \
   SDL_AUDIODRIVER=dummy QT_FORCE_STDERR_LOGGING=1 QT_LOGGING_RULES="qt.widgets.painting.info=true" \
   "$root/usr/games/kazoomba" >"$scratch/game.out" 2>"$scratch/game.err" &
 game_pid=$!
@@ -201,6 +258,7 @@ game_pid=
 
 messages=$(grep -v '^qt\.widgets\.painting:' "$scratch/game.err")
 if grep -q 'not found' <<<"$messages"; then fail "the installed game did not find its data"; fi
+if grep -qF -- "$source" <<<"$messages"; then fail "the installed game names the source tree"; fi
 ini="$home/config/kazoomba/KAZO.INI"
 if [[ ! -f $ini ]]; then
   fail "the game wrote no $ini on SIGTERM"
@@ -213,4 +271,4 @@ if ((failures)); then
   echo "$failures check(s) failed" >&2
   exit 1
 fi
-echo "-- the package builds, installs, validates, and the installed game starts and quits cleanly"
+echo "-- the package builds the same twice, validates, and the unpacked game starts and quits cleanly"

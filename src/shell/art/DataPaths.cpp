@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -12,34 +13,34 @@ namespace {
 
 bool HasArt(const QString& dir) { return !dir.isEmpty() && QFileInfo(dir + QStringLiteral("/art")).isDir(); }
 
-bool IsInside(const QString& dir, const QString& root) {
-    const QString a = QDir(dir).canonicalPath(), b = QDir(root).canonicalPath();
-    return !a.isEmpty() && !b.isEmpty() && (a == b || a.startsWith(b + QLatin1Char('/')));
+// The folder a build-tree marker names, or nothing beside an installed program.
+QString MarkedDirectory(const QString& programDir) {
+    QFile marker(programDir + QLatin1Char('/') + QLatin1String(kBuildTreeMarker));
+    if (!marker.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(marker.readLine()).trimmed();
 }
 
 }  // namespace
 
-QString FindDataDirectory(const QString& programDir, const QString& buildDir, const QString& sourceDir,
-                          const QStringList& dataDirs) {
-    const QString sourceData = sourceDir + QStringLiteral("/resources");
+QString FindDataDirectory(const QString& programDir, const QString& installedDir, const QStringList& dataDirs) {
+    const QString marked = programDir.isEmpty() ? QString() : MarkedDirectory(programDir);
+    const QString installed = QDir::isAbsolutePath(installedDir) || programDir.isEmpty()
+                                  ? QDir::cleanPath(installedDir)
+                                  : QDir::cleanPath(programDir + QLatin1Char('/') + installedDir);
+    // A program still in its build tree plays with the art being worked on, not with an installed copy.
     QStringList candidates;
-    if (!programDir.isEmpty()) {
-        // bin/ or games/ beside share/: the same for /usr, /usr/local and ~/.local.
-        candidates << programDir + QStringLiteral("/../share/kazoomba");
-        // A program still in its build tree plays with the art being worked on, not with an installed copy.
-        if (IsInside(programDir, buildDir)) candidates << sourceData;
-    }
+    if (!marked.isEmpty()) candidates << marked;
+    candidates << installed;
     for (const QString& dir : dataDirs) candidates << dir + QStringLiteral("/kazoomba");
     for (const QString& c : candidates)
         if (HasArt(c)) return QDir(c).canonicalPath();
-    return sourceData;
+    return marked.isEmpty() ? installed : marked;
 }
 
 QString DataDirectory() {
     static const QString dir = FindDataDirectory(
         QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString(),
-        QStringLiteral(KAZOOMBA_BINARY_DIR), QStringLiteral(KAZOOMBA_SOURCE_DIR),
-        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
+        QStringLiteral(KAZOOMBA_DATA_DIR), QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
     return dir;
 }
 

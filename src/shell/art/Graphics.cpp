@@ -1,6 +1,7 @@
 // The image store, rendered from resources/art.
 #include "art/Graphics.h"
 
+#include <QFileInfo>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -26,13 +27,22 @@ QImage Graphics::NewImage(int w, int h, const QColor& fill) const {
     return image;
 }
 
+bool Graphics::LoadArt(QSvgRenderer& renderer, const QString& file) {
+    // Each file is looked for once, though a symbol is drawn into both sheets, and a file that is not there
+    // is only named in the list, not also in a warning of the SVG module's.
+    if (missing_.contains(file)) return false;
+    const QString path = ArtPath(file);
+    if (!QFileInfo::exists(path) || !renderer.load(path)) {
+        missing_ << file;
+        return false;
+    }
+    return true;
+}
+
 QImage Graphics::Render(const QString& file, int w, int h, const QColor& background) {
     QImage image = NewImage(w, h, background);
-    QSvgRenderer renderer(ArtPath(file));
-    if (!renderer.isValid()) {
-        missing_ << file;
-        return image;
-    }
+    QSvgRenderer renderer;
+    if (!LoadArt(renderer, file)) return image;
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -69,11 +79,8 @@ Graphics::Graphics(qreal devicePixelRatio) : ratio_(devicePixelRatio > 0 ? devic
 }
 
 void Graphics::RenderSymbolInto(QImage& target, int code, int cell, const QColor& background) {
-    QSvgRenderer renderer(ArtPath(QLatin1String(SymbolFiles()[code])));
-    if (!renderer.isValid()) {
-        missing_ << QLatin1String(SymbolFiles()[code]);
-        return;
-    }
+    QSvgRenderer renderer;
+    if (!LoadArt(renderer, QLatin1String(SymbolFiles()[code]))) return;
     QPainter p(&target);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF box(cell * (code % 4), cell * (code / 4), cell, cell);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <array>
 
+class QSvgRenderer;
+
 #include "engine/Reels.h"
 
 namespace kazoomba::ui {
@@ -48,6 +50,8 @@ public:
 private:
     QImage Render(const QString& file, int w, int h, const QColor& background = Qt::transparent);
     void RenderSymbolInto(QImage& target, int code, int cell, const QColor& background);
+    // Loads an art file into the renderer, or notes it as missing and returns false.
+    bool LoadArt(QSvgRenderer& renderer, const QString& file);
 
     qreal ratio_;
     QStringList missing_;

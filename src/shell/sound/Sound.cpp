@@ -1,4 +1,5 @@
-// Sounds on SDL2_mixer.
+// Sounds on SDL2's audio queue: one device, one queue, so queuing a sound after clearing the queue is a
+// channel on which a new sound cuts off the old one.
 #include "sound/Sound.h"
 
 #include <QApplication>
@@ -6,12 +7,18 @@
 #include <QFile>
 #include <QThread>
 #include <algorithm>
+#include <cstring>
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 namespace kazoomba::ui {
 namespace {
+
+// The format every sound is converted to once, when it is decoded, so the device never converts.
+constexpr int kRate = 22050;
+constexpr SDL_AudioFormat kFormat = AUDIO_S16SYS;
+constexpr Uint8 kChannels = 1;
+
 QByteArray ReadAll(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -31,59 +38,90 @@ constexpr CueFile kCueFiles[] = {
 
 Sound::Sound(const QString& soundDirectory) : dir_(soundDirectory) {
     stopSound_ = ReadAll(dir_ + QLatin1Char('/') + QLatin1String(kCueFiles[static_cast<int>(SoundCue::ReelStop)].name));
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-        if (Mix_OpenAudio(22050, AUDIO_S16SYS, 1, 512) == 0) {
-            Mix_AllocateChannels(1);
-            device_ = true;
-        } else {
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+    SDL_AudioSpec want{};
+    want.freq = kRate;
+    want.format = kFormat;
+    want.channels = kChannels;
+    want.samples = 512;  // about 23 ms: a cut-off sound stops at once, a reel click starts on time
+    SDL_AudioSpec have{};
+    // No changes allowed: SDL converts to the device itself, and the game keeps one format.
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device_ == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
     }
+    deviceRate_ = have.freq;
+    bufferSamples_ = have.samples;
+    SDL_PauseAudioDevice(device_, 0);
+    // The reel stop plays nine times a spin: decoded here once, it costs nothing when a wheel stops.
+    stopSamples_ = Decode(stopSound_);
 }
 
 Sound::~Sound() {
-    if (device_) {
-        Mix_HaltChannel(-1);
-        if (chunk_) Mix_FreeChunk(static_cast<Mix_Chunk*>(chunk_));
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    if (device_ == 0) return;
+    SDL_CloseAudioDevice(device_);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void Sound::SetSound(int index) { on_ = index == 0; }
 
 bool Sound::Playable() const { return on_ && !(minimized_ && minimized_()); }
 
-void Sound::PlayBytes(const QByteArray& bytes, bool wait, bool allowDefault) {
-    if (bytes.isEmpty()) {
-        if (allowDefault) {
-            ++beeps_;
-            QApplication::beep();
-        }
-        return;
+QByteArray Sound::Decode(const QByteArray& wave) {
+    if (wave.isEmpty()) return {};
+    SDL_RWops* rw = SDL_RWFromConstMem(wave.constData(), static_cast<int>(wave.size()));
+    if (!rw) return {};
+    SDL_AudioSpec spec{};
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length)) return {};
+    ++decoded_;
+    SDL_AudioCVT cvt;
+    const int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, kFormat, kChannels, kRate);
+    QByteArray samples;
+    if (needed == 0) {
+        samples = QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(length));
+    } else if (needed > 0) {
+        samples.resize(static_cast<qsizetype>(length) * cvt.len_mult);
+        std::memcpy(samples.data(), buffer, length);
+        cvt.buf = reinterpret_cast<Uint8*>(samples.data());
+        cvt.len = static_cast<int>(length);
+        if (SDL_ConvertAudio(&cvt) == 0)
+            samples.resize(cvt.len_cvt);
+        else
+            samples.clear();
     }
-    if (!device_) return;
-    Mix_HaltChannel(0);  // one channel: the new sound cuts off the old one
-    if (chunk_) Mix_FreeChunk(static_cast<Mix_Chunk*>(chunk_));
-    chunk_ = nullptr;
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size()));
-    Mix_Chunk* chunk = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
-    if (!chunk) {
-        if (allowDefault) {
-            ++beeps_;
-            QApplication::beep();
-        }
-        return;
-    }
-    chunk_ = chunk;
-    if (Mix_PlayChannel(0, chunk, 0) < 0) return;
+    SDL_FreeWAV(buffer);
+    return samples;
+}
+
+void Sound::Beep(bool allowDefault) {
+    if (!allowDefault) return;
+    ++beeps_;
+    QApplication::beep();
+}
+
+void Sound::PlaySamples(const QByteArray& samples, bool wait) {
+    SDL_ClearQueuedAudio(device_);  // one channel: the new sound cuts off the old one
+    if (SDL_QueueAudio(device_, samples.constData(), static_cast<Uint32>(samples.size())) != 0) return;
     ++started_;
     // A synchronous sound holds the game until it has finished, as the machine pauses on a win; a device
     // that stalls holds it ten seconds of clock time at most, however slowly the sleeps come back.
     if (!wait) return;
     QElapsedTimer waited;
     waited.start();
-    while (Mix_Playing(0) && waited.elapsed() < 10000) QThread::msleep(5);
+    while (SDL_GetQueuedAudioSize(device_) > 0 && waited.elapsed() < 10000) QThread::msleep(5);
+    // The queue empties when its last samples go to the device, which still has one buffer to play.
+    if (deviceRate_ > 0) QThread::msleep(static_cast<unsigned long>(1000 * bufferSamples_ / deviceRate_ + 1));
+}
+
+void Sound::PlayBytes(const QByteArray& bytes, bool wait, bool allowDefault) {
+    if (bytes.isEmpty()) return Beep(allowDefault);
+    if (device_ == 0) return;
+    const QByteArray samples = Decode(bytes);
+    if (samples.isEmpty()) return Beep(allowDefault);
+    PlaySamples(samples, wait);
 }
 
 SoundCue WinCue(int number) {
@@ -97,7 +135,8 @@ SoundCue NoWinCue(int number) {
 void Sound::Play(SoundCue cue) {
     if (!Playable()) return;
     if (cue == SoundCue::ReelStop) {
-        PlayBytes(stopSound_, false, false);
+        // Decoded once at start; silent when the file was missing.
+        if (device_ != 0 && !stopSamples_.isEmpty()) PlaySamples(stopSamples_, false);
         return;
     }
     const CueFile& file = kCueFiles[static_cast<int>(cue)];

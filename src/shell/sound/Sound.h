@@ -1,8 +1,9 @@
-// The game's sounds through SDL2_mixer on one channel: a new sound cuts off the one playing.
+// The game's sounds through SDL2's own audio on one channel: a new sound cuts off the one playing.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 namespace kazoomba::ui {
@@ -36,28 +37,36 @@ public:
     void SetMinimizedQuery(std::function<bool()> query) { minimized_ = std::move(query); }
     // The play condition of every sound: window not minimized and Sound "On".
     bool Playable() const;
-    bool HasDevice() const { return device_; }
+    bool HasDevice() const { return device_ != 0; }
     bool StopSoundLoaded() const { return !stopSound_.isEmpty(); }
 
     // Plays a cue when the play condition holds; a missing file beeps, except the reel stop's.
     void Play(SoundCue cue);
 
-    // Counts of what was really started on the mixer, for tests.
+    // Counts of what was really started on the device and of the wave images decoded, for tests.
     int started() const { return started_; }
     int beeps() const { return beeps_; }
+    int decoded() const { return decoded_; }
 
 private:
     void PlayFile(const QString& name, bool wait, bool allowDefault);
+    // A wave image turned into samples in the device's format; empty when it is no playable wave.
+    QByteArray Decode(const QByteArray& wave);
     void PlayBytes(const QByteArray& bytes, bool wait, bool allowDefault);
+    void PlaySamples(const QByteArray& samples, bool wait);
+    void Beep(bool allowDefault);
 
     QString dir_;
-    QByteArray stopSound_;
+    QByteArray stopSound_;    // the file's bytes, as read at start
+    QByteArray stopSamples_;  // the same, decoded once for the device
     bool on_ = true;
-    bool device_ = false;
+    std::uint32_t device_ = 0;  // SDL_AudioDeviceID; 0 when there is none
+    int deviceRate_ = 0;
+    int bufferSamples_ = 0;
     std::function<bool()> minimized_;
-    void* chunk_ = nullptr;  // the chunk playing now (Mix_Chunk*)
     int started_ = 0;
     int beeps_ = 0;
+    int decoded_ = 0;
 };
 
 }  // namespace kazoomba::ui

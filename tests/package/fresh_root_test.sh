@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# A fresh Debian 12 root, as a new user's machine would be: made once with debootstrap and kept as a cache,
+# copied for every step. In one copy the package is built with dpkg-buildpackage after installing only
+# build-essential and its Build-Depends; in another the package is installed with apt, as a user would,
+# and the game is started offscreen until its main window is drawn. Prints what was installed and how long
+# each step took. Optional and slow (minutes, and the Debian mirror): needs root, debootstrap and unshare.
+# Usage: fresh_root_test.sh SOURCE_DIR VERSION
+#   KAZOOMBA_ROOT_CACHE: where the debootstrap root is kept (default /var/tmp/kazoomba-fresh-root).
+#   KAZOOMBA_MIRROR: the Debian mirror (default http://deb.debian.org/debian).
+set -uo pipefail
+source=$1 version=$2
+cache=${KAZOOMBA_ROOT_CACHE:-/var/tmp/kazoomba-fresh-root}
+mirror=${KAZOOMBA_MIRROR:-http://deb.debian.org/debian}
+arch=$(dpkg --print-architecture)
+
+give_up() { echo "FAIL: $*" >&2; exit 1; }
+step() { echo "-- $*"; }
+((EUID == 0)) || { echo "needs root (debootstrap, chroot); skipped"; exit 77; }
+command -v debootstrap >/dev/null || give_up "debootstrap is missing: apt-get install debootstrap"
+
+scratch=$(mktemp -d /var/tmp/kazoomba-fresh.XXXXXX)
+mounts=()
+cleanup() {
+  local m
+  for ((m = ${#mounts[@]} - 1; m >= 0; --m)); do umount -l "${mounts[m]}" 2>/dev/null; done
+  rm -rf --one-file-system "$scratch"
+}
+trap cleanup EXIT
+
+if [[ ! -x $cache/base/usr/bin/apt-get ]]; then
+  step "making the Debian 12 root with debootstrap (once; kept in $cache)"
+  mkdir -p "$cache/debs"
+  start=$SECONDS
+  debootstrap --variant=minbase --cache-dir="$cache/debs" bookworm "$cache/base.new" "$mirror" \
+    >"$cache/debootstrap.log" 2>&1 || give_up "debootstrap failed: see $cache/debootstrap.log"
+  rm -rf "$cache/base" && mv "$cache/base.new" "$cache/base"
+  echo "   made in $((SECONDS - start)) s"
+fi
+
+# A copy of the fresh root with /proc, /dev and the host's name resolution, for apt and the game.
+fresh_copy() {
+  local root=$1
+  cp -a "$cache/base" "$root" || give_up "could not copy the root"
+  cp /etc/resolv.conf "$root/etc/resolv.conf"
+  mount -t proc proc "$root/proc" && mounts+=("$root/proc")
+  mount --rbind /dev "$root/dev" && mounts+=("$root/dev")
+}
+in_root() { local root=$1; shift; chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 HOME=/root "$@"; }
+apt_in() {
+  local root=$1; shift
+  in_root "$root" env DEBIAN_FRONTEND=noninteractive apt-get -o Dpkg::Use-Pty=0 "$@"
+}
+
+step "building the package in a fresh root with only its Build-Depends"
+build_root="$scratch/build"
+fresh_copy "$build_root"
+mkdir -p "$build_root/src/kazoomba-$version"
+(cd "$source" && git ls-files -co --exclude-standard -z | grep -zv '^build/' |
+  while IFS= read -r -d '' file; do [[ -e $file ]] && printf '%s\0' "$file"; done |
+  xargs -0 cp --parents -t "$build_root/src/kazoomba-$version") || give_up "could not copy the source tree"
+start=$SECONDS
+apt_in "$build_root" update >"$scratch/build-apt.log" 2>&1 || give_up "apt-get update failed in the root"
+before=$(in_root "$build_root" dpkg-query -W | wc -l)
+apt_in "$build_root" install -y --no-install-recommends build-essential >>"$scratch/build-apt.log" 2>&1 ||
+  give_up "could not install build-essential: $(tail -n 5 "$scratch/build-apt.log")"
+in_root "$build_root" sh -c "cd /src/kazoomba-$version && DEBIAN_FRONTEND=noninteractive apt-get -o Dpkg::Use-Pty=0 build-dep -y --no-install-recommends ./" \
+  >>"$scratch/build-apt.log" 2>&1 || give_up "could not install the Build-Depends: $(tail -n 5 "$scratch/build-apt.log")"
+echo "   build-essential and the Build-Depends: $(($(in_root "$build_root" dpkg-query -W | wc -l) - before)) packages, $((SECONDS - start)) s"
+start=$SECONDS
+if ! in_root "$build_root" sh -c "cd /src/kazoomba-$version && DEB_BUILD_OPTIONS=parallel=$(nproc) dpkg-buildpackage -us -uc" \
+  >"$scratch/build.log" 2>&1; then
+  tail -n 30 "$scratch/build.log" >&2
+  give_up "dpkg-buildpackage failed in the fresh root"
+fi
+deb="$build_root/src/kazoomba_${version}_$arch.deb"
+[[ -f $deb ]] || give_up "the build made no $(basename "$deb")"
+echo "   dpkg-buildpackage: $((SECONDS - start)) s; sha256 $(sha256sum "$deb" | cut -d' ' -f1)"
+
+step "installing the package with apt in another fresh root"
+run_root="$scratch/run"
+fresh_copy "$run_root"
+cp "$deb" "$run_root/tmp/"
+apt_in "$run_root" update >"$scratch/run-apt.log" 2>&1 || give_up "apt-get update failed in the root"
+start=$SECONDS
+apt_in "$run_root" install -y "/tmp/$(basename "$deb")" >>"$scratch/run-apt.log" 2>&1 ||
+  give_up "apt could not install the package: $(tail -n 10 "$scratch/run-apt.log")"
+summary=$(grep -E '^[0-9]+ upgraded, [0-9]+ newly installed' "$scratch/run-apt.log" | tail -n 1)
+echo "   apt install ./$(basename "$deb") (with Recommends, as apt does by default): $summary; $((SECONDS - start)) s"
+grep -E '^Remv |^Removing ' "$scratch/run-apt.log" && give_up "installing the package removed packages"
+for library in fluidsynth jack mixer; do
+  if in_root "$run_root" dpkg-query -W -f='${Package}\n' | grep -q "$library"; then
+    give_up "the package brought in a $library package"
+  fi
+done
+
+step "starting the installed game offscreen until its window is drawn"
+mkdir -p "$run_root/tmp/home"
+start_ns=$(date +%s%N)
+in_root "$run_root" env HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/home QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+  QT_FORCE_STDERR_LOGGING=1 QT_LOGGING_RULES="qt.widgets.painting.info=true" \
+  /usr/games/kazoomba >"$scratch/game.out" 2>"$scratch/game.err" &
+game=$!
+painted=
+for ((tenth = 0; tenth < 600; ++tenth)); do
+  if grep -Eq 'Flushing QRegion\(0,0 [0-9]+x[0-9]+\) of [A-Za-z:]*MainWindow' "$scratch/game.err"; then
+    painted=$((($(date +%s%N) - start_ns) / 1000000)); break
+  fi
+  kill -0 "$game" 2>/dev/null || break
+  sleep 0.1
+done
+kill -TERM "$game" 2>/dev/null
+wait "$game"
+[[ -n $painted ]] || give_up "the game never drew its window: $(grep -v '^qt.widgets.painting' "$scratch/game.err" | head -n 5)"
+grep -q 'not found' "$scratch/game.err" && give_up "the game did not find its data: $(grep 'not found' "$scratch/game.err")"
+echo "   first paint of the main window after $painted ms"
+echo "-- a fresh Debian 12 root builds the package, installs it and runs the game"
