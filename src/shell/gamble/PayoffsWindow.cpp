@@ -18,6 +18,7 @@
 #include "art/Drawing.h"
 #include "art/Graphics.h"
 #include "art/Palette.h"
+#include "art/TextFit.h"
 #include "access/SpokenText.h"
 
 namespace kazoomba::ui {
@@ -177,12 +178,16 @@ void PayoffsWindow::Redraw() {
 
     DrawPanel(p, L::kTotalLeft, L::kTotalTop, L::kTotalRight, L::kTotalBottom);
     DrawDigits(p, graphics_, L::kTotalLeft, L::kTotalTop, digitColour_, QString::fromStdString(sheet_.total), 0);
-    p.setFont(GameFont(L::kTotalPoints));
-    EmbossText(p, L::kTotalLabelX, L::kTotalLabelY, 15, 0, 7, QStringLiteral("Total Won:"));
+    // Our bold type is wider than the one the window was measured for: a caption never runs into its panel.
+    const auto caption = [&](double points, int x, int y, int panelLeft, const QString& text) {
+        const int room = panelLeft - L::kPanelFrame - L::kCaptionGap - x - 2;  // the emboss reaches 2 px right
+        p.setFont(FittedFont(GameFont(points), text, room));
+        EmbossText(p, x, y, 15, 0, 7, text);
+    };
+    caption(L::kTotalPoints, L::kTotalLabelX, L::kTotalLabelY, L::kTotalLeft, QStringLiteral("Total Won:"));
 
     if (sheet_.poolRow) {
-        p.setFont(GameFont(L::kPoolPoints));
-        EmbossText(p, L::kPoolLabelX, L::kPoolLabelY, 15, 0, 7, QStringLiteral("Bonus Pool:"));
+        caption(L::kPoolPoints, L::kPoolLabelX, L::kPoolLabelY, L::kPoolLeft, QStringLiteral("Bonus Pool:"));
         DrawPanel(p, L::kPoolLeft, L::kPoolTop, L::kPoolRight, L::kPoolBottom);
         DrawDigits(p, graphics_, L::kPoolLeft, L::kPoolTop, digitColour_, QString::fromStdString(sheet_.pool), 2);
     }
