@@ -92,10 +92,10 @@ void PayoffsWindow::PresentWin(kazoomba::Game& game, const Graphics& graphics, i
 }
 
 void PayoffsWindow::Place() {
-    // A remembered place on a screen that has since gone would open the window where nobody can see it.
+    // The frame goes back where the player left it, brought inside a screen's free area if that has gone.
     const QPoint at = PayoffsWindowPos;
-    if (at.x() > 0 && QGuiApplication::screenAt(at)) {
-        move(at);
+    if (at.x() > 0) {
+        PlaceFrameAt(*this, at);
         return;
     }
     CentreOnScreen(*this, parentWidget());
