@@ -2,8 +2,8 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <QCloseEvent>
 #include <QDialog>
-#include <QMessageBox>
 
 #include "support/ModalWatchdog.h"
 #include "support/QtApp.h"
