@@ -16,6 +16,8 @@ using namespace layout;
 
 namespace {
 QString Picture(double v, const char* picture) { return QString::fromStdString(FormatPicture(v, picture)); }
+// A lit display's figures: never more than its box holds.
+QString Display(double v, const char* picture) { return QString::fromStdString(FormatDisplay(v, picture)); }
 }  // namespace
 
 MachineFace::MachineFace(Graphics& graphics, QWidget* parent) : graphics_(graphics) {
@@ -40,7 +42,10 @@ MachineFace::MachineFace(Graphics& graphics, QWidget* parent) : graphics_(graphi
     poolCaption_ = caption(QStringLiteral("To Win Pool:  3"), kPoolCaptionX, kPoolCaptionY, kPoolCaptionW, true, 15);
     smileCaption_ = caption(QStringLiteral("For Bonus:  6"), kSmileCaptionX, kSmileCaptionY, kSmileCaptionW, true, 15);
     freeCaption_ = caption(QStringLiteral("Win 3 FREE Spins"), kFreeCaptionX, kFreeCaptionY, kFreeCaptionW, false, 15);
-    bonusCaption_ = caption(QStringLiteral("Bonus Spin"), kBonusCaptionX, kBonusCaptionY, kBonusCaptionW, true, 15);
+    // The bonus run's own caption: yellow, larger, centred over the reels while the free spins play.
+    bonusCaption_ = caption(QStringLiteral("Bonus Spin"), kBonusCaptionX, kBonusCaptionY, kBonusCaptionW, true, 14);
+    bonusCaption_->setFont(GameFont(kBonusCaptionPoints, true));
+    bonusCaption_->setAlignment(Qt::AlignCenter);
     bonusCaption_->hide();
 }
 
@@ -84,7 +89,7 @@ void MachineFace::DrawSpinsDisplay(const GameState& s) {
     QPainter p(&surface_);
     p.setFont(GameFont(8, true));
     p.setPen(PaletteColor(14));
-    DrawDigits(p, graphics_, kSpinsX, kSpinsY, digitColor_, Picture(s.Spins, "000000"), 0);
+    DrawDigits(p, graphics_, kSpinsX, kSpinsY, digitColor_, Display(s.Spins, "000000"), 0);
     const QString caption = QStringLiteral("Spins:");
     const QFontMetrics m(p.font());
     p.fillRect(QRect(458, 150, m.horizontalAdvance(caption), m.height()), Qt::black);
@@ -105,13 +110,13 @@ void MachineFace::DrawStatusPanel(const GameState& s) {
     };
     auto captionRight = [&](int right, int y, const QString& t) { captionLeft(right - m.horizontalAdvance(t), y, t); };
 
-    DrawDigits(p, graphics_, kCoinValueX, kCoinValueY, DigitRed, Picture(s.CoinValue, "0.00"), 1);
+    DrawDigits(p, graphics_, kCoinValueX, kCoinValueY, DigitRed, Display(s.CoinValue, "0.00"), 1);
     captionLeft(458, 35, QStringLiteral("Coin Value:"));
-    DrawDigits(p, graphics_, kCreditsX, kCreditsY, digitColor_, Picture(s.Credits, "0000000.00"), 0);
+    DrawDigits(p, graphics_, kCreditsX, kCreditsY, digitColor_, Display(s.Credits, "0000000.00"), 0);
     captionRight(kCaptionRight, 85, QStringLiteral("Credits:"));
-    DrawDigits(p, graphics_, kWagerX, kWagerY, digitColor_, Picture(s.Wager, "00.00"), 0);
+    DrawDigits(p, graphics_, kWagerX, kWagerY, digitColor_, Display(s.Wager, "00.00"), 0);
     captionRight(kCaptionRight, 35, QStringLiteral("Wager:"));
-    DrawDigits(p, graphics_, kPoolX, kPoolY, digitColor_, Picture(s.BonusPool, "0000.00"), 0);
+    DrawDigits(p, graphics_, kPoolX, kPoolY, digitColor_, Display(s.BonusPool, "0000.00"), 0);
     captionRight(100, 35, QStringLiteral("Bonus Pool:"));
 
     poolCaption_->setText(QStringLiteral("To Win Pool:  ") + Picture(s.Bells, "0"));
