@@ -32,7 +32,7 @@ void MainWindow::UpdateMoment() {
     const bool board = std::any_of(modalWindows_.begin(), modalWindows_.end(),
                                    [](const QPointer<QWidget>& p) { return qobject_cast<BoardWindow*>(p.data()); });
     Moment now = Moment::Idle;
-    if (spinning_) {
+    if (spinning_ || !menusOn_) {
         if (board) now = Moment::OnBoard;
         else if (presenting_) now = Moment::PresentingWin;
         else if (bonusRun_) now = Moment::BonusSpins;
@@ -54,8 +54,10 @@ void MainWindow::UpdateMoment() {
             if (a->menu()) a->setEnabled(open);
 }
 
-void MainWindow::EnableMenus(bool) {
-    // The game's own switch (SpinReady) is kept by the game; the menus follow the moment.
+void MainWindow::EnableMenus(bool on) {
+    // The rules switch the menus off for a spin and on after its settlement; what else goes with that is
+    // the moment's to say.
+    menusOn_ = on;
     UpdateMoment();
 }
 

@@ -141,6 +141,7 @@ private:
     int bannerIndex_ = 0;
     bool spinning_ = false;
     bool presenting_ = false;
+    bool menusOn_ = true;
     bool bonusRun_ = false;
     bool closePending_ = false;
     bool quitDone_ = false;
