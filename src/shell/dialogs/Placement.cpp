@@ -3,11 +3,13 @@
 
 #include <QColor>
 #include <QEvent>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
 #include <QSize>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace kazoomba::ui {
@@ -46,49 +48,59 @@ QList<QRect> AvailableAreas() {
     return areas;
 }
 
+QPoint FramePosition(const QWidget& window) {
+    // The window's own frame strut can be stale; the platform window follows the window manager's word.
+    if (const QWindow* handle = window.windowHandle(); handle && window.isVisible()) return handle->framePosition();
+    return window.pos();
+}
+
 namespace {
 
+QRect FrameGeometry(const QWidget& window) {
+    if (const QWindow* handle = window.windowHandle(); handle && window.isVisible()) return handle->frameGeometry();
+    return window.frameGeometry();
+}
+
 // Watches a window it placed until the window manager has framed it, then puts the frame where it belongs.
+// The frame comes some time after the window shows, and no event says so: it looks every few moments.
 class FramePlacer : public QObject {
 public:
     FramePlacer(QWidget& window, QPoint wanted) : QObject(&window), window_(window), wanted_(wanted) {
+        timer_.setInterval(kLookMs);
+        connect(&timer_, &QTimer::timeout, this, &FramePlacer::Look);
         window.installEventFilter(this);
+        if (window.isVisible()) timer_.start();
     }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        switch (event->type()) {
-            case QEvent::Move:
-            case QEvent::Show:
-            case QEvent::WindowActivate:
-            case QEvent::UpdateRequest:
-            case QEvent::Paint:
-                Check();
-                break;
-            default:
-                break;
-        }
+        if (event->type() == QEvent::Show) timer_.start();
         return false;
     }
 
 private:
-    void Check() {
-        if (!window_.isVisible() || done_) return;
-        const QRect frame = window_.frameGeometry();
-        // Until the window manager has put its frame round the window, nothing is known yet; a window
-        // without a frame (none drawn, or no window manager) is placed as it stands.
-        if (frame == window_.geometry() && ++unframedLooks_ < 50) return;
-        done_ = true;
-        const int title = std::max(window_.geometry().top() - frame.top(), 1);
+    static constexpr int kLookMs = 40, kLooks = 50;
+
+    void Look() {
+        QWindow* handle = window_.windowHandle();
+        if (!handle || !window_.isVisible()) return;
+        const QRect frame = handle->frameGeometry();
+        const QRect client = handle->geometry();
+        // A window that stays without a frame (none drawn, or no window manager) is placed as it stands.
+        if (frame == client && ++looks_ < kLooks) return;
+        timer_.stop();
+        const int title = std::max(client.top() - frame.top(), 1);
         const QPoint fitted = FitFrameInAreas(QRect(wanted_, frame.size()), title, AvailableAreas());
-        if (frame.topLeft() != fitted) window_.move(fitted);
+        // The client is placed, by the frame's measure now known: window managers differ in how they read a
+        // request for the frame's place, but all put the client where it is asked to be.
+        if (frame.topLeft() != fitted) handle->setPosition(fitted + (client.topLeft() - frame.topLeft()));
         deleteLater();
     }
 
     QWidget& window_;
     QPoint wanted_;
-    int unframedLooks_ = 0;
-    bool done_ = false;
+    QTimer timer_;
+    int looks_ = 0;
 };
 
 }  // namespace

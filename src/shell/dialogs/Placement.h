@@ -28,6 +28,9 @@ QPoint FitFrameInAreas(const QRect& frame, int titleHeight, const QList<QRect>& 
 // The free areas of every screen.
 QList<QRect> AvailableAreas();
 
+// Where a top-level window's outer frame stands, as its window manager last told it.
+QPoint FramePosition(const QWidget& window);
+
 // Puts a top-level window's outer frame at `framePosition`, fitted into the free areas, under any window
 // manager: placed before it shows, and moved once more as soon as its frame is known if the window
 // manager put it elsewhere.

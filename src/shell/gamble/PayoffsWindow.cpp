@@ -134,7 +134,7 @@ void PayoffsWindow::Double() {
 void PayoffsWindow::reject() { Take(); }
 
 void PayoffsWindow::Close() {
-    PayoffsWindowPos = pos();
+    PayoffsWindowPos = FramePosition(*this);
     done(QDialog::Accepted);
 }
 
