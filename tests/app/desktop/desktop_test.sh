@@ -93,49 +93,60 @@ fi
 if [ "$case" = held-keys ]; then
     # Two busy loops load the cores, as a build beside the game would.
     for _ in 1 2; do (while :; do :; done) & pids+=($!); done
-    spins() { sed -n 's/^Spins=//p' "$ini" | tr -d '\r' | head -1; }
-    wagers() { sed -n 's/^TotalWagers=//p' "$ini" | tr -d '\r' | head -1; }
-    state() { echo "Spins=$(spins) TotalWagers=$(wagers)"; }
-    hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; sleep 1.5; }
+    # The game writes its state after every settled spin: the file tells what happened, and when.
+    current() { awk -v k="$1" '/^\[Current Game\]/{f=1; next} /^\[/{f=0} f && index($0, k "=") == 1 {print substr($0, length(k) + 2)}' "$ini" 2>/dev/null | tr -d '\r'; }
+    state() { echo "Spins=$(current Spins) TotalWagers=$(current TotalWagers)"; }
+    wait_spins() {  # count: until the file shows that many settled spins, or 30 s
+        for _ in $(seq 300); do [ "$(current Spins)" = "$1" ] && return 0; sleep 0.1; done
+        return 1
+    }
+    wait_window() {  # title: until a window of that name shows, or 10 s
+        for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0; sleep 0.1; done
+        fail "the window \"$1\" did not open"
+        return 1
+    }
+    hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; sleep 1; }
     fresh_game() { rm -f "$ini"; start_game; }
 
     # Over the machine: one hold of B places one coin; one hold of Enter spins once.
     fresh_game
     hold b 3
     xdotool key Return
-    sleep 4
+    wait_spins 1
+    sleep 3  # time for any further spin a held key might start
     quit_game
     s=$(state); echo "B held 3 s over the machine, then Enter: $s"
-    [ "$(spins)" = 1 ] && [ "$(wagers)" = 0.25 ] || fail "B held 3 s over the machine: $s, want one coin spun once"
+    [ "$(current Spins)" = 1 ] && [ "$(current TotalWagers)" = 0.25 ] || fail "B held 3 s over the machine: $s, want one coin spun once"
     start_game
     hold Return 3
-    sleep 4
+    wait_spins 2
+    sleep 3
     quit_game
     s=$(state); echo "then Enter held 3 s over the machine: $s"
-    [ "$(spins)" = 2 ] && [ "$(wagers)" = 0.50 ] || fail "Enter held 3 s over the machine: $s, want one more spin"
+    [ "$(current Spins)" = 2 ] && [ "$(current TotalWagers)" = 0.50 ] || fail "Enter held 3 s over the machine: $s, want one more spin"
 
     # Over windows opened from the machine. A B hold that began there and goes on over the machine
-    # places nothing (the quick Enter after it then finds no bet); an Enter hold that closes the window
-    # spins nothing.
-    for opened in "alt+f Down Down Down Return:Statistics" "alt+h Return:About" "alt+h Down Down Return:Payoff Chart" \
-                  "alt+f Down Down Return:Save"; do
+    # places nothing (the quick Enter after it then finds no bet to spin); an Enter hold that closes the
+    # window spins nothing.
+    for opened in "alt+f Down Down Down Return:Game Statistics" "alt+h Down Down Return:Payoff Chart" \
+                  "alt+f Down Down Return:Save a Game"; do
         keys=${opened%%:*} name=${opened##*:}
         fresh_game
         xdotool key --delay 200 $keys
-        sleep 1.5
-        xdotool keydown b; sleep 1; xdotool key Escape; sleep 2; xdotool keyup b; sleep 1.5
+        wait_window "$name"
+        xdotool keydown b; sleep 1; xdotool key Escape; sleep 2; xdotool keyup b; sleep 1
         xdotool key Return
-        sleep 2
-        xdotool key b Return  # one coin, one spin: the game now has a last bet
-        sleep 4
+        sleep 3
+        xdotool key b Return  # one coin, one spin: now there is a last bet for a leaked Enter to repeat
+        wait_spins 1
         xdotool key --delay 200 $keys
-        sleep 1.5
+        wait_window "$name"
         hold Return 3
+        sleep 3
         xdotool key Escape
-        sleep 1
         quit_game
-        s=$(state); echo "B and Enter held over $name: $s"
-        [ "$(spins)" = 1 ] && [ "$(wagers)" = 0.25 ] || fail "a hold that began over $name reached the machine: $s"
+        s=$(state); echo "B and Enter held over \"$name\": $s"
+        [ "$(current Spins)" = 1 ] && [ "$(current TotalWagers)" = 0.25 ] || fail "a hold that began over \"$name\" reached the machine: $s"
     done
 fi
 
