@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenu>
 
+#include "access/Accessible.h"
 #include "gamble/BoardWindow.h"
 #include "machine/MachineWidgets.h"
 #include "machine/MainWindow.h"
@@ -41,6 +42,7 @@ void MainWindow::UpdateMoment() {
         now = Moment::ModalOpen;
     }
     if (now == moment_ && momentApplied_) return;
+    const bool wasOpen = CommandsAvailable(moment_) || !momentApplied_;
     moment_ = now;
     momentApplied_ = true;
 
@@ -52,6 +54,10 @@ void MainWindow::UpdateMoment() {
     for (QMenu* m : {menus_.options, menus_.bank})
         for (QAction* a : m->actions())
             if (a->menu()) a->setEnabled(open);
+    // The buttons' pictures change on their own beat; a screen reader hears when they can be pressed.
+    if (open != wasOpen)
+        for (PictureButton* b : buttons_)
+            if (b) AnnounceAvailability(*b);
 }
 
 void MainWindow::EnableMenus(bool on) {
