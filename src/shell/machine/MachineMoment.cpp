@@ -48,8 +48,12 @@ void MainWindow::UpdateMoment() {
 
     const bool open = CommandsAvailable(now);
     for (QMenu* m : {menus_.file, menus_.options, menus_.bank, menus_.help}) m->menuAction()->setEnabled(open);
-    for (QAction* item : commands_)
-        item->setEnabled(item == menus_.autoSpin ? AutoSpinAvailable(now) : open);
+    for (QAction* item : commands_) {
+        const bool enabled = item == menus_.autoSpin ? AutoSpinAvailable(now) : open;
+        if (item->isEnabled() == enabled) continue;
+        item->setEnabled(enabled);
+        AnnounceAvailability(*item);
+    }
     // Sub-menus of Options and Bank read as unavailable too, so a screen reader does not offer them.
     for (QMenu* m : {menus_.options, menus_.bank})
         for (QAction* a : m->actions())

@@ -84,6 +84,8 @@ TEST_F(KeyboardRoundTest, BetSpinDoublePickTwoBoxesAndQuitWithoutAMouse) {
                 auto* board = qobject_cast<ui::BoardWindow*>(modal);
                 if (!board) return;
                 boardSeen = true;
+                // The window in front has the keyboard, however late a loaded machine says so.
+                QApplication::setActiveWindow(board);
                 board->SetClock([] { return 0LL; });  // the two digits come at one moment
                 Type(Qt::Key_Tab, board);   // from Quit onto box 1
                 Type(Qt::Key_Down, board);  // box 2: 3X
@@ -96,6 +98,7 @@ TEST_F(KeyboardRoundTest, BetSpinDoublePickTwoBoxesAndQuitWithoutAMouse) {
                 Type(Qt::Key_Escape, board);
             },
             payoffs);
+        QApplication::setActiveWindow(payoffs);
         Type(Qt::Key_Tab, payoffs);  // Take has the focus; Tab goes on to Double
         Type(Qt::Key_Space, payoffs);
     });
