@@ -79,7 +79,7 @@ protected:
     }
 
 private:
-    static constexpr int kLookMs = 40, kLooks = 50;
+    static constexpr int kLookMs = 40, kLooks = 250;  // ten seconds for a busy window manager
 
     void Look() {
         QWindow* handle = window_.windowHandle();

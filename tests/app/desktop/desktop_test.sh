@@ -61,8 +61,16 @@ quit_game() {
     kill -TERM "$game_pid"
     wait "$game_pid" 2>/dev/null
 }
+# Where the client area is once the window has come to rest (a busy window manager frames it late).
 client_position() {
-    xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'
+    local now before=""
+    for _ in $(seq 40); do
+        now=$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
+        [ "$now" = "$before" ] && break
+        before=$now
+        sleep 0.5
+    done
+    echo "$now"
 }
 ini_value() { sed -n "s/^$1=//p" "$ini" | tr -d '\r' | head -1; }
 
