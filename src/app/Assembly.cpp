@@ -9,6 +9,7 @@
 
 #include "dialogs/LoadSaveDialog.h"
 #include "dialogs/Modal.h"
+#include "dialogs/Placement.h"
 #include "dialogs/SaveFailure.h"
 #include "dialogs/WinStopDialog.h"
 #include "gamble/BoardWindow.h"
@@ -103,7 +104,13 @@ QPoint Assembly::RestoreAtStart(MainWindow& window) {
 bool Assembly::SaveAtExit(MainWindow& window) {
     // A Wayland window cannot learn where it is; the stored position then stays as it was.
     std::optional<QPoint> position;
-    if (PlatformReportsWindowPosition(QGuiApplication::platformName())) position = window.pos();
+    if (PlatformReportsWindowPosition(QGuiApplication::platformName())) position = ui::FramePosition(window);
+    if (ui::MidSpin(window.CurrentMoment())) {
+        // The desktop asks for a save while a spin is half settled: the game section keeps the last
+        // settled game, written after every settled spin, and the spin writes its own once it settles.
+        if (!position || !ExitWritesPosition(*position, ScreenSize())) return true;
+        return WriteWindowPosition(settings_, *position, ScreenSize());
+    }
     WindowSelections menus(window);
     return kazoomba::SaveAtExit(settings_, window.game(), menus, position, ScreenSize());
 }

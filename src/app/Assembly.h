@@ -24,6 +24,7 @@ public:
     // Restores the game saved at exit and returns where the window goes.
     QPoint RestoreAtStart(ui::MainWindow& window);
     // The game as at exit: game in play, window position and menu choices. False when the write failed.
+    // Mid-spin only the position is written: the file keeps the last settled game.
     bool SaveAtExit(ui::MainWindow& window);
     // The signal that is ending the game ("SIGTERM"): from now on no window may be shown, and a failed
     // exit save is told on standard error instead.

@@ -13,6 +13,7 @@
 #include "SettingsAtStart.h"
 #include "art/DataPaths.h"
 #include "art/Graphics.h"
+#include "dialogs/Placement.h"
 #include "dialogs/SaveFailure.h"
 #include "engine/Random.h"
 #include "machine/MainWindow.h"
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
     kazoomba::app::Assembly assembly(settings, graphics, sound, random);
     kazoomba::ui::MainWindow window(graphics, sound, random, assembly.Hooks());
     window.StartUp();
-    window.move(assembly.RestoreAtStart(window));
+    // The position saved is the frame's, so the frame goes back there, whatever the window manager does.
+    kazoomba::ui::PlaceFrameAt(window, assembly.RestoreAtStart(window));
 
     // A signal or the end of the desktop session saves the game as at exit; a signal then closes the game.
     // A second copy started on the same file asks this one, through a local socket, to come forward.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "Assembly.h"
 #include "art/Graphics.h"
@@ -10,6 +11,7 @@
 #include "sound/Sound.h"
 #include "storage/StorageSupport.h"
 #include "support/QtApp.h"
+#include "support/WindowTesting.h"
 
 using namespace kazoomba;
 
@@ -52,4 +54,47 @@ TEST(Assembly, EveryMenuItemWithAWindowElsewhereIsConnected) {
     const ui::MachineMenus& m = window.menus();
     for (QAction* item : {m.load, m.save, m.statistics, m.about, m.manual, m.payChart})
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
+}
+
+TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheLastSettledGame) {
+    kazoomba::testing::App();
+    QTemporaryDir dir;
+    ProfileFile settings(dir.filePath(QStringLiteral("KAZO.INI")));
+    kazoomba::testing::ScriptedRandom random;
+    ui::Graphics graphics(1.0);
+    ui::Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
+    sound.SetSound(1);
+    app::Assembly assembly(settings, graphics, sound, random);
+    ui::MainWindow window(graphics, sound, random, assembly.Hooks());
+    window.StartUp();
+    assembly.RestoreAtStart(window);
+    window.SetSpinSpeed(0);
+    window.show();
+    auto read = [&](const char* key) {
+        return settings.ReadString(QStringLiteral("Current Game"), QString::fromLatin1(key), QString(), 100);
+    };
+    window.menus().borrow[4]->trigger();  // a settled change the file records: 1050 credits
+    ASSERT_EQ(read("Credits"), QStringLiteral("1050.00"));
+
+    // The session asks for a save while the reels turn, with the wager taken and the spin counted.
+    bool asked = false;
+    QTimer probe;
+    probe.setInterval(2);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (asked || window.game().state.SpinReady) return;
+        asked = true;
+        EXPECT_TRUE(assembly.SaveAtExit(window));
+        EXPECT_EQ(read("Credits"), QStringLiteral("1050.00"));
+        EXPECT_EQ(read("Spins"), QStringLiteral("0"));
+        EXPECT_EQ(read("TotalWagers"), QStringLiteral("0.00"));
+    });
+    probe.start();
+    // A win on the reels is taken as soon as its window opens.
+    kazoomba::testing::WhenModalOpens([](QWidget* payoffs) { payoffs->close(); });
+    window.ButtonCommand(ui::Bet8Button);
+    window.ButtonCommand(ui::SpinButton);
+    EXPECT_TRUE(asked);
+    // Once it settles, the spin writes itself.
+    EXPECT_EQ(read("Spins"), QStringLiteral("1"));
+    EXPECT_EQ(read("TotalWagers"), QStringLiteral("2.00"));
 }

@@ -1,7 +1,9 @@
-// One QApplication for a window test program, made on first use.
+// One QApplication for a window test program, made on first use, with the watchdog over its modal windows.
 #pragma once
 
 #include <QApplication>
+
+#include "support/ModalWatchdog.h"
 
 namespace kazoomba::testing {
 
@@ -13,7 +15,9 @@ inline QApplication& App() {
     static QApplication* app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         QCoreApplication::setApplicationName(QStringLiteral("kazoomba"));
-        return new QApplication(argc, argv);
+        auto* made = new QApplication(argc, argv);
+        ModalWatchdog::Instance();
+        return made;
     }();
     return *app;
 }

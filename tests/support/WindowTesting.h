@@ -34,10 +34,36 @@ inline const bool kModalWatchdogInstalled = (ui::SetModalWatch(WatchModal), true
 // The same application as App(); the name some window tests already use.
 inline QApplication& TestApplication() { return App(); }
 
+// The owner of a test's pending waits: it goes when the test ends, and with it every wait the test left
+// running, so that no later test's window is answered with an earlier test's gone variables.
+class TestScope : public ::testing::EmptyTestEventListener {
+public:
+    static QObject* Context() {
+        QObject*& context = Instance().context_;
+        if (!context) context = new QObject;
+        return context;
+    }
+
+private:
+    static TestScope& Instance() {
+        static TestScope* scope = [] {
+            auto* made = new TestScope;
+            ::testing::UnitTest::GetInstance()->listeners().Append(made);  // gtest owns it
+            return made;
+        }();
+        return *scope;
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        delete context_;
+        context_ = nullptr;
+    }
+    QObject* context_ = nullptr;
+};
+
 // Runs act on the first modal window other than `except` that shows up in the event loop, as a player
-// answers a window the moment it opens. Gives up after about two seconds.
+// answers a window the moment it opens. Gives up after about two seconds, or when the test ends.
 inline void WhenModalOpens(std::function<void(QWidget*)> act, QWidget* except = nullptr, int triesLeft = 200) {
-    QTimer::singleShot(10, [act = std::move(act), except, triesLeft]() mutable {
+    QTimer::singleShot(10, TestScope::Context(), [act = std::move(act), except, triesLeft]() mutable {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal && modal != except)
             act(modal);

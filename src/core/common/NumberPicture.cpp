@@ -77,6 +77,12 @@ std::string FormatPicture(double value, std::string_view picture) {
     return out;
 }
 
+std::string FormatDisplay(double value, std::string_view picture) {
+    std::string text = FormatPicture(value, picture);
+    if (text.size() > picture.size()) text.erase(0, text.size() - picture.size());
+    return text;
+}
+
 std::string_view TrimBlanks(std::string_view text) {
     std::size_t b = text.find_first_not_of(" \t");
     if (b == std::string_view::npos) return {};

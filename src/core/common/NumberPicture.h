@@ -12,6 +12,11 @@ namespace kazoomba {
 // anything else is shown as it stands. Rounds to the decimals shown; a negative value gets a leading minus.
 std::string FormatPicture(double value, std::string_view picture);
 
+// Formats value for a lit display whose box holds exactly as many figures as the picture: a figure that
+// would not fit rolls over like a mechanical counter, keeping its last figures (1,234,567 spins in
+// "000000" show 234567), so no display ever draws outside its box.
+std::string FormatDisplay(double value, std::string_view picture);
+
 // Reads the leading number of text: blanks, an optional sign, digits, an optional point and digits;
 // anything else ends it, and text without a digit there reads as 0. Exponents, hex, "inf" and "nan"
 // are not numbers here. The point is always ".", whatever the locale. Values beyond double range

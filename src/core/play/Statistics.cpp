@@ -1,9 +1,17 @@
 // Statistics figures and their texts.
 #include "play/Statistics.h"
 
+#include <cmath>
+
 #include "common/NumberPicture.h"
 
 namespace kazoomba {
+
+namespace {
+// Money moves in whole cents; the sums of 32-bit floats carry dust below a cent (a lost 8-coin spin
+// at 5 cents leaves total payoffs at -0.0000244) that would show as a ratio of "-0.01%".
+float Cents(float dollars) { return static_cast<float>(std::round(double(dollars) * 100.0) / 100.0); }
+}  // namespace
 
 StatisticsFigures ComputeStatistics(const GameState& s) {
     StatisticsFigures f;
@@ -12,9 +20,9 @@ StatisticsFigures ComputeStatistics(const GameState& s) {
     f.Borrowed = s.Borrowed;
     f.TotalWagers = s.TotalWagers;
     f.WonLost = s.Credits - s.Borrowed;
-    f.TotalPayoffs = s.TotalWagers + (s.Credits - s.Borrowed);
+    f.TotalPayoffs = Cents(s.TotalWagers + (s.Credits - s.Borrowed));
     f.BonusPayoffs = s.CherryPts + s.PoolPts;
-    f.NormalPayoffs = f.TotalPayoffs - f.BonusPayoffs - s.DoubleNothing;
+    f.NormalPayoffs = Cents(f.TotalPayoffs - f.BonusPayoffs - s.DoubleNothing);
     f.DoubleNothing = s.DoubleNothing;
     f.CherryPts = s.CherryPts;
     f.PoolPts = s.PoolPts;

@@ -2,6 +2,7 @@
 #include "access/Accessible.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QAccessibleWidget>
 #include <QPointer>
 
@@ -168,6 +169,22 @@ void AnnounceAvailability(QWidget& control) {
     changed.disabled = true;
     QAccessibleStateChangeEvent event(&control, changed);
     Announce(event);
+}
+
+void AnnounceAvailability(QAction& item) {
+    // A menu item has no widget of its own: it is told through the item its menu shows for it.
+    for (QObject* owner : item.associatedObjects()) {
+        auto* menu = qobject_cast<QWidget*>(owner);
+        QAccessibleInterface* m = menu ? QAccessible::queryAccessibleInterface(menu) : nullptr;
+        for (int i = 0; m && i < m->childCount(); ++i) {
+            QAccessibleInterface* child = m->child(i);
+            if (!child || child->object() != &item) continue;
+            QAccessible::State changed;
+            changed.disabled = true;
+            QAccessibleStateChangeEvent event(child, changed);
+            Announce(event);
+        }
+    }
 }
 
 void SetAccessibilityWitness(std::function<void(QAccessibleEvent*)> witness) { Witness() = std::move(witness); }

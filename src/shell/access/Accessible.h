@@ -8,6 +8,8 @@
 
 class QAccessibleEvent;
 
+class QAction;
+
 namespace kazoomba::ui {
 
 // An invisible widget over a figure or text the window paints: it carries the caption and the value the
@@ -40,6 +42,9 @@ void MakePressable(QWidget& control, std::function<void()> press, std::function<
 
 // Tells assistive technology that a pressable control's availability may have changed.
 void AnnounceAvailability(QWidget& control);
+
+// The same for a menu item, whose menu may not be showing.
+void AnnounceAvailability(QAction& item);
 
 // Installs the interfaces above; done once, before the first window asks.
 void InstallAccessibility();

@@ -40,7 +40,8 @@ void BannerMarquee::Render() {
     const QFontMetrics metrics(font);
     const int width = metrics.horizontalAdvance(text_) + metrics.horizontalAdvance(QString(25, QLatin1Char(' ')));
     built_ = true;
-    picture_ = graphics_.NewImage(qMax(width, 1), 20, Qt::black);
+    pictureWidth_ = qMax(width, 1);
+    picture_ = graphics_.NewImage(pictureWidth_, 20, Qt::black);
     QPainter p(&picture_);
     p.setFont(font);
     auto print = [&](int x, int y, Colour colour) {

@@ -27,7 +27,8 @@ public:
     // One marquee step; the timer calls it, tests may too.
     void Tick();
     int Offset() const { return offset_; }
-    int PictureWidth() const { return picture_.isNull() ? 0 : picture_.width() / qRound(picture_.devicePixelRatio()); }
+    // In window pixels, whatever the scale: the picture holds that many times its pixel ratio.
+    int PictureWidth() const { return pictureWidth_; }
     int Interval() const { return timer_.interval(); }
     void Clear();                          // blanks the picture (while its text is being edited)
 
@@ -44,6 +45,7 @@ private:
     QTimer timer_;
     QString text_;
     QImage picture_;
+    int pictureWidth_ = 0;
     bool built_ = false;
     int offset_ = 0;
 };

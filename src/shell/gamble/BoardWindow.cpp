@@ -17,6 +17,7 @@
 #include "art/Drawing.h"
 #include "art/Graphics.h"
 #include "art/Palette.h"
+#include "art/UnderlinedButton.h"
 #include "sound/Sound.h"
 #include "art/TextFit.h"
 
@@ -94,7 +95,7 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
     setFixedSize(L::kClientWidth, L::kClientHeight);
     SetBackground(*this, PaletteColor(Colour::Black));
 
-    quit_ = new QPushButton(QStringLiteral("&Quit"), this);
+    quit_ = new UnderlinedButton(QStringLiteral("&Quit"), this);
     quit_->setGeometry(ToRect(L::kQuitButton));
     quit_->setFont(GameFont(18));
     quit_->setPalette(QApplication::palette());

@@ -21,6 +21,9 @@ inline constexpr int kNumberCentreX = 20, kNumberY = 50;
 inline constexpr int kAmountX = 160, kAmountY = 60;
 inline constexpr int kSymbolX = 45, kSymbolY = 55, kSymbolStep = 36, kSymbolSize = 32;
 
+// A caption ends this far short of its digit panel's outer frame (3 px outside the panel).
+inline constexpr int kCaptionGap = 6, kPanelFrame = 3;
+
 inline constexpr double kTotalPoints = 14;
 inline constexpr int kTotalLabelX = 330, kTotalLabelY = 275;
 inline constexpr int kTotalLeft = 444, kTotalTop = 280, kTotalRight = 561, kTotalBottom = 300;

@@ -19,6 +19,7 @@
 #include "art/Drawing.h"
 #include "art/Graphics.h"
 #include "art/Palette.h"
+#include "art/TextFit.h"
 #include "access/SpokenText.h"
 
 namespace kazoomba::ui {
@@ -89,10 +90,10 @@ void PayoffsWindow::PresentWin(kazoomba::Game& game, const Graphics& graphics, i
 }
 
 void PayoffsWindow::Place() {
-    // A remembered place on a screen that has since gone would open the window where nobody can see it.
+    // The frame goes back where the player left it, brought inside a screen's free area if that has gone.
     const QPoint at = PayoffsWindowPos;
-    if (at.x() > 0 && QGuiApplication::screenAt(at)) {
-        move(at);
+    if (at.x() > 0) {
+        PlaceFrameAt(*this, at);
         return;
     }
     CentreOnScreen(*this, parentWidget());
@@ -129,7 +130,7 @@ void PayoffsWindow::Double() {
 void PayoffsWindow::reject() { Take(); }
 
 void PayoffsWindow::Close() {
-    PayoffsWindowPos = pos();
+    PayoffsWindowPos = FramePosition(*this);
     done(QDialog::Accepted);
 }
 
@@ -173,12 +174,16 @@ void PayoffsWindow::Redraw() {
 
     DrawPanel(p, L::kTotalLeft, L::kTotalTop, L::kTotalRight, L::kTotalBottom);
     DrawDigits(p, graphics_, L::kTotalLeft, L::kTotalTop, digitColour_, QString::fromStdString(sheet_.total), 0);
-    p.setFont(GameFont(L::kTotalPoints));
-    EmbossText(p, L::kTotalLabelX, L::kTotalLabelY, Colour::White, Colour::Black, Colour::Silver, QStringLiteral("Total Won:"));
+    // Our bold type is wider than the one the window was measured for: a caption never runs into its panel.
+    const auto caption = [&](double points, int x, int y, int panelLeft, const QString& text) {
+        const int room = panelLeft - L::kPanelFrame - L::kCaptionGap - x - 2;  // the emboss reaches 2 px right
+        p.setFont(FittedFont(GameFont(points), text, room));
+        EmbossText(p, x, y, Colour::White, Colour::Black, Colour::Silver, text);
+    };
+    caption(L::kTotalPoints, L::kTotalLabelX, L::kTotalLabelY, L::kTotalLeft, QStringLiteral("Total Won:"));
 
     if (sheet_.poolRow) {
-        p.setFont(GameFont(L::kPoolPoints));
-        EmbossText(p, L::kPoolLabelX, L::kPoolLabelY, Colour::White, Colour::Black, Colour::Silver, QStringLiteral("Bonus Pool:"));
+        caption(L::kPoolPoints, L::kPoolLabelX, L::kPoolLabelY, L::kPoolLeft, QStringLiteral("Bonus Pool:"));
         DrawPanel(p, L::kPoolLeft, L::kPoolTop, L::kPoolRight, L::kPoolBottom);
         DrawDigits(p, graphics_, L::kPoolLeft, L::kPoolTop, digitColour_, QString::fromStdString(sheet_.pool), 2);
     }

@@ -20,10 +20,6 @@ void MainWindow::ShowMessage(std::string_view title, std::string_view text, Mess
                    ToQString(text), isVisible() ? this : nullptr);
 }
 
-void MainWindow::EnableMenus(bool on) {
-    for (QMenu* m : {menus_.file, menus_.options, menus_.bank, menus_.help}) m->menuAction()->setEnabled(on);
-}
-
 void MainWindow::SetButtonsAvailable(bool available) {
     for (int b = 0; b < 3; ++b) {
         buttons_[b]->setEnabled(available);
@@ -77,8 +73,12 @@ void MainWindow::RedrawSpinsDisplay() {
 void MainWindow::RedrawLineMarkers() { face_.DrawLineMarkers(game_.State()); }
 
 void MainWindow::PresentWin() {
+    presenting_ = true;
+    UpdateMoment();
     if (hooks_.presentWin) hooks_.presentWin(*this);
     else game_.TakeWin();
+    presenting_ = false;
+    UpdateMoment();
     // The window under the Payoffs window is drawn again: now the winning lines show.
     RedrawMainWindow();
 }
@@ -99,7 +99,11 @@ std::string MainWindow::AskWinStopValue() {
     return hooks_.askWinStopValue ? hooks_.askWinStopValue(*this).toStdString() : std::string("0");
 }
 
-void MainWindow::ShowBonusCaption(bool visible) { face_.ShowBonusCaption(visible); }
+void MainWindow::ShowBonusCaption(bool visible) {
+    face_.ShowBonusCaption(visible);
+    bonusRun_ = visible;
+    UpdateMoment();
+}
 
 void MainWindow::StopBanner() { banner_->StopBanner(); }
 

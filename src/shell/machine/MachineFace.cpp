@@ -17,6 +17,8 @@ using namespace layout;
 
 namespace {
 QString Picture(double v, const char* picture) { return QString::fromStdString(FormatPicture(v, picture)); }
+// A lit display's figures: never more than its box holds.
+QString Display(double v, const char* picture) { return QString::fromStdString(FormatDisplay(v, picture)); }
 }  // namespace
 
 MachineFace::MachineFace(Graphics& graphics, QWidget* parent) : graphics_(graphics) {
@@ -37,7 +39,11 @@ MachineFace::MachineFace(Graphics& graphics, QWidget* parent) : graphics_(graphi
     poolCaption_ = caption(QStringLiteral("To Win Pool:  3"), kPoolCaptionX, kPoolCaptionY, kPoolCaptionW, true);
     smileCaption_ = caption(QStringLiteral("For Bonus:  6"), kSmileCaptionX, kSmileCaptionY, kSmileCaptionW, true);
     freeCaption_ = caption(QStringLiteral("Win 3 FREE Spins"), kFreeCaptionX, kFreeCaptionY, kFreeCaptionW, false);
-    bonusCaption_ = caption(QStringLiteral("Bonus Spin"), kBonusCaptionX, kBonusCaptionY, kBonusCaptionW, true);
+    // The bonus run's own caption: yellow, larger, centred over the reels while the free spins play.
+    bonusCaption_ = ColouredLabel(view_, QRect(kBonusCaptionX, kBonusCaptionY, kBonusCaptionW, kBonusCaptionH),
+                                  GameFont(kBonusCaptionPoints, true), Colour::Yellow, Qt::AlignCenter);
+    bonusCaption_->setAttribute(Qt::WA_TranslucentBackground);
+    bonusCaption_->setText(QStringLiteral("Bonus Spin"));
     bonusCaption_->hide();
 }
 
@@ -81,7 +87,7 @@ void MachineFace::DrawSpinsDisplay(const GameState& s) {
     QPainter p(&surface_);
     p.setFont(GameFont(8, true));
     p.setPen(PaletteColor(Colour::Yellow));
-    DrawDigits(p, graphics_, kSpinsX, kSpinsY, digitColor_, Picture(s.Spins, "000000"), 0);
+    DrawDigits(p, graphics_, kSpinsX, kSpinsY, digitColor_, Display(s.Spins, "000000"), 0);
     const QString caption = QStringLiteral("Spins:");
     const QFontMetrics m(p.font());
     p.fillRect(QRect(458, 150, m.horizontalAdvance(caption), m.height()), Qt::black);
@@ -102,13 +108,13 @@ void MachineFace::DrawStatusPanel(const GameState& s) {
     };
     auto captionRight = [&](int right, int y, const QString& t) { captionLeft(right - m.horizontalAdvance(t), y, t); };
 
-    DrawDigits(p, graphics_, kCoinValueX, kCoinValueY, DigitRed, Picture(s.CoinValue, "0.00"), 1);
+    DrawDigits(p, graphics_, kCoinValueX, kCoinValueY, DigitRed, Display(s.CoinValue, "0.00"), 1);
     captionLeft(458, 35, QStringLiteral("Coin Value:"));
-    DrawDigits(p, graphics_, kCreditsX, kCreditsY, digitColor_, Picture(s.Credits, "0000000.00"), 0);
+    DrawDigits(p, graphics_, kCreditsX, kCreditsY, digitColor_, Display(s.Credits, "0000000.00"), 0);
     captionRight(kCaptionRight, 85, QStringLiteral("Credits:"));
-    DrawDigits(p, graphics_, kWagerX, kWagerY, digitColor_, Picture(s.Wager, "00.00"), 0);
+    DrawDigits(p, graphics_, kWagerX, kWagerY, digitColor_, Display(s.Wager, "00.00"), 0);
     captionRight(kCaptionRight, 35, QStringLiteral("Wager:"));
-    DrawDigits(p, graphics_, kPoolX, kPoolY, digitColor_, Picture(s.BonusPool, "0000.00"), 0);
+    DrawDigits(p, graphics_, kPoolX, kPoolY, digitColor_, Display(s.BonusPool, "0000.00"), 0);
     captionRight(100, 35, QStringLiteral("Bonus Pool:"));
 
     poolCaption_->setText(QStringLiteral("To Win Pool:  ") + Picture(s.Bells, "0"));

@@ -64,6 +64,7 @@ inline constexpr int kPoolCaptionX = 3, kPoolCaptionY = 78, kPoolCaptionW = 97;
 inline constexpr int kSmileCaptionX = 3, kSmileCaptionY = 154, kSmileCaptionW = 94;
 inline constexpr int kFreeCaptionX = 3, kFreeCaptionY = 245, kFreeCaptionW = 121;
 inline constexpr int kCaptionH = 25;
-inline constexpr int kBonusCaptionX = 152, kBonusCaptionY = 0, kBonusCaptionW = 257;
+inline constexpr int kBonusCaptionX = 152, kBonusCaptionY = 0, kBonusCaptionW = 257, kBonusCaptionH = 25;
+inline constexpr double kBonusCaptionPoints = 12;
 
 }  // namespace kazoomba::ui::layout

@@ -41,7 +41,7 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, Machine
         std::pair{kSpinButtonY, "Spin"}, std::pair{kBet1ButtonY, "Bet 1"}, std::pair{kBet8ButtonY, "Bet 8"}};
     for (int i = 0; i < 3; ++i) {
         PictureButtonActions actions{[this, i] { PressButton(i); }, [this, i] { ReleaseButton(i); },
-                                     [this, i] { ButtonCommand(i); }, [this] { return game_.State().SpinReady; }};
+                                     [this, i] { ButtonCommand(i); }, [this] { return CommandsAvailable(moment_); }};
         buttons_[i] = new PictureButton(QString::fromLatin1(names[i].second), std::move(actions), &face_.view());
         buttons_[i]->move(kButtonX, names[i].first);
         SetButtonPicture(i, Raised);
@@ -49,8 +49,12 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, Machine
     readouts_ = std::make_unique<MachineReadouts>(face_.view());
     menus_ = BuildMachineMenus(*menuBar());
     ConnectMenus();
+    UpdateMoment();
     // The machine has one size: the player cannot resize the window.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    keySettle_.setSingleShot(true);
+    keySettle_.setInterval(kKeySettleMs);
+    connect(&keySettle_, &QTimer::timeout, this, &MainWindow::SettleKeys);
     qApp->installEventFilter(this);
 }
 
@@ -58,32 +62,32 @@ MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
 void MainWindow::ConnectHook(QAction* item, const std::function<void(MainWindow&)>& hook) {
     item->setEnabled(static_cast<bool>(hook));
-    if (hook) connect(item, &QAction::triggered, this, [this, hook] { hook(*this); });
+    if (hook) Command(item, [this, hook] { hook(*this); });
 }
 
 void MainWindow::ConnectMenus() {
     const MachineMenus& m = menus_;
-    connect(m.newGame, &QAction::triggered, this, [this] { game_.StartNewGame(); });
+    Command(m.newGame, [this] { game_.StartNewGame(); });
     ConnectHook(m.load, hooks_.load);
     ConnectHook(m.save, hooks_.save);
     ConnectHook(m.statistics, hooks_.statistics);
-    connect(m.quit, &QAction::triggered, this, [this] { close(); });
+    Command(m.quit, [this] { close(); });
     for (int i = 0; i < static_cast<int>(m.bet.size()); ++i)
-        connect(m.bet[i], &QAction::triggered, this, [this, i] { game_.ChangeCoinValue(i); });
+        Command(m.bet[i], [this, i] { game_.ChangeCoinValue(i); });
     for (int i = 0; i < static_cast<int>(m.digit.size()); ++i)
-        connect(m.digit[i], &QAction::triggered, this, [this, i] { SetDigitColor(i); });
+        Command(m.digit[i], [this, i] { SetDigitColor(i); });
     for (int i = 0; i < static_cast<int>(m.lines.size()); ++i)
-        connect(m.lines[i], &QAction::triggered, this, [this, i] { SetPayLines(i); });
+        Command(m.lines[i], [this, i] { SetPayLines(i); });
     for (int i = 0; i < static_cast<int>(m.banner.size()); ++i)
-        connect(m.banner[i], &QAction::triggered, this, [this, i] { SetBanner(i); });
-    connect(m.bannerText, &QAction::triggered, this, [this] { EditBannerText(); });
+        Command(m.banner[i], [this, i] { SetBanner(i); });
+    Command(m.bannerText, [this] { EditBannerText(); });
     for (int i = 0; i < static_cast<int>(m.speed.size()); ++i)
-        connect(m.speed[i], &QAction::triggered, this, [this, i] { SetSpinSpeed(i); });
+        Command(m.speed[i], [this, i] { SetSpinSpeed(i); });
     for (int i = 0; i < static_cast<int>(m.sound.size()); ++i)
-        connect(m.sound[i], &QAction::triggered, this, [this, i] { SetSoundMenu(i); });
+        Command(m.sound[i], [this, i] { SetSoundMenu(i); });
     for (int i = 0; i < static_cast<int>(m.borrow.size()); ++i)
-        connect(m.borrow[i], &QAction::triggered, this, [this, i] { game_.Borrow(i); });
-    connect(m.autoSpin, &QAction::triggered, this, [this] { game_.ToggleAutoSpin(); });
+        Command(m.borrow[i], [this, i] { game_.Borrow(i); });
+    Command(m.autoSpin, [this] { game_.ToggleAutoSpin(); });
     ConnectHook(m.about, hooks_.about);
     ConnectHook(m.manual, hooks_.manual);
     ConnectHook(m.payChart, hooks_.payChart);
@@ -157,7 +161,7 @@ void MainWindow::ReleaseButton(int button) {
 }
 
 void MainWindow::ButtonCommand(int button) {
-    if (!game_.State().SpinReady) return;
+    if (!CommandsAvailable(moment_) || !game_.State().SpinReady) return;
     switch (button) {
         case SpinButton: RunSpinCommand([this] { game_.SpinCommand(); }); break;
         case Bet1Button: RunSpinCommand([this] { game_.PlaceCoins(1); }); break;
@@ -174,8 +178,11 @@ void MainWindow::ResumeMoment() {
 
 void MainWindow::RunSpinCommand(const std::function<void()>& command) {
     spinning_ = true;
+    UpdateMoment();
     command();
     spinning_ = false;
+    bonusRun_ = false;
+    UpdateMoment();
     if (closePending_) close();
 }
 

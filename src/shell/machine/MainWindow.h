@@ -1,19 +1,26 @@
 // The slot machine's window: the face, the picture buttons and keys, the menu bar, and the Cabinet through
 // which the rules drive it. Its jobs live in files of their own: MachineFace (drawing), MachineMenus (the
-// menu bar), MachineWidgets (view and buttons), MachineKeys.cpp (keys), MachineCabinet.cpp (the Cabinet).
+// menu bar), MachineWidgets (view and buttons), MachineKeys.cpp (keys), MachineMoment.cpp (which commands
+// may act now), MachineCabinet.cpp (the Cabinet).
 #pragma once
 
+#include <QEvent>
 #include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "art/Banner.h"
 #include "art/Graphics.h"
+#include "common/HeldKeys.h"
 #include "engine/Random.h"
 #include "machine/MachineFace.h"
 #include "machine/MachineHooks.h"
 #include "machine/MachineMenus.h"
+#include "machine/MachineMoment.h"
 #include "play/Cabinet.h"
 #include "play/Game.h"
 #include "sound/Sound.h"
@@ -44,6 +51,10 @@ public:
     int SpeedIndex() const { return speedIndex_; }
     int BannerIndex() const { return bannerIndex_; }
     bool PayLinesOn() const { return face_.PayLinesOn(); }
+    // Where the machine stands; every command is enabled or disabled from it.
+    Moment CurrentMoment() const { return moment_; }
+    // How long a key's release waits for the repeat press that would show the key still held.
+    static constexpr int kKeySettleMs = 60;
 
     // Menu commands.
     void SetSpinSpeed(int index);
@@ -102,7 +113,17 @@ private:
     void ConnectMenus();
     // Connects a menu item to a hook of the assembly; an item without its hook stays disabled.
     void ConnectHook(QAction* item, const std::function<void(MainWindow&)>& hook);
-    bool HandleKey(QKeyEvent* key);
+    // The moment gate: works out the moment and enables every command from it.
+    void UpdateMoment();
+    void Command(QAction* item, std::function<void()> command);
+    void NoteModalWindow(QObject* watched, QEvent* event);
+    // Keys.
+    bool HandleKey(QObject* watched, QKeyEvent* key);
+    bool FreshKeyEvent(QObject* watched, QKeyEvent* key);
+    bool KeyboardHere(QObject* watched) const;
+    void KeyWentDown(int key);
+    void KeyCameUp(int key);
+    void SettleKeys();
     void ForgetHeldKeys();
     void SetButtonPicture(int button, int state);
     bool HasBet() const { return game_.State().Wager > 0.0f || game_.State().LastBet > 0.0f; }
@@ -123,10 +144,24 @@ private:
     int speedDelay_ = 25;
     int bannerIndex_ = 0;
     bool spinning_ = false;
+    bool presenting_ = false;
+    bool menusOn_ = true;
+    bool bonusRun_ = false;
     bool closePending_ = false;
     bool quitDone_ = false;
-    bool enterDown_ = false;  // Enter went down in this window and has not come up yet
-    bool betDown_ = false;    // the same for B and backslash
+
+    Moment moment_ = Moment::Idle;
+    bool momentApplied_ = false;
+    std::vector<QAction*> commands_;               // every menu item connected to a command
+    std::vector<QPointer<QWidget>> modalWindows_;  // modal windows showing now, the latest last
+
+    HeldKeys heldKeys_;
+    QTimer keySettle_;
+    // The key event last seen, so that one event passed from window to widget to parent counts once.
+    const QEvent* lastKeyEvent_ = nullptr;
+    QPointer<QObject> lastKeyReceiver_;
+    QEvent::Type lastKeyType_ = QEvent::None;
+    int lastKey_ = 0;
 };
 
 }  // namespace kazoomba::ui

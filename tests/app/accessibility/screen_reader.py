@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 # Reads the running game through the accessibility bus as a screen reader does: the machine's three
 # buttons and their actions, the credits, then a spin pressed through its action and the result it reads.
-# With --dump it prints the tree of every window instead, as a listener's tools show it.
+# With --dump it prints the tree of every window instead, as a listener's tools show it. With --mid-spin it
+# presses New Game, Load, Save and a loan while a spin runs, and Spin while the Save dialog is open, and
+# checks that the settings file only ever holds settled games.
 import os
 import subprocess
 import sys
@@ -165,6 +167,91 @@ def dump_board(app, machine):
     dump(machine)
 
 
+def current_game():
+    # The game in play as the settings file holds it.
+    path = os.path.join(os.environ["XDG_CONFIG_HOME"], "kazoomba", "KAZO.INI")
+    values, inside = {}, False
+    try:
+        with open(path, encoding="latin-1") as f:
+            for line in f:
+                line = line.strip()
+                if line.startswith("["):
+                    inside = line == "[Current Game]"
+                elif inside and "=" in line:
+                    key, value = line.split("=", 1)
+                    values.setdefault(key, value.strip())
+    except FileNotFoundError:
+        pass
+    return values
+
+
+def mid_spin(app, machine):
+    do_action(find(find(machine, "menu item", "Sound"), "menu item", "Off"), "Press")
+    do_action(find(find(machine, "menu item", "Spin Speed"), "menu item", "Very Fast"), "Press")
+    spin, bet = find(machine, "push button", "Spin"), find(machine, "push button", "Bet 8")
+    spins = find(machine, "label", "Spins")
+    items = [find(machine, "menu item", name) for name in ("New Game", "Load ", "Save", "Statistics")]
+    items.append(find(find(machine, "menu item", "Borrow"), "menu item", "$1000"))
+    if None in items:
+        fail("a File or Bank item is missing")
+    # Spins are played until one wins: its Payoffs window holds the spin half settled for as long as it
+    # is open, and that is when File and Bank are pressed. Each press must do nothing.
+    played = 0
+    for _ in range(60):
+        wait_for("Bet 8 available", lambda: not unavailable(bet))
+        do_action(bet, "Press")
+        settle(0.3)
+        before = value_of(spins)
+        do_action(spin, "Press")
+        played += 1
+        wait_for("a spin", lambda: value_of(spins) != before)
+        payoffs = wait_for("the spin's end", lambda: dialog(app, "Results") or (not unavailable(spin) and "idle"))
+        if payoffs != "idle":
+            break
+    else:
+        fail("no spin won in 60")
+    for item in items:
+        try:
+            item.queryAction().doAction(0)
+        except Exception:
+            pass  # a window opened by the press would hold the answer back; the check below tells
+    settle(0.5)
+    for words in ("Save a Game", "Load a Game", "Statistics"):
+        if dialog(app, words) is not None:
+            fail("the %s window opened mid-spin" % words)
+    do_action(find(payoffs, "push button", "Take"), "Press")
+    wait_for("the spin's end", lambda: not unavailable(spin), 30.0)
+    settle(1.0)
+    game = current_game()
+    wagered = "%.2f" % (2.0 * played)
+    if game.get("Spins") != str(played) or game.get("TotalWagers") != wagered or game.get("Borrowed") != "1000":
+        fail("after New Game, Load, Save and Borrow pressed mid-spin the file holds %s; want %d spins, %s wagered, "
+             "1000 borrowed" % (game, played, wagered))
+
+    # Spin pressed while the Save dialog is open does nothing; the file still holds the settled game.
+    # The dialog runs inside the press, so the press is answered only when the dialog closes.
+    try:
+        find(machine, "menu item", "Save").queryAction().doAction(0)
+    except Exception:
+        pass
+    save = wait_for("the Save dialog", lambda: dialog(app, "Save a Game"))
+    if not unavailable(spin):
+        fail("Spin reads available while the Save dialog is open")
+    try:
+        spin.queryAction().doAction(0)
+    except Exception:
+        pass  # the game may answer only once the dialog has closed; what counts is that nothing spun
+    settle(2.0)
+    if value_of(spins) != float(played):
+        fail("Spin acted while the Save dialog was open: spins read %s" % value_of(spins))
+    do_action(find(save, "push button", "Cancel"), "Press")
+    wait_for("the Save dialog closed", lambda: dialog(app, "Save a Game") is None)
+    game = current_game()
+    if game.get("Spins") != str(played) or game.get("TotalWagers") != wagered:
+        fail("after Spin pressed over the Save dialog the file holds %s" % game)
+    print("mid-spin presses did nothing; the file holds %s spins, %s wagered" % (game["Spins"], game["TotalWagers"]))
+
+
 def main():
     # The listener is on the bus before the game starts, so the game knows from its first moment that
     # someone listens.
@@ -191,6 +278,9 @@ def read(game_process):
         return
     if "--dump-board" in sys.argv:
         dump_board(app, machine)
+        return
+    if "--mid-spin" in sys.argv:
+        mid_spin(app, machine)
         return
 
     # Sound off through its menu, as a listener may: a sound that holds the machine would only slow this.

@@ -125,3 +125,13 @@ TEST(LeadingNumber, WholeFieldsRoundHalvesToEven) {
     EXPECT_EQ(LeadingWhole("1e20"), 1);
     EXPECT_EQ(LeadingWhole(" 1000 "), 1000);
 }
+
+TEST(NumberPicture, DisplayFiguresKeepToTheirBoxAndRollOverLikeACounter) {
+    EXPECT_EQ(kazoomba::FormatDisplay(5, "000000"), "000005");
+    EXPECT_EQ(kazoomba::FormatDisplay(999999, "000000"), "999999");
+    EXPECT_EQ(kazoomba::FormatDisplay(1000000, "000000"), "000000");
+    EXPECT_EQ(kazoomba::FormatDisplay(1234567, "000000"), "234567");
+    EXPECT_EQ(kazoomba::FormatDisplay(12345678.5, "0000000.00"), "2345678.50");
+    EXPECT_EQ(kazoomba::FormatDisplay(1000, "0000000.00"), "0001000.00");
+    EXPECT_EQ(kazoomba::FormatDisplay(0.25, "00.00"), "00.25");
+}

@@ -88,3 +88,20 @@ TEST(Statistics, RatiosDivideByTheBetsWhenThePayoffsDiffer) {
     EXPECT_EQ(behind.TotalRatio, "50.00%");
     EXPECT_EQ(behind.NormalRatio, "50.00%");
 }
+
+TEST(Statistics, DustBelowACentShowsAsZeroWithoutASign) {
+    // One losing 8-coin spin at 5 cents, as the game's floats hold it.
+    GameState s = NewGame();
+    s.CoinValue = 0.05f;
+    float credits = 1000.0f;
+    for (int i = 0; i < 8; ++i) credits -= s.CoinValue;
+    s.Credits = credits;
+    s.TotalWagers = 8 * s.CoinValue;
+    ASSERT_NE(s.TotalWagers + (s.Credits - s.Borrowed), 0.0f) << "the floats carry dust";
+    StatisticsTexts t = FormatStatistics(ComputeStatistics(s));
+    EXPECT_EQ(t.Total, "$0.00");
+    EXPECT_EQ(t.TotalRatio, "0.00%");
+    EXPECT_EQ(t.Normal, "$0.00");
+    EXPECT_EQ(t.NormalRatio, "0.00%");
+    EXPECT_EQ(t.WonLost, "-$0.40");
+}

@@ -342,3 +342,39 @@ TEST_F(BoardWindowTest, ABoardDestroyedWithoutQuitStillPaysWhatItShows) {
     EXPECT_FLOAT_EQ(table.s().Credits, credits + 20.0f);
     EXPECT_FLOAT_EQ(table.s().DoubleNothing, 10.0f);
 }
+
+TEST_F(BoardWindowTest, TheQuitButtonsUnderlineSitsUnderItsQAtEveryScale) {
+    auto w = Open();
+    QPushButton* quit = nullptr;
+    for (QPushButton* b : w->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("&Quit")) quit = b;
+    ASSERT_NE(quit, nullptr);
+    for (qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+        SCOPED_TRACE(ratio);
+        QImage shot(quit->size() * ratio, QImage::Format_RGB32);
+        shot.setDevicePixelRatio(ratio);
+        shot.fill(Qt::white);
+        quit->render(&shot);
+        // Dark ink per row and column of the caption's area; the underline is the lowest dark row that
+        // runs wider than it is tall.
+        auto dark = [&](int x, int y) { return qGray(shot.pixel(x, y)) < 100; };
+        const QRect area(shot.width() / 6, shot.height() / 6, shot.width() * 2 / 3, shot.height() * 2 / 3);
+        int underline = -1, lineLeft = 0, lineRight = 0;
+        for (int y = area.bottom(); y >= area.top() && underline < 0; --y) {
+            int first = -1, last = -1, run = 0, best = 0;
+            for (int x = area.left(); x <= area.right(); ++x) {
+                if (dark(x, y)) { run++; if (first < 0) first = x; last = x; } else run = 0;
+                best = std::max(best, run);
+            }
+            if (best >= 6 * ratio) { underline = y; lineLeft = first; lineRight = last; }
+        }
+        ASSERT_GE(underline, 0) << "no underline";
+        // The Q: the leftmost ink of the text above the underline.
+        int qLeft = area.right();
+        for (int y = area.top(); y < underline - 1; ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (dark(x, y)) qLeft = std::min(qLeft, x);
+        EXPECT_GE(lineLeft, qLeft - qRound(ratio)) << "the underline starts left of the Q";
+        EXPECT_LE(lineRight - lineLeft, 40 * ratio) << "the underline runs under one letter";
+    }
+}

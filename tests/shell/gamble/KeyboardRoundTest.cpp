@@ -40,10 +40,13 @@ protected:
         window->show();
         QApplication::setActiveWindow(window.get());
     }
-    // Types into whatever has the keyboard focus, as a player's keyboard does.
-    static void Type(int key, Qt::KeyboardModifiers modifiers = {}) {
+    // Types into whatever has the keyboard focus, as a player's keyboard does; into the given window's
+    // focus when that window is not active yet (a loaded machine activates a new window late).
+    static void Type(int key, QWidget* window = nullptr) {
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
-        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+        if (window && (!target || target->window() != window))
+            target = window->focusWidget() ? window->focusWidget() : window;
+        QTest::keyClick(target, static_cast<Qt::Key>(key));
     }
     // The texts a screen reader reads from the readouts of a window.
     static std::map<QString, QString> Readouts(QWidget& w) {
@@ -82,20 +85,23 @@ TEST_F(KeyboardRoundTest, BetSpinDoublePickTwoBoxesAndQuitWithoutAMouse) {
                 auto* board = qobject_cast<ui::BoardWindow*>(modal);
                 if (!board) return;
                 boardSeen = true;
+                // The window in front has the keyboard, however late a loaded machine says so.
+                QApplication::setActiveWindow(board);
                 board->SetClock([] { return 0LL; });  // the two digits come at one moment
-                Type(Qt::Key_Tab);   // from Quit onto box 1
-                Type(Qt::Key_Down);  // box 2: 3X
-                Type(Qt::Key_Space);
-                Type(Qt::Key_1);
-                Type(Qt::Key_1);     // box 11 typed as two digits: Try Again
+                Type(Qt::Key_Tab, board);   // from Quit onto box 1
+                Type(Qt::Key_Down, board);  // box 2: 3X
+                Type(Qt::Key_Space, board);
+                Type(Qt::Key_1, board);
+                Type(Qt::Key_1, board);     // box 11 typed as two digits: Try Again
                 boardAfterPicks = board->WinningsText();
                 EXPECT_TRUE(board->board().BoxOpened()[1]);
                 EXPECT_TRUE(board->board().BoxOpened()[10]);
-                Type(Qt::Key_Escape);
+                Type(Qt::Key_Escape, board);
             },
             payoffs);
-        Type(Qt::Key_Tab);  // Take has the focus; Tab goes on to Double
-        Type(Qt::Key_Space);
+        QApplication::setActiveWindow(payoffs);
+        Type(Qt::Key_Tab, payoffs);  // Take has the focus; Tab goes on to Double
+        Type(Qt::Key_Space, payoffs);
     });
     Type(Qt::Key_Return);
 

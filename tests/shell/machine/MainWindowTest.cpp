@@ -296,12 +296,50 @@ TEST_F(MainWindowTest, CaptionsStartAtTheirTopsInWhite) {
         const QRect r = inked(QRect(3, top - 8, 115, 30));
         EXPECT_NEAR(r.top(), top + m.ascent() + ink.top(), 1) << "caption at " << top;
     }
-    const QRect bonus = inked(QRect(140, 0, 300, 20));
-    EXPECT_NEAR(bonus.top(), m.ascent() + ink.top(), 1);
-    EXPECT_NEAR(bonus.left(), 152 + ink.left(), 1);
-    EXPECT_LE(bonus.width(), m.horizontalAdvance(QStringLiteral("Bonus Spin")) + 1);
-    EXPECT_GT(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(Colour::White)), 20);
-    EXPECT_EQ(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(Colour::Yellow)), 0);
+}
+
+TEST_F(MainWindowTest, DuringABonusSpinTheCaptionIsYellowTwelvePointBoldAndCentredInItsBox) {
+    window->show();
+    window->SetSpinSpeed(0);
+    s().BonusSpins = 1;  // one free spin follows the next paid one
+    QImage during;
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (s().BonusMode && during.isNull()) during = kazoomba::testing::Snapshot(*window->centralWidget());
+    });
+    watch.start();
+    window->ButtonCommand(Bet1Button);
+    window->ButtonCommand(SpinButton);
+    ASSERT_FALSE(during.isNull()) << "no bonus spin was seen";
+
+    const QRect box(layout::kBonusCaptionX, layout::kBonusCaptionY, layout::kBonusCaptionW, layout::kCaptionH);
+    QRect yellow;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const QColor c = during.pixelColor(x, y);
+            if (c.red() > 200 && c.green() > 200 && c.blue() < 80) yellow |= QRect(x, y, 1, 1);
+        }
+    const QRect ink = QFontMetrics(GameFont(12, true)).tightBoundingRect(QStringLiteral("Bonus Spin"));
+    ASSERT_FALSE(yellow.isEmpty());
+    EXPECT_NEAR(yellow.width(), ink.width(), 4) << "12-point bold";
+    EXPECT_NEAR(yellow.center().x(), box.center().x(), 2) << "centred across the box";
+    EXPECT_NEAR(yellow.center().y(), box.center().y(), 3) << "centred down the box";
+    EXPECT_EQ(kazoomba::testing::CountColour(during, box, PaletteColor(Colour::White)), 0) << "no white";
+    // After the run the caption has gone.
+    EXPECT_EQ(kazoomba::testing::CountColour(kazoomba::testing::Snapshot(*window->centralWidget()), box,
+                                             PaletteColor(Colour::Yellow)), 0);
+}
+
+TEST_F(MainWindowTest, SpinsOfAMillionOrMoreKeepToTheirSixFigures) {
+    window->show();
+    s().Spins = 1234567;
+    window->RedrawSpinsDisplay();
+    // The counter rolls over: 234567, and nothing is drawn right of its box.
+    for (int i = 0; i < 6; ++i) EXPECT_TRUE(GlyphIs(layout::kSpinsX + 16 * i, layout::kSpinsY, DigitGreen, 2 + i)) << i;
+    for (int y = layout::kSpinsY; y < layout::kSpinsY + 21; ++y)
+        for (int x = layout::kSpinsX + 96; x < layout::kClientWidth; ++x)
+            ASSERT_EQ(At(x, y), qRgb(0, 0, 0)) << x << "," << y;
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndInitialMarks) {

@@ -1,0 +1,162 @@
+#!/bin/bash
+# The real game on a private X server under a real window manager, driven with real keys through XTEST.
+# Usage: desktop_test.sh GAME WM CASE, with WM openbox or metacity and CASE one of
+#   placement  quit and restart five times: the window comes back within 1 px each time, and a stored
+#              TopPos above the screen comes back with its title bar on the screen;
+#   held-keys  Enter and B held for 3 s over the machine and over windows opened from it, with two busy
+#              loops loading the cores: at most one spin or one coin per hold, none from a hold that began
+#              in another window.
+# Exits 77 (skipped) with a message when Xvfb, xdotool or the window manager is missing.
+set -u
+game=$1 wm=$2 case=$3
+for tool in Xvfb xdotool xwininfo "$wm"; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIPPED: $tool is not installed (scripts/packages.txt [test] lists it)"
+        exit 77
+    fi
+done
+
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/run" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+export QT_SCALE_FACTOR=1
+mkdir -p "$XDG_CONFIG_HOME/kazoomba" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+ini="$XDG_CONFIG_HOME/kazoomba/KAZO.INI"
+
+# Xvfb picks a free display and writes its number.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$scratch/display")"
+if [ "$wm" = metacity ]; then metacity --replace >/dev/null 2>&1 & else openbox >/dev/null 2>&1 & fi
+pids+=($!)
+sleep 1
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+game_pid=""
+start_game() {
+    "$game" >"$scratch/game.log" 2>&1 &
+    game_pid=$!
+    pids+=("$game_pid")
+    window=""
+    for _ in $(seq 200); do
+        window=$(xdotool search --onlyvisible --pid "$game_pid" --name '^Kazoomba Video Slots' 2>/dev/null | head -1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { fail "the game did not open its window"; cat "$scratch/game.log"; exit 1; }
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1
+    sleep 1.5  # the window manager frames it and the game puts the frame in place
+}
+# Quits as at the end of a session: the game saves as at exit and closes.
+quit_game() {
+    kill -TERM "$game_pid"
+    wait "$game_pid" 2>/dev/null
+}
+# Where the client area is once the window has come to rest (a busy window manager frames it late).
+client_position() {
+    local now before=""
+    for _ in $(seq 40); do
+        now=$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
+        [ "$now" = "$before" ] && break
+        before=$now
+        sleep 0.5
+    done
+    echo "$now"
+}
+ini_value() { sed -n "s/^$1=//p" "$ini" | tr -d '\r' | head -1; }
+
+if [ "$case" = placement ]; then
+    start_game
+    read -r x0 y0 < <(client_position)
+    echo "first start: client at $x0,$y0"
+    quit_game
+    for round in 1 2 3 4 5; do
+        start_game
+        read -r x y < <(client_position)
+        echo "restart $round: client at $x,$y; LeftPos=$(ini_value LeftPos) TopPos=$(ini_value TopPos)"
+        if [ $((x - x0)) -gt 1 ] || [ $((x0 - x)) -gt 1 ] || [ $((y - y0)) -gt 1 ] || [ $((y0 - y)) -gt 1 ]; then
+            fail "restart $round put the window at $x,$y, not $x0,$y0"
+        fi
+        quit_game
+    done
+    # A place with the title bar above the screen: the whole window comes back on screen.
+    sed -i 's/^TopPos=.*/TopPos=-600/; s/^LeftPos=.*/LeftPos=1500/' "$ini"
+    start_game
+    read -r x y < <(client_position)
+    echo "from TopPos=-600: client at $x,$y"
+    [ "$y" -gt 0 ] || fail "the client area starts at y = $y, its title bar is off the screen"
+    quit_game
+    [ "$(ini_value TopPos)" -ge 0 ] || fail "TopPos $(ini_value TopPos) was written back off the screen"
+fi
+
+if [ "$case" = held-keys ]; then
+    # Two busy loops load the cores, as a build beside the game would.
+    for _ in 1 2; do (while :; do :; done) & pids+=($!); done
+    # The game writes its state after every settled spin: the file tells what happened, and when.
+    current() { awk -v k="$1" '/^\[Current Game\]/{f=1; next} /^\[/{f=0} f && index($0, k "=") == 1 {print substr($0, length(k) + 2)}' "$ini" 2>/dev/null | tr -d '\r'; }
+    state() { echo "Spins=$(current Spins) TotalWagers=$(current TotalWagers)"; }
+    wait_spins() {  # count: until the file shows that many settled spins, or 30 s
+        for _ in $(seq 300); do [ "$(current Spins)" = "$1" ] && return 0; sleep 0.1; done
+        return 1
+    }
+    wait_window() {  # title: until a window of that name shows, or 10 s
+        for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0; sleep 0.1; done
+        fail "the window \"$1\" did not open"
+        return 1
+    }
+    hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; sleep 1; }
+    fresh_game() { rm -f "$ini"; start_game; }
+
+    # Over the machine: one hold of B places one coin; one hold of Enter spins once.
+    fresh_game
+    hold b 3
+    xdotool key Return
+    wait_spins 1
+    sleep 3  # time for any further spin a held key might start
+    quit_game
+    s=$(state); echo "B held 3 s over the machine, then Enter: $s"
+    [ "$(current Spins)" = 1 ] && [ "$(current TotalWagers)" = 0.25 ] || fail "B held 3 s over the machine: $s, want one coin spun once"
+    start_game
+    hold Return 3
+    wait_spins 2
+    sleep 3
+    quit_game
+    s=$(state); echo "then Enter held 3 s over the machine: $s"
+    [ "$(current Spins)" = 2 ] && [ "$(current TotalWagers)" = 0.50 ] || fail "Enter held 3 s over the machine: $s, want one more spin"
+
+    # Over windows opened from the machine. A B hold that began there and goes on over the machine
+    # places nothing (the quick Enter after it then finds no bet to spin); an Enter hold that closes the
+    # window spins nothing.
+    for opened in "alt+f Down Down Down Return:Game Statistics" "alt+h Down Down Return:Payoff Chart" \
+                  "alt+f Down Down Return:Save a Game"; do
+        keys=${opened%%:*} name=${opened##*:}
+        fresh_game
+        xdotool key --delay 200 $keys
+        wait_window "$name"
+        xdotool keydown b; sleep 1; xdotool key Escape; sleep 2; xdotool keyup b; sleep 1
+        xdotool key Return
+        sleep 3
+        xdotool key b Return  # one coin, one spin: now there is a last bet for a leaked Enter to repeat
+        wait_spins 1
+        xdotool key --delay 200 $keys
+        wait_window "$name"
+        hold Return 3
+        sleep 3
+        xdotool key Escape
+        quit_game
+        s=$(state); echo "B and Enter held over \"$name\": $s"
+        [ "$(current Spins)" = 1 ] && [ "$(current TotalWagers)" = 0.25 ] || fail "a hold that began over \"$name\" reached the machine: $s"
+    done
+fi
+
+[ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
+echo "PASS"
