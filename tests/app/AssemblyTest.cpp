@@ -81,7 +81,7 @@ TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheLastSettledGame) {
     QTimer probe;
     probe.setInterval(2);
     QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (asked || window.game().state.SpinReady) return;
+        if (asked || window.game().State().SpinReady) return;
         asked = true;
         EXPECT_TRUE(assembly.SaveAtExit(window));
         EXPECT_EQ(read("Credits"), QStringLiteral("1050.00"));

@@ -281,11 +281,11 @@ TEST_F(PayoffsWindowTest, TotalWonAndBonusPoolStandClearOfTheirPanels) {
     s().Bells = 1;
     const QImage shot = Snapshot(*Open());
     // The captions are there, and the few columns before each panel's frame are the window's grey.
-    EXPECT_LT(CountColour(shot, QRect(330, 275, 100, 25), PaletteColor(7)), 100 * 25 - 150);
-    EXPECT_LT(CountColour(shot, QRect(5, 320, 140, 35), PaletteColor(7)), 140 * 35 - 300);
+    EXPECT_LT(CountColour(shot, QRect(330, 275, 100, 25), PaletteColor(Colour::Silver)), 100 * 25 - 150);
+    EXPECT_LT(CountColour(shot, QRect(5, 320, 140, 35), PaletteColor(Colour::Silver)), 140 * 35 - 300);
     const int totalFrame = L::kTotalLeft - L::kPanelFrame, poolFrame = L::kPoolLeft - L::kPanelFrame;
-    EXPECT_EQ(CountColour(shot, QRect(totalFrame - 4, 270, 4, 40), PaletteColor(7)), 4 * 40) << "Total Won:";
-    EXPECT_EQ(CountColour(shot, QRect(poolFrame - 4, 316, 4, 44), PaletteColor(7)), 4 * 44) << "Bonus Pool:";
+    EXPECT_EQ(CountColour(shot, QRect(totalFrame - 4, 270, 4, 40), PaletteColor(Colour::Silver)), 4 * 40) << "Total Won:";
+    EXPECT_EQ(CountColour(shot, QRect(poolFrame - 4, 316, 4, 44), PaletteColor(Colour::Silver)), 4 * 44) << "Bonus Pool:";
 }
 
 TEST_F(PayoffsWindowTest, PositionIsRememberedForTheRunAndCentredWhileUnplaced) {

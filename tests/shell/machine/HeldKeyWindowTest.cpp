@@ -10,6 +10,7 @@
 #include "art/Graphics.h"
 #include "machine/MainWindow.h"
 #include "sound/Sound.h"
+#include "support/GameDoor.h"
 #include "support/QtApp.h"
 #include "support/Scripted.h"
 
@@ -54,7 +55,7 @@ protected:
         QTest::qWait(MainWindow::kKeySettleMs * 3);
         QTest::qWaitFor([this] { return s().SpinReady; }, 30000);
     }
-    GameState& s() { return window->game().state; }
+    GameState& s() { return GameDoor::State(window->game()); }
 
     kazoomba::testing::ScriptedRandom random;
     std::unique_ptr<Graphics> graphics;

@@ -11,6 +11,7 @@
 
 #include "gamble/BoardWindow.h"
 #include "machine/MainWindow.h"
+#include "support/GameDoor.h"
 #include "support/Accessibility.h"
 #include "support/QtApp.h"
 #include "support/Scripted.h"
@@ -65,7 +66,7 @@ protected:
         window->SetSpinSpeed(0);
         window->show();
     }
-    GameState& s() { return window->game().state; }
+    GameState& s() { return GameDoor::State(window->game()); }
     const MachineMenus& m() { return window->menus(); }
     QWidget* Button(const char* name) {
         for (QWidget* w : window->findChildren<QWidget*>())
