@@ -37,7 +37,6 @@ struct Machine {
     ui::Sound sound{ui::DataDirectory() + QStringLiteral("/sounds")};
     ui::MainWindow window{graphics, sound, random};
     Machine() {
-        window.presentWin = [this] { window.game().TakeWin(); };
         window.StartUp();
         window.banner().StopBanner();
         window.show();

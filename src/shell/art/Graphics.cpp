@@ -1,7 +1,6 @@
 // The image store, rendered from resources/art.
 #include "art/Graphics.h"
 
-#include <QFileInfo>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -80,18 +79,6 @@ void Graphics::RenderSymbolInto(QImage& target, int code, int cell, const QColor
     const QRectF box(cell * (code % 4), cell * (code / 4), cell, cell);
     p.fillRect(box, background);
     renderer.render(&p, box);
-}
-
-bool Graphics::ReplaceSymbolSheet(bool large, const QString& file) {
-    if (!QFileInfo::exists(file)) return false;
-    QImage picture(file);
-    const QSize want = large ? QSize(256, 192) : QSize(128, 96);
-    if (picture.isNull() || picture.size() != want) return false;
-    QImage scaled = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                        .scaled(want * ratio_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    scaled.setDevicePixelRatio(ratio_);
-    (large ? sheetLarge_ : sheetSmall_) = scaled;
-    return true;
 }
 
 void Graphics::BuildSlotWheels(const StripSet& strips) {

@@ -22,8 +22,6 @@ public:
     // 4 x 3 cells of 64 px on white (strips) and of 32 px on black (pay chart, markers, Payoffs window).
     const QImage& SymbolSheetLarge() const { return sheetLarge_; }
     const QImage& SymbolSheetSmall() const { return sheetSmall_; }
-    // Replaces a symbol sheet by a picture file of the same geometry, if the file exists and fits.
-    bool ReplaceSymbolSheet(bool large, const QString& file);
 
     // The 64 x 1408 strip picture of strip i, built from the strips in force.
     const QImage& SlotWheel(int strip) const { return slotWheel_[strip]; }

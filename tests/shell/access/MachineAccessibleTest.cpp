@@ -27,7 +27,6 @@ protected:
         sound = std::make_unique<Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
         sound->SetSound(1);
         window = std::make_unique<MainWindow>(*graphics, *sound, random);
-        window->presentWin = [this] { window->game().TakeWin(); };
         window->StartUp();
         window->banner().StopBanner();
         window->SetSpinSpeed(0);

@@ -28,10 +28,11 @@ protected:
         graphics = std::make_unique<ui::Graphics>(1.0);
         sound = std::make_unique<ui::Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
         sound->SetSound(1);
-        window = std::make_unique<ui::MainWindow>(*graphics, *sound, random);
-        window->presentWin = [this] {
-            ui::PayoffsWindow::PresentWin(window->game(), *graphics, 2, *sound, random, window.get());
+        ui::MachineHooks hooks;
+        hooks.presentWin = [this](ui::MainWindow& w) {
+            ui::PayoffsWindow::PresentWin(w.game(), *graphics, 2, *sound, random, &w);
         };
+        window = std::make_unique<ui::MainWindow>(*graphics, *sound, random, std::move(hooks));
         window->StartUp();
         window->banner().StopBanner();
         window->SetSpinSpeed(0);

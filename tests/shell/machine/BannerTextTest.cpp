@@ -28,10 +28,11 @@ TEST(BannerText, TheMenuCommandStoresTheTypedTextAndRendersItAtTheNextTick) {
     kazoomba::testing::ScriptedRandom random;
     Graphics graphics(1.0);
     Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
-    MainWindow window(graphics, sound, random);
-    window.StartUp();
     QString written;
-    window.writeBannerText = [&](const QString& t) { written = t; };
+    MachineHooks hooks;
+    hooks.writeBannerText = [&](const QString& t) { written = t; };
+    MainWindow window(graphics, sound, random, std::move(hooks));
+    window.StartUp();
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<BannerTextDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -41,7 +42,7 @@ TEST(BannerText, TheMenuCommandStoresTheTypedTextAndRendersItAtTheNextTick) {
         QTest::keyClicks(dialog->box(), QStringLiteral("Jackpot tonight"));
         dialog->findChild<QPushButton*>()->click();
     });
-    window.action(QStringLiteral("mnuBannerText"))->trigger();
+    window.menus().bannerText->trigger();
     EXPECT_EQ(written, QStringLiteral("Jackpot tonight") + QString(20, ' '));
     EXPECT_EQ(window.banner().Text(), written);
     const int before = window.banner().PictureWidth();
@@ -67,7 +68,7 @@ TEST(BannerText, ClosingTheDialogWithEscapeKeepsTheTextAndTheBannerDrawn) {
     ASSERT_GT(lit(), 0);
     const QString before = window.banner().Text();
     kazoomba::testing::WhenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
-    window.action(QStringLiteral("mnuBannerText"))->trigger();
+    window.menus().bannerText->trigger();
     EXPECT_EQ(window.banner().Text(), before);
     for (int i = 0; i < 70; ++i) window.banner().Tick();
     EXPECT_GT(lit(), 0);

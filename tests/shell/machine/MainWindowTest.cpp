@@ -32,8 +32,11 @@ protected:
     void SetUp() override {
         graphics = std::make_unique<Graphics>(1.0);
         sound = std::make_unique<Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
-        window = std::make_unique<MainWindow>(*graphics, *sound, random);
-        window->presentWin = [this] { window->game().TakeWin(); };
+        // Tests choose the Win Stop dialog and the exit save through these; by default the win is taken.
+        MachineHooks hooks;
+        hooks.askWinStopValue = [this](MainWindow& w) { return askWinStopValue ? askWinStopValue(w) : QStringLiteral("0"); };
+        hooks.beforeQuit = [this](MainWindow& w) { if (beforeQuit) beforeQuit(w); };
+        window = std::make_unique<MainWindow>(*graphics, *sound, random, std::move(hooks));
         window->StartUp();
         window->banner().StopBanner();
     }
@@ -68,6 +71,8 @@ protected:
         return true;
     }
 
+    std::function<QString(MainWindow&)> askWinStopValue;
+    std::function<void(MainWindow&)> beforeQuit;
     ScriptedRandom random;
     std::unique_ptr<Graphics> graphics;
     std::unique_ptr<Sound> sound;
@@ -217,17 +222,17 @@ TEST_F(MainWindowTest, OnlyAKeyPressedInTheWindowActsOnItsRelease) {
     EXPECT_FLOAT_EQ(s().Wager, 15.0f);
 
     // The Win Stop Value dialog confirmed with Enter in its field starts no auto-spin run.
-    window->askWinStopValue = [this] { return AskWinStopValue(window.get()); };
+    askWinStopValue = [](MainWindow& w) { return AskWinStopValue(&w); };
     kazoomba::testing::WhenModalOpens(
         [](QWidget* dialog) { QTest::keyPress(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Return); },
         window.get());
-    window->action("mnuAuto")->trigger();
+    window->menus().autoSpin->trigger();
     ASSERT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(s().AutoSpin);
     QTimer::singleShot(300, window.get(), [this] { s().AutoSpin = false; });  // ends a run started by mistake
     QTest::keyRelease(window.get(), Qt::Key_Return);
     EXPECT_EQ(s().Spins, 0);
-    window->action("mnuAuto")->trigger();
+    window->menus().autoSpin->trigger();
 
     // Pressed and released in the window, the keys still bet and spin.
     QTest::keyPress(window.get(), Qt::Key_B);
@@ -302,23 +307,23 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndInitialMarks) {
     QStringList tops;
     for (QAction* a : window->menuBar()->actions()) tops << a->text();
     EXPECT_EQ(tops, (QStringList{"&File", "&Options", "&Bank", "Auto Play", "&Help"}));
-    EXPECT_TRUE(window->action("mnuBet_2")->isChecked());
-    EXPECT_EQ(window->action("mnuBet_2")->text().toStdString(), "25\xC2\xA2");
-    EXPECT_TRUE(window->action("mnuDigit_2")->isChecked());
-    EXPECT_TRUE(window->action("mnuSpeed_1")->isChecked());
-    EXPECT_TRUE(window->action("mnuLines_0")->isChecked());
-    EXPECT_TRUE(window->action("mnuBanner_0")->isChecked());
-    EXPECT_TRUE(window->action("mnuSound_0")->isChecked());
-    EXPECT_FALSE(window->action("mnuAuto")->isChecked());
-    EXPECT_EQ(window->action("mnuLoadSave_0")->text(), "Load ");
+    EXPECT_TRUE(window->menus().bet[2]->isChecked());
+    EXPECT_EQ(window->menus().bet[2]->text().toStdString(), "25\xC2\xA2");
+    EXPECT_TRUE(window->menus().digit[2]->isChecked());
+    EXPECT_TRUE(window->menus().speed[1]->isChecked());
+    EXPECT_TRUE(window->menus().lines[0]->isChecked());
+    EXPECT_TRUE(window->menus().banner[0]->isChecked());
+    EXPECT_TRUE(window->menus().sound[0]->isChecked());
+    EXPECT_FALSE(window->menus().autoSpin->isChecked());
+    EXPECT_EQ(window->menus().load->text(), "Load ");
     // Each group carries exactly one mark, whoever moves it.
     window->SetSpinSpeed(3);
-    window->action("mnuSpeed_1")->trigger();
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(window->action(QStringLiteral("mnuSpeed_%1").arg(i))->isChecked(), i == 1);
-    window->action("mnuDigit_4")->trigger();
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(window->action(QStringLiteral("mnuDigit_%1").arg(i))->isChecked(), i == 4);
-    window->action("mnuBet_2")->trigger();  // choosing the checked item again keeps its mark
-    EXPECT_TRUE(window->action("mnuBet_2")->isChecked());
+    window->menus().speed[1]->trigger();
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(window->menus().speed[i]->isChecked(), i == 1);
+    window->menus().digit[4]->trigger();
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(window->menus().digit[i]->isChecked(), i == 4);
+    window->menus().bet[2]->trigger();  // choosing the checked item again keeps its mark
+    EXPECT_TRUE(window->menus().bet[2]->isChecked());
     window->EnableMenus(false);
     auto enabled = [&](int i) { return window->menuBar()->actions()[i]->isEnabled(); };
     EXPECT_FALSE(enabled(0));
@@ -353,7 +358,7 @@ TEST_F(MainWindowTest, ClosingDuringASpinSettlesItFirst) {
     window->SetSpinSpeed(3);
     kazoomba::testing::ForceStops(random, {6, 6, 6, 1, 1, 1, 1, 1, 1});
     bool saved = false;
-    window->beforeQuit = [&] { saved = true; EXPECT_FLOAT_EQ(s().Credits, 1006.0f); };
+    beforeQuit = [&](MainWindow&) { saved = true; EXPECT_FLOAT_EQ(s().Credits, 1006.0f); };
     window->show();
     QTimer::singleShot(200, window.get(), [&] { window->close(); });
     window->ButtonCommand(Bet1Button);

@@ -1,0 +1,117 @@
+// Putting the game together.
+#include "Assembly.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <cstring>
+#include <optional>
+
+#include "dialogs/LoadSaveDialog.h"
+#include "dialogs/SaveFailure.h"
+#include "dialogs/WinStopDialog.h"
+#include "gamble/PayoffsWindow.h"
+#include "info/AboutBox.h"
+#include "info/ManualViewer.h"
+#include "info/PayChartWindow.h"
+#include "info/StatisticsWindow.h"
+#include "machine/MainWindow.h"
+
+namespace kazoomba::app {
+
+namespace {
+
+using ui::MainWindow;
+
+// The menu choices a saved game carries, as the main window holds them.
+class WindowSelections : public MenuSelections {
+public:
+    explicit WindowSelections(MainWindow& window) : window_(window) {}
+    int SpeedIndex() const override { return window_.SpeedIndex(); }
+    int BannerIndex() const override { return window_.BannerIndex(); }
+    void SetSpinSpeed(int index) override { window_.SetSpinSpeed(index); }
+    void SetBanner(int index) override { window_.SetBanner(index); }
+
+private:
+    MainWindow& window_;
+};
+
+QSize ScreenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
+}
+
+}  // namespace
+
+Assembly::Assembly(ProfileFile& settings, ui::Graphics& graphics, ui::Sound& sound, Random& random)
+    : settings_(settings), graphics_(graphics), sound_(sound), random_(random) {}
+
+ui::MachineHooks Assembly::Hooks() {
+    ui::MachineHooks h;
+    h.presentWin = [this](MainWindow& w) {
+        ui::PayoffsWindow::PresentWin(w.game(), graphics_, w.DigitColor(), sound_, random_, &w);
+    };
+    h.askWinStopValue = [](MainWindow& w) { return ui::AskWinStopValue(&w); };
+    h.load = [this](MainWindow& w) {
+        WindowSelections menus(w);
+        LoadSaveCommand(0, settings_, w.game(), menus, [&w] { w.RedrawMainWindow(); }, &w);
+        // The game loaded is now the game in play.
+        Checkpoint(w);
+    };
+    h.save = [this](MainWindow& w) {
+        WindowSelections menus(w);
+        LoadSaveCommand(1, settings_, w.game(), menus, [&w] { w.RedrawMainWindow(); }, &w);
+    };
+    h.statistics = [](MainWindow& w) { ui::ShowStatistics(w.game().state, &w); };
+    h.about = [this](MainWindow& w) { ui::ShowAbout(graphics_, &w); };
+    h.manual = [](MainWindow& w) { ui::ShowManual(&w); };
+    h.payChart = [this](MainWindow& w) { ui::ShowPayChart(graphics_, &w); };
+    h.readBannerText = [this] { return ReadBannerText(settings_); };
+    h.writeBannerText = [this](const QString& text) { WriteBannerText(settings_, text); };
+    h.checkpoint = [this](MainWindow& w) { Checkpoint(w); };
+    h.beforeQuit = [this](MainWindow& w) { BeforeQuit(w); };
+    return h;
+}
+
+// The game in play is written after every settled spin and every change to the bank, so a crash or a
+// power cut loses at most the spin in play. A failure is told once, not after every spin.
+void Assembly::Checkpoint(MainWindow& window) {
+    // The machine comes on with a new game: that one must not overwrite the game about to be restored.
+    if (!restored_) return;
+    WindowSelections menus(window);
+    const bool saved = SaveCurrentGame(settings_, window.game(), menus);
+    if (!saved && !checkpointFailed_) ReportSaveFailedOnStandardError(settings_.LastError(), "autosave");
+    checkpointFailed_ = !saved;
+}
+
+QPoint Assembly::RestoreAtStart(MainWindow& window) {
+    WindowSelections menus(window);
+    // The frame is not known before the window is shown; a Windows 95 frame makes the window 617 x 500.
+    const QPoint place = kazoomba::RestoreAtStart(settings_, window.game(), menus, ScreenSize(), QSize(617, 500));
+    restored_ = true;
+    return place;
+}
+
+bool Assembly::SaveAtExit(MainWindow& window) {
+    // A Wayland window cannot learn where it is; the stored position then stays as it was.
+    std::optional<QPoint> position;
+    if (PlatformReportsWindowPosition(QGuiApplication::platformName())) position = window.pos();
+    WindowSelections menus(window);
+    return kazoomba::SaveAtExit(settings_, window.game(), menus, position, ScreenSize());
+}
+
+void Assembly::EndBySignal(int signal) {
+    const char* name = sigabbrev_np(signal);
+    ending_ = name ? QByteArray("SIG") + name : QByteArray("signal ") + QByteArray::number(signal);
+}
+
+void Assembly::BeforeQuit(MainWindow& window) {
+    // After a signal, even one that arrives while the failed-save message is up, no window is shown again.
+    const auto saveOrReport = [this, &window] {
+        if (ending_.isEmpty()) return SaveAtExit(window);
+        if (!SaveAtExit(window)) ReportSaveFailedOnStandardError(settings_.LastError(), ending_.constData());
+        return true;
+    };
+    SaveBeforeQuitting(saveOrReport, [this] { return settings_.LastError(); }, &window);
+}
+
+}  // namespace kazoomba::app

@@ -1,0 +1,45 @@
+// The one place the game is put together: the settings file, the saves, and the windows the machine's
+// menus open, handed to the main window as its hooks.
+#pragma once
+
+#include <QByteArray>
+
+#include "ProfileFile.h"
+#include "SavedGames.h"
+#include "art/Graphics.h"
+#include "engine/Random.h"
+#include "machine/MachineHooks.h"
+#include "sound/Sound.h"
+
+namespace kazoomba::app {
+
+class Assembly {
+public:
+    Assembly(ProfileFile& settings, ui::Graphics& graphics, ui::Sound& sound, Random& random);
+
+    // The hooks of the main window: every menu window, the banner text, the checkpoint and the exit save.
+    ui::MachineHooks Hooks();
+
+    // Restores the game saved at exit and returns where the window goes.
+    QPoint RestoreAtStart(ui::MainWindow& window);
+    // The game as at exit: game in play, window position and menu choices. False when the write failed.
+    bool SaveAtExit(ui::MainWindow& window);
+    // The signal that is ending the game ("SIGTERM"): from now on no window may be shown, and a failed
+    // exit save is told on standard error instead.
+    void EndBySignal(int signal);
+    bool EndingBySignal() const { return !ending_.isEmpty(); }
+
+private:
+    void Checkpoint(ui::MainWindow& window);
+    void BeforeQuit(ui::MainWindow& window);
+
+    ProfileFile& settings_;
+    ui::Graphics& graphics_;
+    ui::Sound& sound_;
+    Random& random_;
+    QByteArray ending_;
+    bool checkpointFailed_ = false;
+    bool restored_ = false;  // nothing is written before the game saved at exit has been read back
+};
+
+}  // namespace kazoomba::app

@@ -1,0 +1,121 @@
+// The main window as the rules' Cabinet: messages, menus and buttons on and off, the reels' motion, the
+// displays, the win presented, captions, banner and the checkpoint save.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QThread>
+
+#include "access/MachineAccessible.h"
+#include "machine/MachineWidgets.h"
+#include "machine/MainLayout.h"
+#include "machine/MainWindow.h"
+
+namespace kazoomba::ui {
+
+using namespace layout;
+
+namespace {
+QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+}  // namespace
+
+void MainWindow::ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information, Qs(title),
+                    Qs(text), QMessageBox::Ok, isVisible() ? this : nullptr);
+    box.exec();
+}
+
+void MainWindow::EnableMenus(bool on) {
+    for (QMenu* m : {menus_.file, menus_.options, menus_.bank, menus_.help}) m->menuAction()->setEnabled(on);
+}
+
+void MainWindow::SetButtonsAvailable(bool available) {
+    for (int b = 0; b < 3; ++b) {
+        buttons_[b]->setEnabled(available);
+        if (available && buttons_[b]->state() == Greyed) SetButtonPicture(b, Raised);
+    }
+}
+
+void MainWindow::AnimateReels() {
+    for (int b = 0; b < 3; ++b) SetButtonPicture(b, Greyed);
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 step = qint64(speedDelay_ + 1) * 1000000;
+    qint64 last = clock.nsecsElapsed();
+    for (int frame = 0; frame <= kRestFrame && !closePending_; ++frame) {
+        // Sleep until the frame is due, then spin the last fraction of a millisecond for an even beat.
+        for (;;) {
+            const qint64 left = last + step - clock.nsecsElapsed();
+            if (left <= 0) break;
+            if (left > 400000) QThread::usleep(static_cast<unsigned long>((left - 300000) / 1000));
+            else QThread::yieldCurrentThread();
+        }
+        last = clock.nsecsElapsed();
+        face_.DrawReels(game_.wheels, frame);
+        for (int c = 0; c < kCells; ++c)
+            if (frame == StopFrame(c)) sound_.PlayStopSound();
+        QCoreApplication::processEvents();
+    }
+    for (int b = 0; b < 3; ++b) SetButtonPicture(b, Raised);
+}
+
+void MainWindow::ReelsRebuilt() {
+    graphics_.BuildSlotWheels(game_.wheels.ReelStrip);
+    face_.DrawReels(game_.wheels, kRestFrame);
+}
+
+void MainWindow::RedrawMainWindow() {
+    face_.Redraw(game_);
+    readouts_->ShowOutcome(game_);
+}
+
+void MainWindow::RedrawStatusPanel() {
+    face_.DrawStatusPanel(game_.state);
+    readouts_->ShowOutcome(game_);
+}
+
+void MainWindow::RedrawSpinsDisplay() {
+    face_.DrawSpinsDisplay(game_.state);
+    readouts_->ShowValues(game_.state);
+}
+
+void MainWindow::RedrawLineMarkers() { face_.DrawLineMarkers(game_.state); }
+
+void MainWindow::PresentWin() {
+    if (hooks_.presentWin) hooks_.presentWin(*this);
+    else game_.TakeWin();
+    // The window under the Payoffs window is drawn again: now the winning lines show.
+    RedrawMainWindow();
+}
+
+void MainWindow::CheckCoinItem(int index) {
+    CheckOnly(menus_.bet, index);
+    face_.Clear();
+}
+
+void MainWindow::SetAutoSpinCheck(bool checked) { menus_.autoSpin->setChecked(checked); }
+
+std::string MainWindow::AskWinStopValue() {
+    return hooks_.askWinStopValue ? hooks_.askWinStopValue(*this).toStdString() : std::string("0");
+}
+
+void MainWindow::ShowBonusCaption(bool visible) { face_.ShowBonusCaption(visible); }
+
+void MainWindow::StopBanner() { banner_->StopBanner(); }
+
+void MainWindow::RestartBanner() {
+    if (bannerIndex_ == 0) banner_->StartBanner();
+}
+
+void MainWindow::ReloadBannerText() {
+    banner_->SetText(hooks_.readBannerText ? hooks_.readBannerText() : Qs(kWelcomeBanner));
+}
+
+void MainWindow::SetCaption(std::string_view caption) { setWindowTitle(Qs(caption)); }
+
+bool MainWindow::IsMinimized() { return isMinimized(); }
+
+void MainWindow::Checkpoint() {
+    if (hooks_.checkpoint) hooks_.checkpoint(*this);
+}
+
+}  // namespace kazoomba::ui

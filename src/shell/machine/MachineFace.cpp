@@ -1,0 +1,155 @@
+// Drawing the machine's face.
+#include "machine/MachineFace.h"
+
+#include <QPainter>
+
+#include "art/DigitDisplay.h"
+#include "art/Drawing.h"
+#include "art/Palette.h"
+#include "common/NumberPicture.h"
+#include "machine/MachineWidgets.h"
+#include "machine/MainLayout.h"
+
+namespace kazoomba::ui {
+
+using namespace layout;
+
+namespace {
+QString Picture(double v, const char* picture) { return QString::fromStdString(FormatPicture(v, picture)); }
+}  // namespace
+
+MachineFace::MachineFace(Graphics& graphics, QWidget* parent) : graphics_(graphics) {
+    surface_ = graphics_.NewImage(kClientWidth, kClientHeight, Qt::black);
+    view_ = new MachineView(surface_, parent);
+    QPalette pal = view_->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    view_->setPalette(pal);
+    view_->setAutoFillBackground(true);
+
+    auto caption = [this](const QString& text, int x, int y, int w, bool bold, int colour) {
+        auto* label = new QLabel(text, view_);
+        label->setGeometry(x, y, w, kCaptionH);
+        label->setFont(GameFont(8.25, bold));
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::WindowText, PaletteColor(colour));
+        label->setPalette(pal);
+        label->setAttribute(Qt::WA_TranslucentBackground);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // the text starts at the control's top
+        return label;
+    };
+    poolCaption_ = caption(QStringLiteral("To Win Pool:  3"), kPoolCaptionX, kPoolCaptionY, kPoolCaptionW, true, 15);
+    smileCaption_ = caption(QStringLiteral("For Bonus:  6"), kSmileCaptionX, kSmileCaptionY, kSmileCaptionW, true, 15);
+    freeCaption_ = caption(QStringLiteral("Win 3 FREE Spins"), kFreeCaptionX, kFreeCaptionY, kFreeCaptionW, false, 15);
+    bonusCaption_ = caption(QStringLiteral("Bonus Spin"), kBonusCaptionX, kBonusCaptionY, kBonusCaptionW, true, 15);
+    bonusCaption_->hide();
+}
+
+void MachineFace::Redraw(const Game& game) {
+    {
+        QPainter p(&surface_);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        DrawPanel(p, kReelPanelX1, kReelPanelY1, kReelPanelX2, kReelPanelY2);
+        if (payLinesOn_) {
+            for (const auto& s : kPayLineStrokes) DrawShadowLine(p, s.x1, s.y1, s.x2, s.y2, s.colour, s.width);
+            p.setFont(GameFont(24, true));
+            const QFontMetrics m(p.font());
+            for (const auto& s : kPayLineStrokes) {
+                const QString n = QString::fromLatin1(s.number);
+                EmbossText(p, s.numberX - m.horizontalAdvance(n) / 2, s.numberY, 8, 15, s.colour, n);
+            }
+        }
+        for (int c = 0; c < kCells; ++c)
+            DrawPanel(p, CellLeft(c), CellTop(c), CellLeft(c) + kCellWidth - 1, CellTop(c) + kCellHeight - 1);
+        Blit(p, kLogoX, kLogoY, graphics_.Logo(), 0, 0, kLogoW, kLogoH);
+    }
+    for (int c = 0; c < kCells; ++c) DrawCell(game.wheels, c, kRestFrame);
+    DrawStatusPanel(game.state);
+    DrawLineMarkers(game.state);
+    if (payLinesOn_) HighlightWinningLines(game.state);
+    view_->update();
+}
+
+void MachineFace::DrawReels(const Wheels& wheels, int frame) {
+    for (int c = 0; c < kCells; ++c) DrawCell(wheels, c, frame);
+    view_->update(kReelPanelX1, kReelPanelY1, kReelPanelX2 - kReelPanelX1 + 1, kReelPanelY2 - kReelPanelY1 + 1);
+}
+
+void MachineFace::DrawCell(const Wheels& wheels, int cell, int frame) {
+    const FramePosition& f = wheels.Trajectory[frame][cell];
+    QPainter p(&surface_);
+    Blit(p, f.x, f.y, graphics_.SlotWheel(WheelOf(cell)), 0, f.offset, kCellWidth, kCellHeight);
+}
+
+void MachineFace::DrawSpinsDisplay(const GameState& s) {
+    QPainter p(&surface_);
+    p.setFont(GameFont(8, true));
+    p.setPen(PaletteColor(14));
+    DrawDigits(p, graphics_, kSpinsX, kSpinsY, digitColor_, Picture(s.Spins, "000000"), 0);
+    const QString caption = QStringLiteral("Spins:");
+    const QFontMetrics m(p.font());
+    p.fillRect(QRect(458, 150, m.horizontalAdvance(caption), m.height()), Qt::black);
+    p.drawText(QRect(458, 150, 200, 30), Qt::AlignLeft | Qt::AlignTop, caption);
+    view_->update(kSpinsX - 60, kSpinsY, 160, 21);
+}
+
+void MachineFace::DrawStatusPanel(const GameState& s) {
+    DrawSpinsDisplay(s);
+    QPainter p(&surface_);
+    p.setFont(GameFont(8, true));
+    p.setPen(PaletteColor(14));
+    const QFontMetrics m(p.font());
+    // Each caption is printed on black first: text printed over itself again and again would thicken.
+    auto captionLeft = [&](int x, int y, const QString& t) {
+        p.fillRect(QRect(x, y, m.horizontalAdvance(t), m.height()), Qt::black);
+        p.drawText(QRect(x, y, 300, 30), Qt::AlignLeft | Qt::AlignTop, t);
+    };
+    auto captionRight = [&](int right, int y, const QString& t) { captionLeft(right - m.horizontalAdvance(t), y, t); };
+
+    DrawDigits(p, graphics_, kCoinValueX, kCoinValueY, DigitRed, Picture(s.CoinValue, "0.00"), 1);
+    captionLeft(458, 35, QStringLiteral("Coin Value:"));
+    DrawDigits(p, graphics_, kCreditsX, kCreditsY, digitColor_, Picture(s.Credits, "0000000.00"), 0);
+    captionRight(kCaptionRight, 85, QStringLiteral("Credits:"));
+    DrawDigits(p, graphics_, kWagerX, kWagerY, digitColor_, Picture(s.Wager, "00.00"), 0);
+    captionRight(kCaptionRight, 35, QStringLiteral("Wager:"));
+    DrawDigits(p, graphics_, kPoolX, kPoolY, digitColor_, Picture(s.BonusPool, "0000.00"), 0);
+    captionRight(100, 35, QStringLiteral("Bonus Pool:"));
+
+    poolCaption_->setText(QStringLiteral("To Win Pool:  ") + Picture(s.Bells, "0"));
+    smileCaption_->setText(QStringLiteral("For Bonus:  ") + Picture(s.Smiles, "0"));
+    const QImage& small = graphics_.SymbolSheetSmall();
+    auto marker = [&](int x, int y, bool shown, kazoomba::Symbol code) {
+        if (shown) Blit(p, x, y, small, 32 * (code % 4), 32 * (code / 4), 32, 32);
+        else Blit(p, x, y, graphics_.BlankSpace(), 0, 0, 32, 32);
+    };
+    for (int i = 0; i < 3; ++i) marker(kMarkerX + kMarkerStep * i, kGlobeRowY, s.Bells > i, Globe);
+    for (int i = 0; i < 6; ++i)
+        marker(kMarkerX + kMarkerStep * (i % 3), kSmileRowY + kMarkerStep * (i / 3), s.Smiles > i, Smile);
+    p.end();
+    view_->update();
+}
+
+void MachineFace::DrawLineMarkers(const GameState& s) {
+    // The markers show the coins on the table now, dealt over the lines as a spin would deal them.
+    const auto coins = DealLineCoins(s.Wager, s.CoinValue);
+    QPainter p(&surface_);
+    for (int line = 0; line < kLines; ++line) {
+        const int n = qBound(0, int(coins[line]), 9);
+        Blit(p, kCoinMarkers[line].x, kCoinMarkers[line].y, graphics_.Coins(), kCoinCellW * (n / 5), kCoinCellH * (n % 5),
+             kCoinCellW, kCoinCellH);
+    }
+    p.end();
+    view_->update();
+}
+
+void MachineFace::HighlightWinningLines(const GameState& s) {
+    QPainter p(&surface_);
+    for (int line = 0; line < kLines; ++line) {
+        if (s.LinePay[line] <= 0) continue;
+        const auto& stroke = kPayLineStrokes[line];
+        DrawShadowLine(p, stroke.x1, stroke.y1, stroke.x2, stroke.y2, stroke.colour, stroke.width);
+    }
+}
+
+void MachineFace::Clear() { surface_.fill(Qt::black); }
+
+}  // namespace kazoomba::ui

@@ -1,0 +1,33 @@
+// What the main window asks of the rest of the game: the windows its menus open, the settings file and
+// the saves. The game's assembly fills it in once and hands it to the window.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace kazoomba::ui {
+
+class MainWindow;
+
+struct MachineHooks {
+    // A win on screen: the Payoffs window, returning once the win is settled. Without it the win is taken.
+    std::function<void(MainWindow&)> presentWin;
+    // The Win Stop Value dialog: the text of its entry field. Without it "0": auto spin never pauses.
+    std::function<QString(MainWindow&)> askWinStopValue;
+    // The File and Help items whose windows live elsewhere. An item without its hook stays disabled.
+    std::function<void(MainWindow&)> load;
+    std::function<void(MainWindow&)> save;
+    std::function<void(MainWindow&)> statistics;
+    std::function<void(MainWindow&)> about;
+    std::function<void(MainWindow&)> manual;
+    std::function<void(MainWindow&)> payChart;
+    // The banner text kept in the settings file. Without them the welcome text, kept nowhere.
+    std::function<QString()> readBannerText;
+    std::function<void(const QString&)> writeBannerText;
+    // After every settled spin, loan, new game and coin value: a moment worth saving.
+    std::function<void(MainWindow&)> checkpoint;
+    // Once, as the window closes: the exit save.
+    std::function<void(MainWindow&)> beforeQuit;
+};
+
+}  // namespace kazoomba::ui
