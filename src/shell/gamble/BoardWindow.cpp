@@ -14,6 +14,7 @@
 #include "common/NumberPicture.h"
 #include "gamble/BoardWindowLayout.h"
 #include "access/Accessible.h"
+#include "access/Herald.h"
 #include "art/Drawing.h"
 #include "art/Graphics.h"
 #include "art/Palette.h"
@@ -101,6 +102,9 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
     BuildKeyboardBoxes();
 
     ShowWinnings();
+    // The stake and the rules, read by a screen reader as the board opens.
+    setAccessibleDescription(QStringLiteral("Winnings: %1. ").arg(winningsText_) +
+                             QString(InstructionsText()).section(QStringLiteral("\r\n\r\n"), 1));
 
     CentreOnScreen(*this, parent);
 }
@@ -137,6 +141,7 @@ void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
 void BoardWindow::Pick(int box) {
     const PickResult result = board_.Pick(box);
     if (!result.opened) return;
+    TellPick(box, result.content);
     switch (KindOf(result.content)) {
         case BoxKind::Multiplier:
             if (result.content == FiveX) {
@@ -236,11 +241,12 @@ void BoardWindow::BuildKeyboardBoxes() {
     typingPause_.setInterval(static_cast<int>(BoxTyping::kPauseMs));
     connect(&typingPause_, &QTimer::timeout, this, &BoardWindow::TypingPause);
 
+    herald_ = std::make_unique<Herald>(QStringLiteral("Vaz Ivero Board"), *this);
     winningsReadout_ = new Readout(QStringLiteral("Winnings"), ToRect(L::kWinningsFigure), this);
     QWidget* previous = quit_;
     for (int number = 1; number <= kBoxes; ++number) {
         auto* b = new BoardBox(number, ToRect(L::BoxRect(number)), this);
-        b->setAccessibleName(QString::number(number));
+        b->setAccessibleName(QStringLiteral("Box %1").arg(number));
         MakePressable(
             *b, [this, number] { Pick(number); },
             [this, number] { return board_.BoardLive() && !board_.BoxOpened()[number - 1]; });
@@ -253,20 +259,39 @@ void BoardWindow::BuildKeyboardBoxes() {
     }
 }
 
+QString BoardWindow::BoxName(int number) const {
+    const bool shown = revealed_ || board_.BoxOpened()[number - 1];
+    if (!shown) return QStringLiteral("Box %1").arg(number);
+    return QStringLiteral("Box %1: %2").arg(number).arg(ContentWords(board_.BoxContent()[number - 1]));
+}
+
 void BoardWindow::DescribeBoxes() {
     for (int number = 1; number <= kBoxes; ++number) {
-        const bool shown = revealed_ || board_.BoxOpened()[number - 1];
-        const QString words = shown ? ContentWords(board_.BoxContent()[number - 1]) : QString();
-        if (boxes_[number - 1]->accessibleDescription() != words) {
-            boxes_[number - 1]->setAccessibleDescription(words);
-            AnnounceAvailability(*boxes_[number - 1]);
+        BoardBox* b = boxes_[number - 1];
+        const QString name = BoxName(number);
+        if (b->accessibleName() != name) {
+            b->setAccessibleName(name);
+            AnnounceAvailability(*b);
         }
     }
+}
+
+// What the picked box held and the winnings now, spoken as the box opens. The keyboard's place stays on
+// that box: the arrows go on from it.
+void BoardWindow::TellPick(int number, int content) {
+    pickedBox_ = number;
+    herald_->Say(QStringLiteral("Box %1: %2. Winnings: %3.")
+                     .arg(number)
+                     .arg(ContentWords(content))
+                     .arg(QString::fromStdString(FormatPicture(board_.Winnings(), "$##,##0.00"))));
+    update();
 }
 
 int BoardWindow::FocusedBox() const {
     for (int number = 1; number <= kBoxes; ++number)
         if (boxes_[number - 1]->hasFocus()) return number;
+    // While the board speaks of a pick, the keyboard is at the box picked.
+    if (herald_->HasFocus()) return pickedBox_;
     return 0;
 }
 
@@ -279,10 +304,16 @@ void BoardWindow::keyPressEvent(QKeyEvent* event) {
         if (typing_.Waiting()) typingPause_.start();
         return;
     }
-    // From Quit the arrows step onto the board.
+    // From Quit the arrows step onto the board; after a pick they go on from the box picked.
     if (quit_->hasFocus() && NeighbourBox(1, key)) {
         boxes_[0]->setFocus(Qt::TabFocusReason);
         return;
+    }
+    if (herald_->HasFocus() && pickedBox_) {
+        if (const int next = NeighbourBox(pickedBox_, key)) {
+            boxes_[next - 1]->setFocus(Qt::TabFocusReason);
+            return;
+        }
     }
     QDialog::keyPressEvent(event);
 }

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "engine/Random.h"
 #include "gamble/Board.h"
@@ -18,6 +19,7 @@ namespace kazoomba::ui {
 
 class BoardBox;
 class Graphics;
+class Herald;
 class Readout;
 class Sound;
 
@@ -64,17 +66,21 @@ private:
     void DrawBox(QPainter& p, int box) const;
     void ShowWinnings();
     void BuildKeyboardBoxes();
+    QString BoxName(int number) const;
     void DescribeBoxes();
+    void TellPick(int number, int content);
 
     kazoomba::Board board_;
     const Graphics& graphics_;
     Sound& sound_;
     bool revealed_ = false;
     int pressedBox_ = 0;
+    int pickedBox_ = 0;  // the box last picked
     QString winningsText_;
     QPushButton* quit_ = nullptr;
     std::array<BoardBox*, kBoxes> boxes_{};
     Readout* winningsReadout_ = nullptr;
+    std::unique_ptr<Herald> herald_;
     BoxTyping typing_;
     QTimer typingPause_;
     std::function<long long()> clock_;

@@ -54,6 +54,9 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
     connect(double_, &QPushButton::clicked, this, &PayoffsWindow::Double);
 
     AddReadouts();
+    // What the window shows, read by a screen reader as the window opens.
+    const QString bonus = game_.state.BonusMode ? BonusSpinWords(game_.state.BonusSpins) + u' ' : QString();
+    setAccessibleDescription(bonus + ResultInWords(sheet_, game_.state.SpinWin));
 
     autoTake_.setInterval(L::kAutoTakeMs);
     connect(&autoTake_, &QTimer::timeout, this, &PayoffsWindow::TimerTick);

@@ -1,5 +1,6 @@
 // The main window as the rules' Cabinet: messages, menus and buttons on and off, the reels' motion, the
 // displays, the win presented, captions, banner and the checkpoint save.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -85,6 +86,13 @@ void MainWindow::PresentWin() {
     else game_.TakeWin();
     // The window under the Payoffs window is drawn again: now the winning lines show.
     RedrawMainWindow();
+    readouts_->ShowSettled(game_.state);
+    // The window manager does not always hand the keyboard back when a stack of windows closes; the
+    // machine takes it, so the next key plays on.
+    if (isVisible() && !isMinimized() && !QApplication::activeModalWidget()) {
+        activateWindow();
+        readouts_->herald().TakeFocus();
+    }
 }
 
 void MainWindow::CheckCoinItem(int index) {
@@ -98,7 +106,10 @@ std::string MainWindow::AskWinStopValue() {
     return hooks_.askWinStopValue ? hooks_.askWinStopValue(*this).toStdString() : std::string("0");
 }
 
-void MainWindow::ShowBonusCaption(bool visible) { face_.ShowBonusCaption(visible); }
+void MainWindow::ShowBonusCaption(bool visible) {
+    face_.ShowBonusCaption(visible);
+    if (visible) readouts_->ShowBonusSpin(game_.state.BonusSpins);
+}
 
 void MainWindow::StopBanner() { banner_->StopBanner(); }
 

@@ -39,7 +39,7 @@ def new_speech():
     return said()[heard_upto:]
 
 
-def listen(what, pattern, seconds=15.0):
+def listen(what, pattern, seconds=15.0, quiet_fail=False):
     """Waits until Orca has said something matching pattern since the last step; returns all said since."""
     global heard_upto
     end = time.monotonic() + seconds
@@ -53,6 +53,8 @@ def listen(what, pattern, seconds=15.0):
             log.append("%-22s %s" % (what + ":", " | ".join(l for l in text.splitlines() if l.strip())))
             return text
         time.sleep(0.1)
+    if quiet_fail:
+        raise TimeoutError()
     fail("%s: Orca did not say /%s/ within %g s; it said: %r" % (what, pattern, seconds, new_speech()))
 
 
@@ -96,17 +98,25 @@ def money(text):
     return re.search(r"\$[0-9,]+\.[0-9]{2}", text)
 
 
-def take_or_spin_until(what, pattern, spins):
-    """Spins by Enter until Orca's words for the spin match pattern; a win on the way is taken with Escape."""
-    for _ in range(spins):
-        key("Return")
-        text = listen("Enter", r"No win|Total won: \$[0-9,.]+")
-        if "Total won" in text:
+def last_is_dialog(text):
+    """Whether the latest thing said is a Payoffs window waiting for Take or Double."""
+    return text.rfind("Results dialog") > max(text.rfind("No win"), text.rfind("Credits $"))
+
+
+def play_out_spin():
+    """Spins by Enter and takes every win with Escape until the machine is ready again; returns all said."""
+    key("Return")
+    said_all = listen("Enter", r"No win|Total won: \$[0-9,.]+")
+    while True:
+        if last_is_dialog(said_all):
             key("Escape")
-            listen("Escape (take)", r"Credits")
-        if re.search(pattern, text, re.S):
-            return text
-    fail("%s: not heard in %d spins" % (what, spins))
+            said_all += listen("Escape (take)", r"No win|Total won: \$[0-9,.]+|Credits \$[0-9,.]+\.")
+            continue
+        # Free bonus spins follow by themselves; the machine is ready when nothing more comes.
+        try:
+            said_all += listen("more", r"No win|Total won: \$[0-9,.]+", 3.0, quiet_fail=True)
+        except TimeoutError:
+            return said_all
 
 
 def main():
@@ -146,12 +156,13 @@ def main():
     if "Winnings: " + stake not in board or "5X multiplier" not in board:
         fail("the board opened without its stake %s and its rules: %r" % (stake, board))
     key("7")
-    box = listen("box 7", r"Box 7: (5X|3X|2X|Try Again|Hint|Losing box)")
+    box = listen("box 7", r"Box 7: (5X|3X|2X|Try Again|Losing box)|alert Hint")
+    if "alert Hint" in box:
+        # A hint speaks for itself; once it is read away the box is told.
+        key("Return")
+        box = listen("hint closed", r"Box 7: Hint")
     if not money(box):
         fail("box 7 was heard without the winnings: %r" % box)
-    if "Hint" in box:
-        key("Return")
-        quiet()
     key("Escape")
     listen("Escape (quit)", r"Credits \$")
     stop_game(game)
@@ -165,17 +176,12 @@ def main():
     listen("B x8", r"Wager \$2\.00")
     pool = bonus = False
     for _ in range(80):
-        key("Return")
-        text = listen("Enter", r"No win|Total won: \$[0-9,.]+")
-        if "Bonus pool: $53.60" in text:
-            pool = True
-        if "Total won" in text:
-            key("Escape")
-            text += listen("Escape (take)", r"Credits")
+        text = play_out_spin()
+        pool = pool or "Bonus pool: $53.60" in text
         if "Bonus Spin" in text:
             bonus = True
-            # The free spins run by themselves; each is heard with the spins left.
-            text = listen("bonus spins", r"Bonus Spin.*2 left.*1 left.*0 left|Bonus Spin.*last", 90)
+            if not re.search(r"Bonus Spin, (2|1) more after this one|Bonus Spin, the last one", text):
+                fail("bonus spins heard without the spins left: %r" % text)
         if pool and bonus:
             break
     if not pool:

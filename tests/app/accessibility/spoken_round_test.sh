@@ -13,9 +13,14 @@ done
 [ -x /usr/lib/speech-dispatcher-modules/sd_generic ] || skip "speech-dispatcher's generic output module is missing"
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "the accessibility bus (at-spi2-core) is missing"
 
-scratch=$(mktemp -d)
-keep=${KAZOOMBA_KEEP_TRANSCRIPT:-}
-trap '[ -n "$keep" ] && cp -r "$scratch" "$keep"; rm -rf "$scratch"' EXIT
+# KAZOOMBA_SPOKEN_ROUND_DIR keeps the transcript and the logs in a folder of one's choice.
+if [ -n "${KAZOOMBA_SPOKEN_ROUND_DIR:-}" ]; then
+    scratch=$KAZOOMBA_SPOKEN_ROUND_DIR
+    rm -rf "$scratch" && mkdir -p "$scratch"
+else
+    scratch=$(mktemp -d)
+    trap 'rm -rf "$scratch"' EXIT
+fi
 mkdir -p "$scratch/config/kazoomba" "$scratch/run" "$scratch/data" "$scratch/speechd/modules" "$scratch/home"
 chmod 700 "$scratch/run"
 
