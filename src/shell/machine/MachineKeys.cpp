@@ -1,4 +1,4 @@
-// The main window's keys: Enter spins, B and backslash bet one coin, F1 opens the manual.
+// The main window's keys: Enter spins, B and backslash bet one coin, F1 opens the manual, F10 the menus.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -13,6 +13,14 @@ void MainWindow::ForgetHeldKeys() {
     if (enterDown_ && buttons_[SpinButton]->state() == Pressed) SetButtonPicture(SpinButton, Raised);
     if (betDown_ && buttons_[Bet1Button]->state() == Pressed) SetButtonPicture(Bet1Button, Raised);
     enterDown_ = betDown_ = false;
+}
+
+void MainWindow::OpenMenuBar() {
+    for (QAction* menu : menuBar()->actions())
+        if (menu->isEnabled() && menu->menu()) {
+            menuBar()->setActiveAction(menu);
+            return;
+        }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -34,6 +42,13 @@ bool MainWindow::HandleKey(QKeyEvent* key) {
         // F1 opens the manual, exactly as Help > Manual does.
         if (press && !key->isAutoRepeat() && menus_.manual->isEnabled() && menus_.help->menuAction()->isEnabled())
             menus_.manual->trigger();
+        return true;
+    }
+    if (k == Qt::Key_F10 && !(key->modifiers() & ~Qt::KeypadModifier)) {
+        // F10 opens the menu bar at its first menu that can be used, as desktops have it: mid-spin that
+        // is "Auto Play", so a run of auto spins can be stopped from the keyboard. The arrows then pass
+        // over the menus a spin has disabled.
+        if (press && !key->isAutoRepeat()) OpenMenuBar();
         return true;
     }
     const bool enter = k == Qt::Key_Return || k == Qt::Key_Enter;

@@ -99,6 +99,7 @@ private:
     // Connects a menu item to a hook of the assembly; an item without its hook stays disabled.
     void ConnectHook(QAction* item, const std::function<void(MainWindow&)>& hook);
     bool HandleKey(QKeyEvent* key);
+    void OpenMenuBar();
     void ForgetHeldKeys();
     void SetButtonPicture(int button, int state);
     bool HasBet() const { return game_.state.Wager > 0.0f || game_.state.LastBet > 0.0f; }
