@@ -20,6 +20,7 @@
 #include "art/Palette.h"
 #include "sound/Sound.h"
 #include "art/TextFit.h"
+#include "access/FocusRing.h"
 
 namespace kazoomba::ui {
 
@@ -106,6 +107,7 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
     setAccessibleDescription(QStringLiteral("Winnings: %1. ").arg(winningsText_) +
                              QString(InstructionsText()).section(QStringLiteral("\r\n\r\n"), 1));
 
+    ShowFocusRings(*this);
     CentreOnScreen(*this, parent);
 }
 

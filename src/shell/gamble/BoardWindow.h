@@ -44,6 +44,8 @@ public:
     // The box with the keyboard focus; 0 when it is elsewhere.
     int FocusedBox() const;
     BoardBox* box(int number) const { return boxes_[number - 1]; }
+    // What the board last said to a screen reader.
+    const Herald& herald() const { return *herald_; }
     // Where typed box numbers take their time from; milliseconds, a steady clock by default.
     void SetClock(std::function<long long()> clock) { clock_ = std::move(clock); }
 

@@ -19,6 +19,7 @@
 #include "art/Graphics.h"
 #include "art/Palette.h"
 #include "access/SpokenText.h"
+#include "access/FocusRing.h"
 
 namespace kazoomba::ui {
 
@@ -61,6 +62,7 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
     autoTake_.setInterval(L::kAutoTakeMs);
     connect(&autoTake_, &QTimer::timeout, this, &PayoffsWindow::TimerTick);
 
+    ShowFocusRings(*this);
     Place();
     Redraw();
 }

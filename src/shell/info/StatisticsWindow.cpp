@@ -13,6 +13,7 @@
 #include "art/Drawing.h"
 #include "art/Palette.h"
 #include "art/TextFit.h"
+#include "access/FocusRing.h"
 
 namespace kazoomba::ui {
 
@@ -86,6 +87,7 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
+    ShowFocusRings(*this);
     CentreOnScreen(*this, parent);
 }
 
