@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "ProfileFile.h"
+#include "QtText.h"
 #include "SavedGames.h"
 #include "support/Scripted.h"
 
@@ -30,12 +31,12 @@ void BM_SaveAfterSpin(benchmark::State& state) {
     FixedMenus menus;
     // A file as a player's is after a while: position, banner text, ten slots and the game at exit.
     file.WriteStrings({{"Settings", "LeftPos", "3045"}, {"Settings", "TopPos", "2010"},
-                       {"Settings", "BannerText", QString::fromLatin1(kWelcomeBanner.data(), kWelcomeBanner.size())}});
+                       {"Settings", "BannerText", ToQString(kWelcomeBanner)}});
     EnsureSettingsFile(file);
     SaveAtExit(file, table.game, menus, QPoint(200, 130), QSize(1280, 1024));
     for (auto _ : state) {
-        table.game.state.Spins += 1;  // every spin changes the game, so every write is a real one
-        table.game.state.Credits -= 0.25f;
+        table.s().Spins += 1;  // every spin changes the game, so every write is a real one
+        table.s().Credits -= 0.25f;
         if (!SaveCurrentGame(file, table.game, menus)) state.SkipWithError(qPrintable(file.LastError()));
     }
     state.counters["file_bytes"] = static_cast<double>(file.Size());

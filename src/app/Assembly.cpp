@@ -61,7 +61,7 @@ ui::MachineHooks Assembly::Hooks() {
         WindowSelections menus(w);
         LoadSaveCommand(1, settings_, w.game(), menus, [&w] { w.RedrawMainWindow(); }, &w);
     };
-    h.statistics = [](MainWindow& w) { ui::ShowStatistics(w.game().state, &w); };
+    h.statistics = [](MainWindow& w) { ui::ShowStatistics(w.game().State(), &w); };
     h.about = [this](MainWindow& w) { ui::ShowAbout(graphics_, &w); };
     h.manual = [](MainWindow& w) { ui::ShowManual(&w); };
     h.payChart = [this](MainWindow& w) { ui::ShowPayChart(graphics_, &w); };

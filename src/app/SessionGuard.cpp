@@ -1,7 +1,8 @@
 // The self-pipe that carries SIGTERM, SIGINT and SIGHUP to the event loop, and the session manager's save request.
 #include "SessionGuard.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QWidget>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <array>
@@ -17,7 +18,6 @@ namespace {
 constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
 int g_pipe[2] = {-1, -1};
 struct sigaction g_previous[kSignals.size()];
-struct sigaction g_previousForward;
 
 extern "C" void OnSessionSignal(int signal) {
     const int saved = errno;
@@ -29,8 +29,8 @@ extern "C" void OnSessionSignal(int signal) {
 
 }  // namespace
 
-SessionGuard::SessionGuard(std::function<void(int)> sessionEnding, std::function<void()> comeForward, QObject* parent)
-    : QObject(parent), sessionEnding_(std::move(sessionEnding)), comeForward_(std::move(comeForward)) {
+SessionGuard::SessionGuard(std::function<void(int)> sessionEnding, QObject* parent)
+    : QObject(parent), sessionEnding_(std::move(sessionEnding)) {
     if (g_pipe[0] >= 0 || pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         if (g_pipe[0] < 0) g_pipe[0] = g_pipe[1] = -1;
         return;
@@ -43,8 +43,6 @@ SessionGuard::SessionGuard(std::function<void(int)> sessionEnding, std::function
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART | SA_RESETHAND;
     for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &action, &g_previous[i]);
-    action.sa_flags = SA_RESTART;  // asked again and again, never fatal
-    sigaction(SIGUSR1, &action, &g_previousForward);
 
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(app, &QGuiApplication::commitDataRequest, this,
@@ -54,7 +52,6 @@ SessionGuard::SessionGuard(std::function<void(int)> sessionEnding, std::function
 SessionGuard::~SessionGuard() {
     if (!notifier_) return;
     for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &g_previous[i], nullptr);
-    sigaction(SIGUSR1, &g_previousForward, nullptr);
     delete notifier_;
     close(g_pipe[0]);
     close(g_pipe[1]);
@@ -64,15 +61,8 @@ SessionGuard::~SessionGuard() {
 void SessionGuard::SignalArrived() {
     unsigned char bytes[16];
     int signal = 0;
-    bool forward = false;
     for (ssize_t n; (n = read(g_pipe[0], bytes, sizeof bytes)) > 0;)
-        for (ssize_t i = 0; i < n; ++i) {
-            if (bytes[i] == SIGUSR1)
-                forward = true;
-            else if (signal == 0)
-                signal = bytes[i];
-        }
-    if (forward && comeForward_) comeForward_();
+        if (signal == 0) signal = bytes[0];
     if (signal == 0 || running_) return;
     running_ = true;
     if (sessionEnding_) sessionEnding_(signal);
@@ -84,6 +74,17 @@ void SessionGuard::CommitDataRequested(QSessionManager&) {
     running_ = true;
     if (sessionEnding_) sessionEnding_(0);
     running_ = false;
+}
+
+int ShowUntilSignal(const std::function<void()>& show) {
+    int ended = 0;
+    SessionGuard guard([&](int signal) {
+        if (signal == 0) return;  // the desktop asks to save: nothing is in play yet
+        ended = signal;
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    show();
+    return ended;
 }
 
 }  // namespace kazoomba

@@ -16,10 +16,8 @@ class SessionGuard : public QObject {
     Q_OBJECT
 public:
     // `sessionEnding` gets the signal number, or 0 when the desktop session asks for the data to be saved
-    // (the session may still go on then). `comeForward` runs on SIGUSR1, which a second copy of the
-    // game started on the same settings file sends before it exits.
-    explicit SessionGuard(std::function<void(int signal)> sessionEnding, std::function<void()> comeForward = {},
-                          QObject* parent = nullptr);
+    // (the session may still go on then).
+    explicit SessionGuard(std::function<void(int signal)> sessionEnding, QObject* parent = nullptr);
     ~SessionGuard() override;
 
     bool Installed() const { return notifier_ != nullptr; }
@@ -29,9 +27,13 @@ private:
     void CommitDataRequested(QSessionManager& manager);
 
     std::function<void(int)> sessionEnding_;
-    std::function<void()> comeForward_;
     QSocketNotifier* notifier_ = nullptr;
     bool running_ = false;
 };
+
+// Runs `show`, a message of the start shown before the game's own guard exists, so that SIGTERM, SIGINT
+// or SIGHUP closes it as its escape button would (the sound library would otherwise swallow SIGTERM).
+// Returns the signal that closed it, or 0.
+int ShowUntilSignal(const std::function<void()>& show);
 
 }  // namespace kazoomba

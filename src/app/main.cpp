@@ -10,6 +10,7 @@
 #include "ProfileFile.h"
 #include "SessionGuard.h"
 #include "SessionLock.h"
+#include "SettingsAtStart.h"
 #include "art/DataPaths.h"
 #include "art/Graphics.h"
 #include "dialogs/SaveFailure.h"
@@ -18,12 +19,19 @@
 #include "sound/Sound.h"
 
 int main(int argc, char** argv) {
-    // Until the session guard listens for it, a second copy's request to come forward must not end this one.
-    std::signal(SIGUSR1, SIG_IGN);
     kazoomba::app::ReadCommandLine(argc, argv);
     QApplication app(argc, argv);
     kazoomba::app::RefuseUnknownOptions(app);
 
+    kazoomba::ProfileFile settings(kazoomba::SettingsFilePath());
+    // One game per settings file: two would each save over the other's session.
+    kazoomba::SessionLock lock(settings.Path());
+    if (!kazoomba::ClaimSettingsFile(lock, settings.Path())) return 0;
+    kazoomba::RemoveStaleTemporaries(settings.Path());
+    if (!kazoomba::CheckSettingsFileAtStart(settings)) return 0;
+
+    // Pictures and sounds only now: the sound system takes over SIGTERM when it starts, and the boxes above
+    // must still end on it.
     const qreal ratio = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->devicePixelRatio() : 1.0;
     kazoomba::ClockRandom random;
     kazoomba::ui::Graphics graphics(ratio);
@@ -35,23 +43,13 @@ int main(int argc, char** argv) {
     if (!sound.StopSoundLoaded())
         qWarning("kazoomba: sounds not found in %s", qPrintable(kazoomba::ui::DataDirectory() + QStringLiteral("/sounds")));
 
-    kazoomba::ProfileFile settings(kazoomba::SettingsFilePath());
-    // One game per settings file: two would each save over the other's session.
-    kazoomba::SessionLock lock(settings.Path());
-    if (lock.Acquire() == kazoomba::SessionLock::Result::Running) {
-        const bool forward = kazoomba::AskToComeForward(lock.HolderPid());
-        kazoomba::TellAlreadyRunning(settings.Path(), forward);
-        return 0;
-    }
-    kazoomba::RemoveStaleTemporaries(settings.Path());
-
     kazoomba::app::Assembly assembly(settings, graphics, sound, random);
     kazoomba::ui::MainWindow window(graphics, sound, random, assembly.Hooks());
     window.StartUp();
     window.move(assembly.RestoreAtStart(window));
 
     // A signal or the end of the desktop session saves the game as at exit; a signal then closes the game.
-    // A second copy started on the same file asks this one to come forward.
+    // A second copy started on the same file asks this one, through a local socket, to come forward.
     kazoomba::SessionGuard guard([&](int signal) {
         if (signal == 0) {
             if (!assembly.SaveAtExit(window))
@@ -66,7 +64,8 @@ int main(int argc, char** argv) {
             if (QApplication::activeModalWidget() == modal) break;
         }
         window.close();
-    }, [&] {
+    });
+    kazoomba::ComeForwardListener comeForward(settings.Path(), [&] {
         if (window.isMinimized()) window.showNormal();
         window.raise();
         window.activateWindow();

@@ -6,218 +6,19 @@
 #include <QFileInfo>
 #include <QDateTime>
 #include <QLockFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
 
 namespace kazoomba {
-
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// One line of the file as positions into it; names and values are trimmed of blanks.
-struct Line {
-    enum Kind { Empty, Header, BadHeader, Entry, Other };
-    Kind kind = Empty;
-    qsizetype next = 0;          // where the following line starts
-    bool terminated = false;     // ends with a line feed
-    qsizetype nameBegin = 0, nameEnd = 0;
-    qsizetype valueBegin = 0, valueEnd = 0;
-    qsizetype contentEnd = 0;    // end of the line before its line ending
-};
-
-qsizetype FindIn(const QByteArray& t, char c, qsizetype from, qsizetype to) {
-    if (from >= to) return -1;
-    const void* hit = std::memchr(t.constData() + from, c, static_cast<size_t>(to - from));
-    return hit ? static_cast<const char*>(hit) - t.constData() : -1;
-}
-
-void Trim(const QByteArray& t, qsizetype& b, qsizetype& e) {
-    while (b < e && IsBlank(t[b])) ++b;
-    while (e > b && IsBlank(t[e - 1])) --e;
-}
-
-Line ParseLine(const QByteArray& t, qsizetype pos) {
-    Line line;
-    const qsizetype feed = FindIn(t, '\n', pos, t.size());
-    line.terminated = feed >= 0;
-    line.next = feed >= 0 ? feed + 1 : t.size();
-    qsizetype stop = feed >= 0 ? feed : t.size();
-    if (stop > pos && t[stop - 1] == '\r') --stop;
-    line.contentEnd = stop;
-    qsizetype b = pos, e = stop;
-    // A byte-order mark, as some editors write, must not hide the first section's header.
-    if (pos == 0 && t.startsWith("\xEF\xBB\xBF")) b = std::min<qsizetype>(3, e);
-    Trim(t, b, e);
-    if (b == e) return line;
-    if (t[b] == '[') {
-        // A header without its bracket opens a section no name can match, so the keys under it are
-        // never taken for keys of the section above.
-        const qsizetype close = FindIn(t, ']', b + 1, e);
-        if (close < 0) {
-            line.kind = Line::BadHeader;
-            return line;
-        }
-        line.kind = Line::Header;
-        line.nameBegin = b + 1;
-        line.nameEnd = close;
-        Trim(t, line.nameBegin, line.nameEnd);
-        return line;
-    }
-    if (t[b] == ';') {
-        line.kind = Line::Other;
-        return line;
-    }
-    const qsizetype eq = FindIn(t, '=', b, e);
-    line.kind = Line::Other;
-    if (eq < 0) return line;
-    line.nameBegin = b;
-    line.nameEnd = eq;
-    Trim(t, line.nameBegin, line.nameEnd);
-    if (line.nameBegin == line.nameEnd) return line;
-    line.kind = Line::Entry;
-    line.valueBegin = eq + 1;
-    line.valueEnd = e;
-    Trim(t, line.valueBegin, line.valueEnd);
-    return line;
-}
-
-bool IsUtf8(const QByteArray& t, qsizetype b, qsizetype e) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    [[maybe_unused]] const QString text = decoder.decode(QByteArrayView(t.constData() + b, e - b));
-    return !decoder.hasError();
-}
-
-// Windows-1252: Latin-1 but for 0x80 to 0x9F; the five bytes it leaves unassigned keep their C1 codes.
-QString DecodeWindows1252(const QByteArray& t, qsizetype b, qsizetype e) {
-    static constexpr std::array<char16_t, 32> kHigh = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    QString out;
-    out.reserve(e - b);
-    for (qsizetype i = b; i < e; ++i) {
-        const auto c = static_cast<unsigned char>(t[i]);
-        out += QChar(c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : char16_t(c));
-    }
-    return out;
-}
-
-// Text as it stands: QString::fromUtf8 would drop a byte-order mark at the start of a name or value.
-// `utf8` tells whether the whole line the text comes from is valid UTF-8.
-QString Decode(const QByteArray& t, qsizetype b, qsizetype e, bool utf8 = true) {
-    if (!utf8) return DecodeWindows1252(t, b, e);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return decoder.decode(QByteArrayView(t.constData() + b, e - b));
-}
-
-bool NameIs(const QByteArray& t, qsizetype b, qsizetype e, QStringView name, bool utf8 = true) {
-    return Decode(t, b, e, utf8).compare(name, Qt::CaseInsensitive) == 0;
-}
-
-// Whether the line starting at pos, up to its end, is valid UTF-8.
-bool LineIsUtf8(const QByteArray& t, qsizetype pos, const Line& line) { return IsUtf8(t, pos, line.contentEnd); }
-
-QByteArray LineEnding(const QByteArray& t) {
-    const qsizetype feed = t.indexOf('\n');
-    return feed > 0 && t[feed - 1] == '\r' ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
-}
-
-// What ends a last line that has no line feed: a carriage return already there only needs its feed,
-// which keeps that line's value as it read before.
-QByteArray Terminator(const QByteArray& t, const QByteArray& eol) {
-    return t.endsWith('\r') ? QByteArrayLiteral("\n") : eol;
-}
-
-bool EndsWithBlankLine(const QByteArray& t) {
-    // t ends with a line feed here; look at the line before it.
-    qsizetype e = t.size() - 1;
-    const qsizetype start = t.lastIndexOf('\n', e - 1) + 1;
-    for (qsizetype i = start; i < e; ++i)
-        if (!IsBlank(t[i]) && t[i] != '\r') return false;
-    return true;
-}
-
-bool Writable(const QString& name, bool isKey) {
-    if (name.isEmpty() || name != name.trimmed()) return false;
-    for (QChar c : name)
-        if (c == u'\r' || c == u'\n' || c == QChar(0) || (isKey ? c == u'=' : c == u']')) return false;
-    return !(isKey && (name.startsWith(u'[') || name.startsWith(u';')));
-}
-
-void ApplyOne(QByteArray& t, const QString& section, const QString& key, const QByteArray& value) {
-    const QByteArray eol = LineEnding(t);
-    const QByteArray entry = key.toUtf8() + '=' + value;
-    bool inSection = false;
-    qsizetype insertAt = -1;      // just after the last non-empty line of the section
-    bool insertTerminated = true;
-    for (qsizetype pos = 0; pos < t.size();) {
-        const Line line = ParseLine(t, pos);
-        if (line.kind == Line::Header || line.kind == Line::BadHeader) {
-            if (inSection) break;
-            if (line.kind == Line::Header && NameIs(t, line.nameBegin, line.nameEnd, section, LineIsUtf8(t, pos, line))) {
-                inSection = true;
-                insertAt = line.next;
-                insertTerminated = line.terminated;
-            }
-        } else if (inSection && line.kind != Line::Empty) {
-            if (line.kind == Line::Entry && NameIs(t, line.nameBegin, line.nameEnd, key, LineIsUtf8(t, pos, line))) {
-                // The blanks after the old value go with it: a padded value written again and again
-                // must not gather the old padding behind the new.
-                t.replace(line.valueBegin, line.contentEnd - line.valueBegin, value);
-                return;
-            }
-            insertAt = line.next;
-            insertTerminated = line.terminated;
-        }
-        pos = line.next;
-    }
-    if (insertAt >= 0) {
-        QByteArray add = insertTerminated ? QByteArray() : Terminator(t, eol);
-        add += entry + eol;
-        t.insert(insertAt, add);
-        return;
-    }
-    if (!t.isEmpty()) {
-        if (!t.endsWith('\n')) t += Terminator(t, eol);
-        if (!EndsWithBlankLine(t)) t += eol;
-    }
-    t += '[' + section.toUtf8() + ']' + eol + entry + eol;
-}
-
-}  // namespace
-
-QString OneLine(QStringView value) {
-    QString out;
-    out.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (c == u'\r' && i + 1 < value.size() && value[i + 1] == u'\n') continue;  // CR LF is one break
-        if (c == u'\r' || c == u'\n' || c == QChar(0) || c == QChar(0x2028) || c == QChar(0x2029))
-            out += u' ';
-        else
-            out += c;
-    }
-    return out;
-}
-
-QString LeftChars(const QString& text, int count) {
-    if (count <= 0) return {};
-    qsizetype i = 0;
-    for (int n = 0; n < count && i < text.size(); ++n)
-        i += (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
-    return text.left(i);
-}
 
 QString SettingsFilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -226,48 +27,41 @@ QString SettingsFilePath() {
 
 ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {}
 
-std::optional<QString> ProfileFile::Find(const QByteArray& text, QStringView section, QStringView key) {
-    bool inSection = false;
-    for (qsizetype pos = 0; pos < text.size();) {
-        const Line line = ParseLine(text, pos);
-        if (line.kind == Line::Header || line.kind == Line::BadHeader) {
-            if (inSection) return std::nullopt;  // only the first section of that name counts
-            inSection = line.kind == Line::Header &&
-                        NameIs(text, line.nameBegin, line.nameEnd, section, LineIsUtf8(text, pos, line));
-        } else if (inSection && line.kind == Line::Entry) {
-            const bool utf8 = LineIsUtf8(text, pos, line);
-            if (NameIs(text, line.nameBegin, line.nameEnd, key, utf8)) return Decode(text, line.valueBegin, line.valueEnd, utf8);
-        }
-        pos = line.next;
-    }
-    return std::nullopt;
-}
-
-std::optional<QByteArray> ProfileFile::Apply(QByteArray text, const std::vector<ProfileWrite>& writes) {
-    for (const ProfileWrite& w : writes)
-        if (!Writable(w.section, false) || !Writable(w.key, true)) return std::nullopt;
-    for (const ProfileWrite& w : writes) ApplyOne(text, w.section, w.key, OneLine(w.value).toUtf8());
-    return text;
-}
-
-std::optional<QByteArray> ProfileFile::Load() const {
+std::optional<ProfileText::Decoded> ProfileFile::Load(QString* why) const {
+    auto fail = [why](QString reason) -> std::optional<ProfileText::Decoded> {
+        if (why) *why = std::move(reason);
+        return std::nullopt;
+    };
     const QFileInfo info(path_);
-    if (!info.exists()) return QByteArray();
+    if (!info.exists()) return ProfileText::Decoded{};
     // Directories, pipes and devices are not settings files; opening a pipe would even block.
-    if (!info.isFile() || info.size() > kMaxFileSize) return std::nullopt;
+    if (!info.isFile()) return fail(QStringLiteral("it is a folder or device, not a file"));
+    const QString tooLarge = QStringLiteral("it is larger than %1 MB, too large to be the game's settings file")
+                                 .arg(kMaxFileSize / (1024 * 1024));
+    if (info.size() > kMaxFileSize) return fail(tooLarge);
     QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError || data.size() > kMaxFileSize) return std::nullopt;
-    return data;
+    if (!file.open(QIODevice::ReadOnly)) return fail(QStringLiteral("it cannot be read (it may belong to another user)"));
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) return fail(QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+    if (data.size() > kMaxFileSize) return fail(tooLarge);
+    std::optional<ProfileText::Decoded> text = ProfileText::FromFileBytes(data);
+    if (!text) return fail(QStringLiteral("it begins as UTF-16 text but holds bytes that are no UTF-16 characters"));
+    return text;
 }
 
 QString ProfileFile::ReadString(QStringView section, QStringView key, const QString& fallback,
                                 int readLimit) const {
-    const std::optional<QByteArray> text = Load();
+    const std::optional<ProfileText::Decoded> text = Load();
     std::optional<QString> value;
-    if (text) value = Find(*text, section, key);
+    if (text) value = Find(text->text, section, key);
     return LeftChars(value ? *value : fallback, readLimit);
+}
+
+QString ProfileFile::CheckAtStart() {
+    QString why;
+    if (Load(&why)) return {};
+    frozen_ = why;
+    return QStringLiteral("%1: %2.").arg(QDir::toNativeSeparators(path_), why);
 }
 
 bool ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) {
@@ -302,9 +96,102 @@ bool SyncFolder(const QString& folder) {
     return synced;
 }
 
+// Where a write lands: a settings file that is a link to a file elsewhere stays a link, and its target
+// is what changes.
+QString FinalPath(const QString& path) {
+    QFileInfo info(path);
+    for (int depth = 0; depth < 40 && info.isSymLink(); ++depth) info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? path : info.absoluteFilePath();
+}
+
+// Writes all of bytes to fd and syncs them; 0 or the errno of the step that failed. The sync catches
+// space that runs out only when the data reach the disk.
+int WriteAndSync(int fd, const QByteArray& bytes) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n == 0)
+            return ENOSPC;
+        else if (errno != EINTR)
+            return errno;
+    }
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// Writes bytes to a new file beside `path` and renames it into place: the file is at every moment
+// either the old one or the new one. The new file keeps the old one's permissions. Returns 0 or
+// the errno of the step that failed.
+int ReplaceFile(const QString& path, const QByteArray& bytes) {
+    const QString final = FinalPath(path);
+    const QByteArray finalName = QFile::encodeName(final);
+    struct stat old {};
+    const bool existed = ::stat(finalName.constData(), &old) == 0;
+    // A rename would replace a file its owner made read-only; the game must not.
+    if (existed && ::access(finalName.constData(), W_OK) != 0) return errno;
+    const mode_t mode = existed ? old.st_mode & 07777 : 0666;
+    QByteArray temporary = QFile::encodeName(TemporaryName(final));
+    // The new file is written without a name and named only once it is whole, so a crash while it is
+    // written leaves nothing behind; where that cannot be done, it has its name from the start.
+    bool named = false;
+    int fd = ::open(QFile::encodeName(QFileInfo(final).absolutePath()).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        const int error = existed && ::fchmod(fd, mode) != 0 ? errno : WriteAndSync(fd, bytes);
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+        named = error == 0 &&
+                ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temporary.constData(), AT_SYMLINK_FOLLOW) == 0;
+        ::close(fd);
+        if (error != 0) return error;
+    }
+    if (!named) {
+        fd = -1;
+        for (int attempt = 0; fd < 0 && attempt < 8; ++attempt) {
+            temporary = QFile::encodeName(TemporaryName(final));
+            fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno != EEXIST) return errno;
+        }
+        if (fd < 0) return EEXIST;
+        int error = existed && ::fchmod(fd, mode) != 0 ? errno : WriteAndSync(fd, bytes);
+        if (::close(fd) != 0 && error == 0) error = errno;
+        if (error != 0) {
+            ::unlink(temporary.constData());
+            return error;
+        }
+    }
+    if (::rename(temporary.constData(), finalName.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.constData());
+        return error;
+    }
+    SyncFolder(QFileInfo(final).absolutePath());
+    return 0;
+}
+
 }  // namespace
 
 QString WriteLockPath(const QString& path) { return path + QStringLiteral(".writing"); }
+
+namespace {
+
+// Odd enough that no player names a copy of the file so, and the sweep can match it exactly.
+constexpr QStringView kTemporaryTag = u".kazoomba-write-";
+constexpr int kTemporaryDigits = 16;
+
+}  // namespace
+
+QString TemporaryName(const QString& path) {
+    return path + kTemporaryTag.toString() +
+           QStringLiteral("%1").arg(QRandomGenerator::system()->generate64(), kTemporaryDigits, 16, QLatin1Char('0'));
+}
+
+bool IsTemporaryOf(QStringView fileName, QStringView candidate) {
+    const qsizetype stem = fileName.size() + kTemporaryTag.size();
+    if (candidate.size() != stem + kTemporaryDigits || !candidate.startsWith(fileName) ||
+        candidate.mid(fileName.size(), kTemporaryTag.size()) != kTemporaryTag)
+        return false;
+    return std::all_of(candidate.begin() + stem, candidate.end(),
+                       [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
+}
 
 bool ProfileFile::Fail(const QString& reason) {
     lastError_ = QStringLiteral("%1: %2.").arg(QDir::toNativeSeparators(path_), reason);
@@ -318,23 +205,27 @@ bool ProfileFile::FillMissing(const std::vector<ProfileWrite>& writes) { return 
 namespace {
 
 std::optional<QByteArray> Changed(const QByteArray& old, const std::vector<ProfileWrite>& writes, bool onlyMissing) {
-    if (!onlyMissing) return ProfileFile::Apply(old, writes);
+    if (!onlyMissing) return ProfileText::Apply(old, writes);
     std::vector<ProfileWrite> missing;
     for (const ProfileWrite& w : writes)
-        if (!ProfileFile::Find(old, w.section, w.key)) missing.push_back(w);
-    return ProfileFile::Apply(old, missing);
+        if (!ProfileText::Find(old, w.section, w.key)) missing.push_back(w);
+    return ProfileText::Apply(old, missing);
 }
 
 }  // namespace
 
 bool ProfileFile::Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMissing) {
     lastError_.clear();
+    // The game in play did not come from this file, so nothing of it may replace what the file holds.
+    if (!frozen_.isEmpty())
+        return Fail(QStringLiteral("it could not be used when the game started (%1), so the game leaves it as it is "
+                                   "until it is started again").arg(frozen_));
     // A file that already says it all needs no write, even where none could be made (a read-only disk).
     auto alreadyWritten = [&] {
-        const std::optional<QByteArray> now = Exists() ? Load() : std::nullopt;
+        const std::optional<ProfileText::Decoded> now = Exists() ? Load() : std::nullopt;
         if (!now) return false;
-        const std::optional<QByteArray> text = Changed(*now, writes, onlyMissing);
-        return text && *text == *now;
+        const std::optional<QByteArray> text = Changed(now->text, writes, onlyMissing);
+        return text && *text == now->text;
     };
     QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath())) {
@@ -352,41 +243,23 @@ bool ProfileFile::Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMiss
         return Fail(WhyNotWritable(path_, error));
     }
     // A file we cannot read is never replaced: rewriting it from nothing would lose what it holds.
-    info.refresh();
-    if (info.exists() && !info.isFile()) return Fail(QStringLiteral("it is a folder or device, not a file"));
-    if (info.size() > kMaxFileSize)
-        return Fail(QStringLiteral("it is larger than %1 MB, too large to be the game's settings file")
-                        .arg(kMaxFileSize / (1024 * 1024)));
-    const std::optional<QByteArray> old = Load();
-    if (!old) return Fail(QStringLiteral("it cannot be read (it may belong to another user)"));
-    const std::optional<QByteArray> text = Changed(*old, writes, onlyMissing);
+    QString why;
+    const std::optional<ProfileText::Decoded> old = Load(&why);
+    if (!old) return Fail(why);
+    const std::optional<QByteArray> text = Changed(old->text, writes, onlyMissing);
     if (!text) return Fail(QStringLiteral("a section or key name cannot be written"));
-    if (*text == *old && Exists()) return true;
-    // Unbuffered, so a disk that fills up shows as a short write here; a buffered one can lose the
-    // tail at commit and still report success. The explicit sync catches space that runs out late.
-    QSaveFile file(path_);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Fail(WhyNotWritable(path_, errno));
-    errno = 0;
-    if (file.write(*text) != text->size() || ::fsync(file.handle()) != 0) {
-        const int error = errno ? errno : ENOSPC;
-        file.cancelWriting();
-        file.commit();
-        return Fail(WhyNotWritable(path_, error));
-    }
-    errno = 0;
-    if (!file.commit()) return Fail(WhyNotWritable(path_, errno));
-    SyncFolder(info.absolutePath());
-    return true;
+    if (*text == old->text && Exists()) return true;
+    const int error = ReplaceFile(path_, ProfileText::ToFileBytes(*text, old->encoding));
+    return error == 0 || Fail(WhyNotWritable(path_, error));
 }
 
 int RemoveStaleTemporaries(const QString& path, qint64 minimumAgeSeconds) {
-    const QFileInfo target(path);
-    QDir dir = target.absoluteDir();
-    const QString prefix = target.fileName() + QLatin1Char('.');
+    const QFileInfo target(FinalPath(path));
+    const QDir dir = target.absoluteDir();
     const QDateTime cutoff = QDateTime::currentDateTimeUtc().addSecs(-minimumAgeSeconds);
     int removed = 0;
-    for (const QFileInfo& f : dir.entryInfoList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden)) {
+    for (const QFileInfo& f : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!IsTemporaryOf(target.fileName(), f.fileName()) || f.isSymLink()) continue;
         if (f.lastModified().toUTC() <= cutoff && QFile::remove(f.absoluteFilePath())) ++removed;
     }
     return removed;

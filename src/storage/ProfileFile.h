@@ -5,26 +5,18 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <utility>
 #include <vector>
+
+#include "ProfileText.h"
 
 namespace kazoomba {
 
-// One key to set in one section.
-struct ProfileWrite {
-    QString section;
-    QString key;
-    QString value;
-};
-
-// Section and key names match without regard to case and the first match wins: a duplicate section or
-// key further down is kept but never read or written. Values are read with surrounding blanks removed.
-// A line that is not valid UTF-8 (a file written on Windows in its "ANSI" code page) reads as
-// Windows-1252, and is kept byte for byte unless one of its keys is written.
-// Every write replaces the whole file atomically, so a crash or a full disk leaves either the old file
-// or the new one; the rename is made durable with a sync of the folder. Each read-modify-write holds
-// a lock file beside the file ("KAZO.INI.writing"), so two programs writing at once never lose each
-// other's keys. A write that cannot be made returns false, leaves the file as it was and says why in
-// LastError().
+// The file under the profile rules of ProfileText. Every write replaces the whole file atomically, so a
+// crash or a full disk leaves either the old file or the new one; the rename is made durable with a sync
+// of the folder. Each read-modify-write holds a lock file beside the file ("KAZO.INI.writing"), so two
+// programs writing at once never lose each other's keys. A write that cannot be made returns false,
+// leaves the file as it was and says why in LastError().
 class ProfileFile {
 public:
     explicit ProfileFile(QString path);
@@ -46,32 +38,37 @@ public:
     // Puts back the reason of an earlier failed write, for a caller that made several.
     void KeepError(const QString& reason) { lastError_ = reason; }
 
+    // At start, before the game reads it: why the file cannot be used, with its path, or empty when it
+    // can (a missing file can: the first write makes it). A file that cannot be used then stays as it
+    // is for the rest of the run, even once it could be read: the game in play did not come from it,
+    // and saving it there would replace the player's games.
+    QString CheckAtStart();
+
     bool Exists() const;
     // Length in bytes of the file, 0 when it is missing or not a plain file.
     qint64 Size() const;
 
-    // The text layer, without the file: what the fuzzer and the tests drive directly.
-    static std::optional<QString> Find(const QByteArray& text, QStringView section, QStringView key);
-    // The text with the writes applied, or nothing when a section or key name cannot be written.
-    static std::optional<QByteArray> Apply(QByteArray text, const std::vector<ProfileWrite>& writes);
+    // The text layer, for callers that hold the file's text already.
+    static std::optional<QString> Find(const QByteArray& text, QStringView section, QStringView key) {
+        return ProfileText::Find(text, section, key);
+    }
+    static std::optional<QByteArray> Apply(QByteArray text, const std::vector<ProfileWrite>& writes) {
+        return ProfileText::Apply(std::move(text), writes);
+    }
 
     // Files beyond this are not ours: reads give defaults and writes refuse rather than rewrite them.
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
 private:
-    std::optional<QByteArray> Load() const;  // nothing when the file exists but cannot be read
+    // The file's text; nothing, and why in `why`, when the file exists but cannot be read.
+    std::optional<ProfileText::Decoded> Load(QString* why = nullptr) const;
     bool Fail(const QString& reason);
     bool Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMissing);
 
     QString path_;
     QString lastError_;
+    QString frozen_;  // why the file could not be used at start
 };
-
-// A value kept on one line: every line break (CR LF as one) and NUL becomes a blank.
-QString OneLine(QStringView value);
-
-// The first `count` characters of text, never splitting a character in two.
-QString LeftChars(const QString& text, int count);
 
 // Where the game keeps its settings: KAZO.INI in the user's configuration folder for the game
 // ($XDG_CONFIG_HOME/kazoomba, normally ~/.config/kazoomba).
@@ -85,9 +82,16 @@ QString WriteLockPath(const QString& path);
 inline constexpr int kWriteLockWaitMs = 5000;
 inline constexpr int kWriteLockStaleMs = 2000;
 
-// Removes what a write cut short by a crash left beside the file ("KAZO.INI" plus a six-character
-// suffix), once it is older than `minimumAgeSeconds`, so a second copy of the game writing now is not
-// disturbed. Returns how many were removed.
+// The temporary file a write fills before it takes the place of the file at `path`: the path, then
+// ".kazoomba-write-" and 16 random lowercase hexadecimal digits.
+QString TemporaryName(const QString& path);
+// Whether `candidate` is a name TemporaryName gives for the file called `fileName`, exactly, letter
+// case included.
+bool IsTemporaryOf(QStringView fileName, QStringView candidate);
+
+// Removes the temporaries that writes cut short by a crash left beside the file, once they are older
+// than `minimumAgeSeconds`, so a second copy of the game writing now is not disturbed. Any other file,
+// however alike its name, is the player's and stays. Returns how many were removed.
 int RemoveStaleTemporaries(const QString& path, qint64 minimumAgeSeconds = 3600);
 
 }  // namespace kazoomba

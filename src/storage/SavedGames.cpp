@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "QtText.h"
 #include "common/NumberPicture.h"
 
 namespace kazoomba {
@@ -106,7 +107,7 @@ bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, 
               const QString& name) {
     const QString section = SectionName(slotIndex);
     if (section.isEmpty()) return false;
-    const GameState& s = game.state;
+    const GameState& s = game.State();
     // Line breaks would split the file's line; the name is made one line before it is cut and padded.
     QString fixedName = LeftChars(OneLine(name), kGameNameLength);
     fixedName += QString(kGameNameLength - fixedName.toUcs4().size(), u' ');
@@ -139,7 +140,7 @@ bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, 
 QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int slotIndex) {
     const QString section = SectionName(slotIndex);
     if (section.isEmpty()) return {};
-    const GameState& now = game.state;
+    const GameState& now = game.State();
 
     // Everything is read and checked before anything changes.
     std::array<QString, KeyCount> text;
@@ -178,7 +179,7 @@ QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int
     loaded.TotalWagers = money(TotalWagers, false);
     loaded.BonusPool = money(BonusPool, false);
     loaded.Spins = whole(Spins, 0, std::numeric_limits<std::int32_t>::max(), 0);
-    const int coins = whole(Coins, 0, static_cast<int>(kCoinChoices.size()) - 1, kDefaultCoinIndex);
+    loaded.CoinIndex = whole(Coins, 0, static_cast<int>(kCoinChoices.size()) - 1, kDefaultCoinIndex);
     const int speed = whole(Speed, 0, kSpeedCount - 1, 1);
     const int banner = whole(BannerOn, 0, kBannerItems - 1, 0);
     loaded.Smiles = static_cast<std::int16_t>(whole(Smiles, 1, kFullSmiles, kFullSmiles));
@@ -190,25 +191,11 @@ QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int
     loaded.Borrowed = money(Borrowed, false);
     loaded.LastBet = money(LastBet, false);
     // A repeated bet above the coin's maximum would put more than 64 coins on the lines.
-    if (loaded.LastBet > kCoinChoices[coins].maxBet + 0.001f) loaded.LastBet = 0.0f;
+    if (loaded.LastBet > kCoinChoices[loaded.CoinIndex].maxBet + 0.001f) loaded.LastBet = 0.0f;
 
-    GameState& s = game.state;
-    s.Credits = loaded.Credits;
-    s.TotalWagers = loaded.TotalWagers;
-    s.BonusPool = loaded.BonusPool;
-    s.Spins = loaded.Spins;
-    game.SelectCoinValue(coins);
+    game.Restore(loaded);
     menus.SetSpinSpeed(speed);
     menus.SetBanner(banner);
-    s.Smiles = loaded.Smiles;
-    s.Bells = loaded.Bells;
-    s.CherryPts = loaded.CherryPts;
-    s.BarPts = loaded.BarPts;
-    s.PoolPts = loaded.PoolPts;
-    s.DoubleNothing = loaded.DoubleNothing;
-    s.Borrowed = loaded.Borrowed;
-    s.LastBet = loaded.LastBet;
-    game.BuildReels();
     return text[Name];
 }
 
@@ -217,7 +204,7 @@ QString ReadGameName(const ProfileFile& file, int slotIndex) {
 }
 
 QString DefaultBannerText() {
-    return QString::fromUtf8(kWelcomeBanner.data(), static_cast<qsizetype>(kWelcomeBanner.size()));
+    return ToQString(kWelcomeBanner);
 }
 
 QString ReadBannerText(const ProfileFile& file) {
@@ -271,7 +258,7 @@ QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSiz
 
 bool SaveCurrentGame(ProfileFile& file, const Game& game, const MenuSelections& menus) {
     return SaveGame(file, game, menus, kCurrentGameSlot,
-                    QString::fromLatin1(kCurrentGameName.data(), static_cast<qsizetype>(kCurrentGameName.size())));
+                    ToQString(kCurrentGameName));
 }
 
 bool SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus, std::optional<QPoint> position,

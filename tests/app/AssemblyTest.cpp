@@ -9,6 +9,7 @@
 #include "machine/MainWindow.h"
 #include "sound/Sound.h"
 #include "storage/StorageSupport.h"
+#include "support/QtApp.h"
 
 using namespace kazoomba;
 
@@ -30,8 +31,8 @@ TEST(Assembly, TheGameSavedAtExitComesBackAndIsNotOverwrittenByTheStartUpGame) {
     EXPECT_EQ(settings.ReadString(QStringLiteral("Current Game"), QStringLiteral("Credits"), QString(), 100),
               QStringLiteral("1234.50"));
     assembly.RestoreAtStart(window);
-    EXPECT_FLOAT_EQ(window.game().state.Credits, 1234.5f);
-    EXPECT_EQ(window.game().state.Spins, 7);
+    EXPECT_FLOAT_EQ(window.game().State().Credits, 1234.5f);
+    EXPECT_EQ(window.game().State().Spins, 7);
 
     // From then on every change to the bank is written at once, through the menu item itself.
     window.menus().borrow[4]->trigger();

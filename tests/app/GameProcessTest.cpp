@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/StorageSupport.h"
+#include "support/QtApp.h"
 
 namespace kazoomba::testing {
 namespace {
@@ -24,20 +25,23 @@ TEST(GameProcess, ASignalSaysOnStandardErrorWhyTheGameWasNotSaved) {
     QTemporaryDir home;
     const QString folder = home.filePath(QStringLiteral("kazoomba"));
     const QString ini = folder + QStringLiteral("/KAZO.INI");
-    ASSERT_TRUE(QDir().mkpath(ini));  // a KAZO.INI that is a folder fails every save, even for root
     QProcess game;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     game.setProcessEnvironment(env);
     game.setProgram(QStringLiteral(KAZOOMBA_GAME));
     game.start();
     ASSERT_TRUE(game.waitForStarted());
-    // The lock beside the file shows the game holds it; the handler for a second copy's request to come
-    // forward shows the game now listens for signals.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Catches(game.processId(), SIGUSR1); }, 60000));
+    // The lock beside the file shows the game holds it; a handler for SIGHUP, which the sound library
+    // leaves alone, shows the game now listens for signals.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Catches(game.processId(), SIGHUP); }, 60000));
     EXPECT_TRUE(QFileInfo::exists(ini + QStringLiteral(".lock")));
+    // A KAZO.INI that turns into a folder while the game runs fails every save, even for root. (One that
+    // is a folder at start is told at start, and never written.)
+    ASSERT_TRUE(QDir().mkpath(ini));
     kill(static_cast<pid_t>(game.processId()), SIGTERM);
     ASSERT_TRUE(game.waitForFinished(30000));
     EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
@@ -46,6 +50,60 @@ TEST(GameProcess, ASignalSaysOnStandardErrorWhyTheGameWasNotSaved) {
                              QStringLiteral(": it is a folder or device, not a file.")))
         << err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(ini + QStringLiteral(".lock")));
+}
+
+// The game started offscreen on the settings folder of `home`, with a runtime folder of its own.
+void StartGame(QProcess& game, const QTemporaryDir& home) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    game.setProcessEnvironment(env);
+    game.setProgram(QStringLiteral(KAZOOMBA_GAME));
+    game.start();
+}
+
+class SecondStart : public ::testing::TestWithParam<int> {};
+
+// The second copy's "already running" message ends on the signal, and the first game plays on.
+TEST_P(SecondStart, TheAlreadyRunningMessageEndsOnTheSignal) {
+    App();
+    QTemporaryDir home;
+    QProcess first, second;
+    StartGame(first, home);
+    ASSERT_TRUE(first.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Catches(first.processId(), SIGHUP); }, 60000));
+    StartGame(second, home);
+    ASSERT_TRUE(second.waitForStarted());
+    // Only the message's own guard catches SIGHUP in the second copy.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Catches(second.processId(), SIGHUP); }, 60000));
+    kill(static_cast<pid_t>(second.processId()), GetParam());
+    EXPECT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first.state(), QProcess::Running);
+    kill(static_cast<pid_t>(first.processId()), SIGTERM);
+    EXPECT_TRUE(first.waitForFinished(30000));
+}
+
+INSTANTIATE_TEST_SUITE_P(TermAndInt, SecondStart, ::testing::Values(SIGTERM, SIGINT));
+
+// A settings file the game cannot read is told at start; a game ended there leaves it as it was.
+TEST(GameProcess, AFileTheGameCannotReadIsLeftAsItWasByAGameEndedAtItsMessage) {
+    App();
+    QTemporaryDir home;
+    const QString ini = home.filePath(QStringLiteral("kazoomba/KAZO.INI"));
+    ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("kazoomba"))));
+    const QByteArray damaged = QByteArray("\xFF\xFE[\0S\0", 6) + 'x';  // UTF-16 that breaks off mid-character
+    WriteBytes(ini, damaged);
+    QProcess game;
+    StartGame(game, home);
+    ASSERT_TRUE(game.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Catches(game.processId(), SIGHUP); }, 60000));
+    kill(static_cast<pid_t>(game.processId()), SIGTERM);
+    ASSERT_TRUE(game.waitForFinished(30000));
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(ReadBytes(ini), damaged);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Arbitrary bytes as a settings file: the reader, the writer and LoadGame must keep their promises on any of them.
-// Shared by the fuzz target and the corpus replay of the normal test suite.
+// Shared by the fuzz targets and the corpus replay of the normal test suite.
 #pragma once
 
 #include <QDir>
@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "FeedProfileText.h"
 #include "ProfileFile.h"
 #include "SavedGames.h"
 #include "support/Scripted.h"
@@ -23,45 +24,9 @@ struct SilentMenus : MenuSelections {
     void SetBanner(int index) override { banner = index; }
 };
 
-inline bool IsBlankChar(QChar c) { return c == u' ' || c == u'\t'; }
-
-inline QString TrimmedBlanks(const QString& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && IsBlankChar(s[b])) ++b;
-    while (e > b && IsBlankChar(s[e - 1])) --e;
-    return s.mid(b, e - b);
-}
-
-// Returns what went wrong, or an empty text. `folder` is where the bytes are put as KAZO.INI.
-inline std::string FeedProfileBytes(const std::uint8_t* data, std::size_t size, const QString& folder) {
-    const QByteArray text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const QString sections[] = {"Settings", "Current Game", "Saved Game #1", "current game"};
-    const QString keys[] = {"Credits", "GameName", "LeftPos", "BannerText", "spins"};
-
-    // The text layer: a write reads back as written, and leaves every other key's reading as it was.
-    const QString value = QString::fromUtf8(text.right(24));
-    std::optional<QString> readBefore[4][5];
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 5; ++j) readBefore[i][j] = ProfileFile::Find(text, sections[i], keys[j]);
-    for (const QString& section : sections) {
-        for (const QString& key : keys) {
-            const auto written = ProfileFile::Apply(text, {{section, key, value}});
-            if (!written) return "a write of a plain name was refused";
-            const auto back = ProfileFile::Find(*written, section, key);
-            if (!back || *back != TrimmedBlanks(OneLine(value)))
-                return "a written value does not read back: " + section.toStdString() + "/" + key.toStdString();
-            for (int i = 0; i < 4; ++i)
-                for (int j = 0; j < 5; ++j) {
-                    if (sections[i].compare(section, Qt::CaseInsensitive) == 0 &&
-                        keys[j].compare(key, Qt::CaseInsensitive) == 0)
-                        continue;
-                    if (ProfileFile::Find(*written, sections[i], keys[j]) != readBefore[i][j])
-                        return "a write changed another key: " + sections[i].toStdString() + "/" + keys[j].toStdString();
-                }
-        }
-    }
-
-    // The file and LoadGame: whatever the file holds, the game stays playable.
+// The file and LoadGame: whatever the file holds, the game stays playable, and a game saved over it
+// comes back. `folder` is where the bytes are put as KAZO.INI. Returns what went wrong, or an empty text.
+inline std::string FeedProfileFile(const QByteArray& text, const QString& folder) {
     const QString path = QDir(folder).filePath(QStringLiteral("KAZO.INI"));
     {
         QFile out(path);
@@ -73,7 +38,7 @@ inline std::string FeedProfileBytes(const std::uint8_t* data, std::size_t size, 
     SilentMenus menus;
     for (int slot : {kCurrentGameSlot, 0}) {
         LoadGame(file, table.game, menus, slot);
-        const GameState& s = table.game.state;
+        const GameState& s = table.game.State();
         for (float v : {s.Credits, s.BonusPool, s.TotalWagers, s.DoubleNothing, s.CherryPts, s.PoolPts, s.BarPts,
                         s.Borrowed, s.LastBet})
             if (!std::isfinite(v)) return "a loaded amount is not finite";
@@ -89,12 +54,12 @@ inline std::string FeedProfileBytes(const std::uint8_t* data, std::size_t size, 
     ReadWindowPosition(file, QSize(1024, 768), QSize(617, 500));
 
     // A game saved over that file comes back as saved, and nothing else in the file changes.
-    const GameState before = table.game.state;
+    const GameState before = table.game.State();
     if (SaveGame(file, table.game, menus, 3, QStringLiteral("Fuzz"))) {
         Table again;
         SilentMenus againMenus;
         LoadGame(file, again.game, againMenus, 3);
-        const GameState& a = again.game.state;
+        const GameState& a = again.game.State();
         if (a.Spins != before.Spins || a.CoinIndex != before.CoinIndex || againMenus.speed != menus.speed ||
             againMenus.banner != menus.banner || a.Smiles != before.Smiles || a.Bells != before.Bells)
             return "a saved game does not load back";
@@ -102,6 +67,12 @@ inline std::string FeedProfileBytes(const std::uint8_t* data, std::size_t size, 
             return "saved credits do not load back";
     }
     return {};
+}
+
+inline std::string FeedProfileBytes(const std::uint8_t* data, std::size_t size, const QString& folder) {
+    const QByteArray text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    std::string fault = FeedProfileText(text);
+    return fault.empty() ? FeedProfileFile(text, folder) : fault;
 }
 
 }  // namespace kazoomba::testing

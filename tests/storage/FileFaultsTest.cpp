@@ -13,6 +13,7 @@
 
 #include "LoopGame.h"
 #include "StorageSupport.h"
+#include "support/SavedFields.h"
 
 namespace kazoomba::testing {
 namespace {
@@ -39,7 +40,7 @@ QString HelperProgram() {
 }
 
 HelperRun RunHelper(const QStringList& args, const std::function<void()>& childSetup = {}) {
-    App();
+    CoreApp();
     QProcess process;
     process.setProgram(HelperProgram());
     process.setArguments(args);
@@ -92,6 +93,17 @@ TEST_F(FileFaults, AFileThatCannotBeReadGivesDefaultsAndIsNeverReplaced) {
     EXPECT_EQ(ReadBytes(path), original);
 }
 
+TEST_F(FileFaults, AFileThatCannotBeReadIsToldAtStartAndLeftAlone) {
+    chmod(path.toLocal8Bit().constData(), 0222);
+    const HelperRun run = RunHelper({"check", path}, AsPlayer());
+    const QList<QByteArray> said = run.output.split('|');
+    ASSERT_EQ(said.size(), 2) << run.output.constData();
+    EXPECT_EQ(said[0], path.toUtf8() + ": it cannot be read (it may belong to another user).");
+    EXPECT_TRUE(said[1].contains("when the game started")) << said[1].constData();
+    chmod(path.toLocal8Bit().constData(), 0644);
+    EXPECT_EQ(ReadBytes(path), original);
+}
+
 TEST_F(FileFaults, AFileThatCannotBeWrittenKeepsItsContents) {
     chmod(path.toLocal8Bit().constData(), 0444);
     EXPECT_EQ(Read().output, QByteArray("5"));
@@ -127,26 +139,15 @@ void ExpectLoopGame(const GameState& g, const RecordingMenus& menus, const QStri
     Table want;
     RecordingMenus wantMenus;
     SetLoopGame(want.game, wantMenus, k);
-    const GameState& w = want.game.state;
+    const GameState& w = want.game.State();
     EXPECT_EQ(name, LoopGameName(k));
-    EXPECT_EQ(g.Credits, w.Credits);
-    EXPECT_EQ(g.BonusPool, w.BonusPool);
-    EXPECT_EQ(g.TotalWagers, w.TotalWagers);
-    EXPECT_EQ(g.DoubleNothing, w.DoubleNothing);
-    EXPECT_EQ(g.CherryPts, w.CherryPts);
-    EXPECT_EQ(g.PoolPts, w.PoolPts);
-    EXPECT_EQ(g.BarPts, w.BarPts);
-    EXPECT_EQ(g.Borrowed, w.Borrowed);
-    EXPECT_EQ(g.Smiles, w.Smiles);
-    EXPECT_EQ(g.Bells, w.Bells);
-    EXPECT_EQ(g.CoinIndex, w.CoinIndex);
-    EXPECT_FLOAT_EQ(g.LastBet, w.LastBet);
+    ExpectSameSavedFields(g, w);
     EXPECT_EQ(menus.speed, wantMenus.speed);
     EXPECT_EQ(menus.banner, wantMenus.banner);
 }
 
 TEST(CrashTest, ASaverKilledAtRandomMomentsLeavesTheOldGameOrTheNew) {
-    App();
+    CoreApp();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("KAZO.INI"));
     ProfileFile file(path);
@@ -187,9 +188,9 @@ TEST(CrashTest, ASaverKilledAtRandomMomentsLeavesTheOldGameOrTheNew) {
         Table loaded;
         RecordingMenus menus;
         const QString name = LoadGame(file, loaded.game, menus, kCurrentGameSlot);
-        const int k = loaded.game.state.Spins;
+        const int k = loaded.game.State().Spins;
         ASSERT_GE(k, last) << "round " << round;
-        ExpectLoopGame(loaded.game.state, menus, name, k);
+        ExpectLoopGame(loaded.game.State(), menus, name, k);
         if (::testing::Test::HasFailure()) FAIL() << "round " << round << " read back game " << k;
         if (k > last) ++advanced;
         last = k;
@@ -197,6 +198,12 @@ TEST(CrashTest, ASaverKilledAtRandomMomentsLeavesTheOldGameOrTheNew) {
     // A kill while the new file is being written leaves its temporary file behind, never in its place.
     const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     EXPECT_TRUE(files.contains("KAZO.INI"));
+    // What a kill leaves is the write lock and temporaries the sweep at the next start knows for the game's own.
+    for (const QString& name : files) {
+        if (name != "KAZO.INI" && name != QFileInfo(WriteLockPath(path)).fileName()) {
+            EXPECT_TRUE(IsTemporaryOf(u"KAZO.INI", name)) << name.toStdString();
+        }
+    }
     std::printf("crash test: %d rounds, %d of them killed inside a write, %d after a new game was in place, "
                 "%d games saved, %d files left beside KAZO.INI\n",
                 rounds, insideWrite, advanced, last, static_cast<int>(files.size()) - 1);

@@ -1,15 +1,10 @@
 // Settings files as desktops and players leave them: each case says what the game keeps.
-#include <QDateTime>
 #include <QFile>
 #include <QProcess>
-#include <QSysInfo>
 #include <clocale>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "StorageSupport.h"
-#include "SessionLock.h"
 
 namespace kazoomba::testing {
 namespace {
@@ -116,7 +111,7 @@ TEST_F(HostileFile, AWaylandExitKeepsTheStoredPosition) {
 
 // Keeps: every key of two programs writing the file at the same time.
 TEST_F(HostileFile, TwoWritersAtOnceLoseNoKey) {
-    App();
+    CoreApp();
     QProcess first, second;
     for (auto [process, prefix] : {std::pair{&first, "A"}, std::pair{&second, "B"}}) {
         process->setProgram(QStringLiteral(KAZOOMBA_PROFILE_HELPER));
@@ -131,50 +126,87 @@ TEST_F(HostileFile, TwoWritersAtOnceLoseNoKey) {
     int lost = 0;
     for (int i = 0; i < 150; ++i)
         for (const char* prefix : {"A", "B"})
-            if (!ProfileFile::Find(text, u"Keys", QStringLiteral("%1%2").arg(prefix).arg(i))) ++lost;
+            if (!ProfileText::Find(text, u"Keys", QStringLiteral("%1%2").arg(prefix).arg(i))) ++lost;
     EXPECT_EQ(lost, 0);
 }
 
-// Keeps: the running game's session; a second start on the same file finds it.
-TEST_F(HostileFile, ASecondGameOnTheSameFileFindsTheFirst) {
-    App();
-    SessionLock running(path);
-    ASSERT_EQ(running.Acquire(), SessionLock::Result::Locked);
-    SessionLock second(path);
-    EXPECT_EQ(second.Acquire(), SessionLock::Result::Running);
-    EXPECT_EQ(second.HolderPid(), QCoreApplication::applicationPid());
-    EXPECT_TRUE(AlreadyRunningText(path, true).contains(path));
+// A text as Windows Notepad saves it as "Unicode": UTF-16 with its byte-order mark.
+QByteArray Utf16(const QString& text, bool little) {
+    QByteArray bytes = little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (QChar c : text) {
+        const char low = static_cast<char>(c.unicode() & 0xFF), high = static_cast<char>(c.unicode() >> 8);
+        bytes += little ? low : high;
+        bytes += little ? high : low;
+    }
+    return bytes;
 }
 
-// Keeps: a game of the same name on another computer sharing the folder is never sent a signal.
-TEST_F(HostileFile, ALockHeldOnAnotherComputerNamesNoProcessHere) {
-    App();
-    WriteBytes(path + ".lock", QByteArray::number(QCoreApplication::applicationPid()) + "\nkazoomba\nsome-other-host\n");
-    SessionLock second(path);
-    EXPECT_EQ(second.Acquire(), SessionLock::Result::Running);
-    EXPECT_EQ(second.HolderPid(), 0);
+class Utf16File : public HostileFile, public ::testing::WithParamInterface<bool> {};
+
+// Keeps: a UTF-16 file's games and its encoding; the game's writes go in as UTF-16 lines.
+TEST_P(Utf16File, IsReadAndWrittenInItsOwnEncoding) {
+    const bool little = GetParam();
+    const QString mine = QStringLiteral("[Saved Game #1]\r\nGameName=Caf\u00e9 \u20ac\r\nCredits=77.25\r\n\r\n");
+    WriteBytes(path, Utf16(mine + "[Current Game]\r\nCredits=1234.50\r\nSpins=12\r\n", little));
+    EXPECT_EQ(file.CheckAtStart(), QString());
+    Load();
+    EXPECT_EQ(s().Credits, 1234.5f);
+    EXPECT_EQ(s().Spins, 12);
+    EXPECT_EQ(ReadGameName(file, 0), QStringLiteral("Caf\u00e9 \u20ac"));
+    s().Credits = 99.0f;
+    ASSERT_TRUE(SaveCurrentGame(file, table.game, menus)) << file.LastError().toStdString();
+    const QByteArray after = ReadBytes(path);
+    const std::optional<ProfileText::Decoded> decoded = ProfileText::FromFileBytes(after);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->encoding, little ? ProfileText::Encoding::Utf16LE : ProfileText::Encoding::Utf16BE);
+    EXPECT_TRUE(after.startsWith(Utf16(mine, little))) << "the player's lines are kept byte for byte";
+    EXPECT_EQ(ProfileText::ToFileBytes(decoded->text, decoded->encoding), after);
+    EXPECT_EQ(Read("Current Game", "Credits"), "99.00");
+    EXPECT_EQ(Read("Current Game", "GameName").trimmed(), "Current Game Settings");
 }
 
-// Keeps: nothing of a lock whose game was killed: the next start takes it over.
-TEST_F(HostileFile, ALockLeftByAKilledGameIsTakenOver) {
-    const pid_t deadPid = fork();
-    if (deadPid == 0) _exit(0);
-    ASSERT_GT(deadPid, 0);
-    ASSERT_EQ(waitpid(deadPid, nullptr, 0), deadPid);
-    WriteBytes(path + ".lock", QByteArray::number(deadPid) + "\nkazoomba\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    SessionLock lock(path);
-    EXPECT_EQ(lock.Acquire(), SessionLock::Result::Locked);
+INSTANTIATE_TEST_SUITE_P(LittleAndBigEndian, Utf16File, ::testing::Bool());
+
+// Keeps: a file that starts as UTF-16 but breaks off mid-character, untouched; the start says why.
+TEST_F(HostileFile, ADamagedUtf16FileIsToldAtStartAndNeverWritten) {
+    for (const QByteArray& damaged : {Utf16("[Current Game]\r\nCredits=5\r\n", true) + 'x',
+                                      Utf16(QStringLiteral("[Current Game]\r\nCredits=5") + QChar(0xD800), true)}) {
+        WriteBytes(path, damaged);
+        ProfileFile atStart(path);
+        const QString why = atStart.CheckAtStart();
+        EXPECT_TRUE(why.startsWith(path + ": ")) << why.toStdString();
+        EXPECT_TRUE(why.contains("UTF-16")) << why.toStdString();
+        EXPECT_EQ(atStart.ReadString(u"Current Game", u"Credits", "d", 10), "d");
+        EXPECT_FALSE(SaveCurrentGame(atStart, table.game, menus));
+        EXPECT_EQ(ReadBytes(path), damaged);
+    }
 }
 
-// Keeps: nothing of a lock that a game killed while it was creating it left empty, once it is old.
-TEST_F(HostileFile, AnEmptyLockLeftByAGameKilledAtStartIsTakenOver) {
-    WriteBytes(path + ".lock", "");
-    QFile lock(path + ".lock");
-    ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-10), QFileDevice::FileModificationTime));
-    lock.close();
-    SessionLock session(path);
-    EXPECT_EQ(session.Acquire(), SessionLock::Result::Locked);
+// Keeps: a file the game could not use at start, for the whole run, even once it could be read.
+TEST_F(HostileFile, AFileUnusableAtStartIsNeverWrittenInThatRun) {
+    {
+        QFile big(path);
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        big.write("[Current Game]\nCredits=5000.00\n");
+        ASSERT_TRUE(big.resize(ProfileFile::kMaxFileSize + 1));
+    }
+    const QString why = file.CheckAtStart();
+    EXPECT_TRUE(why.startsWith(path + ": ")) << why.toStdString();
+    EXPECT_TRUE(why.contains("too large")) << why.toStdString();
+    // The player trims the file while the game runs: the fresh game still does not replace its games.
+    WriteBytes(path, "[Current Game]\nCredits=5000.00\n");
+    EXPECT_FALSE(SaveAtExit(file, table.game, menus, QPoint(0, 0), QSize(1024, 768)));
+    EXPECT_TRUE(file.LastError().contains("when the game started")) << file.LastError().toStdString();
+    EXPECT_EQ(ReadBytes(path), QByteArray("[Current Game]\nCredits=5000.00\n"));
+}
+
+// Keeps: nothing to keep; a missing file or a good one is used without a word.
+TEST_F(HostileFile, AMissingOrGoodFileIsUsedWithoutAWord) {
+    EXPECT_EQ(file.CheckAtStart(), QString());
+    ASSERT_TRUE(SaveCurrentGame(file, table.game, menus));
+    ProfileFile again(path);
+    EXPECT_EQ(again.CheckAtStart(), QString());
+    EXPECT_TRUE(SaveCurrentGame(again, table.game, menus));
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 namespace kazoomba::testing {
 
 inline void SetLoopGame(Game& game, MenuSelections& menus, int k) {
-    GameState& s = game.state;
-    game.SelectCoinValue(k % 5);
+    GameState s = game.State();
+    s.CoinIndex = k % 5;
     s.Credits = 1000.0f + static_cast<float>(k);
     s.BonusPool = static_cast<float>(k % 1000);
     s.TotalWagers = 2.0f * static_cast<float>(k);
@@ -22,7 +22,8 @@ inline void SetLoopGame(Game& game, MenuSelections& menus, int k) {
     s.Spins = k;
     s.Smiles = static_cast<std::int16_t>(1 + k % 6);
     s.Bells = static_cast<std::int16_t>(1 + k % 3);
-    s.LastBet = s.MaxBet;
+    s.LastBet = kCoinChoices[s.CoinIndex].maxBet;
+    game.Restore(s);
     menus.SetSpinSpeed(k % 4);
     menus.SetBanner(k % 2);
 }

@@ -75,6 +75,21 @@ TEST_F(SavedGames, ALargeFileWhoseSlotsWereDeletedGetsNothingWritten) {
     EXPECT_EQ(ReadGameName(file, 2), "Game #3");
 }
 
+// The edge of "short": a file of 749 bytes gets the slots, one of 750 is left as it is.
+TEST_F(SavedGames, TheSlotsAreWrittenUpTo749BytesAndNotFrom750) {
+    for (const int size : {749, 750}) {
+        QByteArray text = "[Settings]\nLeftPos=1500\n;";
+        text += QByteArray(size - text.size() - 1, 'x') + "\n";
+        ASSERT_EQ(text.size(), size);
+        WriteBytes(path, text);
+        ASSERT_TRUE(EnsureSettingsFile(file));
+        if (size < 750)
+            EXPECT_EQ(KeysOf(ReadBytes(path), "Saved Game #1"), AllGameKeys()) << size;
+        else
+            EXPECT_EQ(ReadBytes(path), text) << size;
+    }
+}
+
 TEST_F(SavedGames, SaveWritesEveryKeyInOrderWithItsPicture) {
     s().Credits = 1234.5f;
     s().BonusPool = 12.25f;
@@ -120,7 +135,7 @@ TEST_F(SavedGames, ASavedGameComesBackWholeWithItsMenuChoices) {
     RecordingMenus otherMenus;
     const int rebuilds = other.cabinet.rebuilds;
     EXPECT_EQ(LoadGame(file, other.game, otherMenus, 0), "A game");
-    const GameState& g = other.game.state;
+    const GameState& g = other.game.State();
     EXPECT_EQ(g.Credits, 1234.5f);
     EXPECT_EQ(g.Spins, 4321);
     EXPECT_EQ(g.Smiles, 2);
@@ -184,11 +199,11 @@ TEST_F(SavedGames, BigGamesSurviveASaveAndALoad) {
     Save(kCurrentGameSlot);
     Table other;
     LoadGame(file, other.game, menus, kCurrentGameSlot);
-    EXPECT_EQ(other.game.state.Spins, 1234567);
-    EXPECT_EQ(other.game.state.Credits, 12345678.0f);
-    EXPECT_EQ(other.game.state.TotalWagers, 98765432100.0f);
-    EXPECT_EQ(other.game.state.Borrowed, 31000000000.0f);
-    EXPECT_EQ(other.game.state.DoubleNothing, -1234567890.0f);
+    EXPECT_EQ(other.game.State().Spins, 1234567);
+    EXPECT_EQ(other.game.State().Credits, 12345678.0f);
+    EXPECT_EQ(other.game.State().TotalWagers, 98765432100.0f);
+    EXPECT_EQ(other.game.State().Borrowed, 31000000000.0f);
+    EXPECT_EQ(other.game.State().DoubleNothing, -1234567890.0f);
 }
 
 TEST_F(SavedGames, FilesWrittenWithinTheOldLimitsReadAsBefore) {
@@ -208,6 +223,25 @@ TEST_F(SavedGames, WholeNumbersRoundHalvesToEven) {
     Load(kCurrentGameSlot);
     EXPECT_EQ(s().Spins, 2);
     EXPECT_EQ(s().Credits, 999.5f);
+}
+
+// A whole-number field takes the nearest whole number; only an exact half goes to the even one. Spins is
+// the one such field read wider than a single figure.
+TEST_F(SavedGames, WholeNumbersRoundToTheNearestAwayFromHalves) {
+    const std::pair<const char*, int> cases[] = {
+        {"41.49", 41}, {"41.51", 42}, {"40.5", 40}, {"41.5", 42}, {"0.49", 0}, {"-0.49", 0}, {"7.499999", 7},
+    };
+    for (const auto& [text, spins] : cases) {
+        s().Spins = 1234;
+        SetCurrentGame(QByteArray("Spins=") + text + "\n");
+        Load(kCurrentGameSlot);
+        EXPECT_EQ(s().Spins, spins) << text;
+    }
+    // Below zero by more than a half is a count the game cannot have: the field keeps the game's own.
+    s().Spins = 7;
+    SetCurrentGame("Spins=-0.51\n");
+    Load(kCurrentGameSlot);
+    EXPECT_EQ(s().Spins, 7);
 }
 
 struct BadValue {

@@ -1,7 +1,7 @@
-// Shared pieces of the storage tests: a temporary settings folder, menu choices that record, the app object.
+// Shared pieces of the storage tests: a temporary settings folder, menu choices that record, the core application.
 #pragma once
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,7 +10,6 @@
 
 #include "ProfileFile.h"
 #include "SavedGames.h"
-#include "support/QtApp.h"
 #include "support/Scripted.h"
 
 namespace kazoomba::testing {
@@ -24,6 +23,16 @@ struct RecordingMenus : MenuSelections {
     void SetSpinSpeed(int index) override { speed = index; calls.push_back("speed " + std::to_string(index)); }
     void SetBanner(int index) override { banner = index; calls.push_back("banner " + std::to_string(index)); }
 };
+
+// The application object that child processes need; a window test's own application serves as well.
+inline QCoreApplication& CoreApp() {
+    if (QCoreApplication* app = QCoreApplication::instance()) return *app;
+    static int argc = 1;
+    static char name[] = "kazoomba-tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app = new QCoreApplication(argc, argv);
+    return *app;
+}
 
 inline QByteArray ReadBytes(const QString& path) {
     QFile f(path);
@@ -44,7 +53,7 @@ protected:
     ProfileFile file{path};
     Table table;
     RecordingMenus menus;
-    GameState& s() { return table.game.state; }
+    GameState& s() { return GameDoor::State(table.game); }
     QString Read(const QString& section, const QString& key, int limit = 1000) {
         return file.ReadString(section, key, QStringLiteral("<missing>"), limit);
     }

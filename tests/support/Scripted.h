@@ -9,6 +9,7 @@
 #include "engine/Random.h"
 #include "play/Cabinet.h"
 #include "play/Game.h"
+#include "support/GameDoor.h"
 
 namespace kazoomba::testing {
 
@@ -72,7 +73,7 @@ public:
         bonusCaptionDuringSpin.push_back(bonusCaption);
         calls.push_back("animate");
         if (!outcomes.empty()) {
-            for (int c = 0; c < 9; ++c) game->wheels.StopIndex[c] = static_cast<std::int16_t>(outcomes.front()[c]);
+            for (int c = 0; c < 9; ++c) GameDoor::Reels(*game).StopIndex[c] = static_cast<std::int16_t>(outcomes.front()[c]);
             outcomes.pop_front();
         }
         if (onAnimate) onAnimate();
@@ -83,7 +84,7 @@ public:
     void RedrawLineMarkers() override {}
     void RedrawMainWindow() override { calls.push_back("redraw"); }
     void PresentWin() override {
-        presentedWins.push_back(game->state.SpinWin);
+        presentedWins.push_back(game->State().SpinWin);
         calls.push_back("present");
         if (onPresentWin) onPresentWin(); else game->TakeWin();
     }
@@ -114,7 +115,7 @@ struct Table {
         game.StartNewGame();
         game.SelectCoinValue(2);
     }
-    GameState& s() { return game.state; }
+    GameState& s() { return GameDoor::State(game); }
 };
 
 }  // namespace kazoomba::testing

@@ -10,9 +10,6 @@
 #include <map>
 #include <stdexcept>
 
-#include "engine/Random.h"
-#include "play/GameState.h"
-
 namespace kazoomba::par {
 namespace {
 constexpr double kTie = 1e-12;  // best play quits unless going on is really better
@@ -36,30 +33,22 @@ BoardOdds::BoardOdds() {
     onePick_ = static_cast<double>(onePickSum) / kBoxes;
     if (hintCode_.size() > 4) throw std::logic_error("more hints than the board search handles");
 
-    // What each hint says with the 5X behind each box: deal boards until the 5X lands there.
+    // What each hint says with the 5X behind each box.
     messages_.resize(hintCode_.size());
     std::map<std::vector<int>, int> classIndex;
-    ClockRandom random(20240601);
-    GameState state;
     for (int box = 1; box <= kBoxes; ++box) {
-        for (int tries = 0;; ++tries) {
-            if (tries > 1'000'000) throw std::logic_error("the shuffle never put the 5X behind some box");
-            Board board(state, random);
-            if (board.FiveXBox() != box) continue;
-            std::vector<int> said;
-            for (std::size_t h = 0; h < hintCode_.size(); ++h) {
-                const std::string text = board.HintText(hintCode_[h]);
-                auto& known = messages_[h];
-                auto it = std::find(known.begin(), known.end(), text);
-                if (it == known.end()) it = known.insert(known.end(), text);
-                said.push_back(static_cast<int>(it - known.begin()));
-            }
-            auto [entry, added] = classIndex.try_emplace(said, static_cast<int>(classes_.size()));
-            if (added) classes_.push_back({said, {}});
-            classes_[entry->second].boxes.push_back(box);
-            classOf_[box] = entry->second;
-            break;
+        std::vector<int> said;
+        for (std::size_t h = 0; h < hintCode_.size(); ++h) {
+            const std::string text = HintText(hintCode_[h], box);
+            auto& known = messages_[h];
+            auto it = std::find(known.begin(), known.end(), text);
+            if (it == known.end()) it = known.insert(known.end(), text);
+            said.push_back(static_cast<int>(it - known.begin()));
         }
+        auto [entry, added] = classIndex.try_emplace(said, static_cast<int>(classes_.size()));
+        if (added) classes_.push_back({said, {}});
+        classes_[entry->second].boxes.push_back(box);
+        classOf_[box] = entry->second;
     }
     if (classes_.size() > 4) throw std::logic_error("more hint classes than the board search handles");
 

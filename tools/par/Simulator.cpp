@@ -122,16 +122,13 @@ void PlayRules(int coins, std::uint64_t spins, ClockRandom& random, Counters& ga
 // Boards through the board's own rules: one at a box chosen at random, opened once; one played the best way.
 void PlayBoards(const BoardOdds& odds, std::uint64_t boards, std::uint64_t seed, Tally& tally) {
     SeededRandom random(seed);
-    GameState state;
     for (std::uint64_t i = 0; i < boards; ++i) {
-        state.SpinWin = 1.0f;
         {
-            Board board(state, random);
+            Board board(1.0f, random);
             board.Pick(std::clamp(1 + static_cast<int>(random.Uniform() * kBoxes), 1, kBoxes));
             tally.onePickWin += static_cast<std::uint64_t>(std::lround(board.Winnings()));
         }
-        state.SpinWin = 1.0f;
-        Board board(state, random);
+        Board board(1.0f, random);
         BoardKnowledge known = odds.Fresh();
         for (int box; (box = odds.BestBox(known)) != 0;) {
             const PickResult result = board.Pick(box);

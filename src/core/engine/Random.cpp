@@ -33,8 +33,6 @@ std::uint64_t ClockRandom::Next() {
     return result;
 }
 
-double Random::Uniform() { return 0.0; }
-
 double ClockRandom::Uniform() { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
 
 void ClockRandom::ReseedFromClock() {

@@ -31,10 +31,7 @@ void BuildReels(Wheels& wheels, bool bonusMode) {
 
 void InitRestFrame(Wheels& wheels) {
     for (int c = 0; c < kCells; ++c) {
-        auto& rest = wheels.Trajectory[kRestFrame][c];
-        rest.x = static_cast<std::int16_t>(CellLeft(c));
-        rest.y = static_cast<std::int16_t>(CellTop(c));
-        rest.offset = static_cast<std::int16_t>(c % 2 ? 9 * kStopPitch + 16 : 8 * kStopPitch + 16);
+        wheels.Trajectory[kRestFrame][c].offset = static_cast<std::int16_t>(c % 2 ? 9 * kStopPitch + 16 : 8 * kStopPitch + 16);
     }
 }
 
@@ -60,8 +57,6 @@ void ComputeSpin(Wheels& wheels, Random& random, std::int32_t& spins) {
                 now = traj[t - 2][c];
                 continue;
             }
-            now.x = static_cast<std::int16_t>(CellLeft(c));
-            now.y = static_cast<std::int16_t>(CellTop(c));
             const int d = t - 12 * c;
             int offset;
             if (d <= 1) {

@@ -15,10 +15,9 @@ inline constexpr int kStrips = 3;
 inline constexpr int kStops = 20;
 inline constexpr int kFrames = 131;        // frames 0 to 130; 130 is the resting frame
 inline constexpr int kRestFrame = 130;
+// The motion is counted in rows of a strip's picture, as the rules count it.
 inline constexpr int kStopPitch = 66;      // rows from one stop to the next in a strip picture
 inline constexpr int kStripRows = 1408;    // height of a strip picture
-inline constexpr int kCellWidth = 64;
-inline constexpr int kCellHeight = 96;
 
 // The strips as their 40-digit definitions: two digits a stop, stop 0 first.
 inline constexpr std::array<std::string_view, kStrips> kRegularStripText = {
@@ -40,13 +39,11 @@ constexpr int WheelOf(int cell) {
     constexpr int pattern[kCells] = {0, 1, 2, 1, 2, 0, 2, 0, 1};
     return pattern[cell];
 }
-constexpr int CellLeft(int cell) { return 170 + 80 * (cell % 3); }
-constexpr int CellTop(int cell) { return 67 + 112 * (cell / 3); }
 
+// Where the window has each cell is the window's business; the motion says only which row of the strip
+// picture shows at the top of the cell.
 struct FramePosition {
-    std::int16_t x = 0;
-    std::int16_t y = 0;
-    std::int16_t offset = 0;  // row of the strip picture shown at the top of the cell's window
+    std::int16_t offset = 0;
 };
 using SpinTrajectory = std::array<std::array<FramePosition, kCells>, kFrames>;
 

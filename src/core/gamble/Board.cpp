@@ -34,20 +34,19 @@ std::array<int, kBoxes> ShuffleBoxes(Random& random) {
     return boxes;
 }
 
-Board::Board(GameState& state, Random& random) : state_(state) {
+Board::Board(float stake, Random& random) : winnings_(stake) {
     random.ReseedFromClock();
     content_ = ShuffleBoxes(random);
     fiveXBox_ = 1 + static_cast<int>(std::find(content_.begin(), content_.end(), FiveX) - content_.begin());
-    state_.DoubleNothing -= state_.SpinWin;
 }
 
-std::string Board::HintText(int content) const {
+std::string HintText(int content, int fiveXBox) {
     if (content == EvenOddHint)
-        return fiveXBox_ % 2 == 0 ? "The 5X multiplier is under one of the even-numbered boxes!"
-                                  : "The 5X multiplier is under one of the odd-numbered boxes!";
+        return fiveXBox % 2 == 0 ? "The 5X multiplier is under one of the even-numbered boxes!"
+                                 : "The 5X multiplier is under one of the odd-numbered boxes!";
     if (content == EightHint)
-        return fiveXBox_ <= 8 ? "The 5X multiplier is behind a box numbered eight or less!"
-                              : "The 5X multiplier is behind a box numbered eight or more!";
+        return fiveXBox <= 8 ? "The 5X multiplier is behind a box numbered eight or less!"
+                             : "The 5X multiplier is behind a box numbered eight or more!";
     return {};
 }
 
@@ -55,7 +54,7 @@ PickResult Board::Pick(int box) {
     PickResult result;
     const int i = box - 1;
     if (i < 0 || i >= kBoxes || !live_ || opened_[i] || settled_) {
-        result.winnings = state_.SpinWin;
+        result.winnings = winnings_;
         return result;
     }
     opened_[i] = true;
@@ -63,11 +62,11 @@ PickResult Board::Pick(int box) {
     result.content = content_[i];
     switch (KindOf(content_[i])) {
         case BoxKind::Multiplier:
-            state_.SpinWin *= static_cast<float>(MultiplierOf(content_[i]));
+            winnings_ *= static_cast<float>(MultiplierOf(content_[i]));
             break;
         case BoxKind::Losing:
             live_ = false;
-            state_.SpinWin = 0.0f;
+            winnings_ = 0.0f;
             result.lost = true;
             break;
         case BoxKind::TryAgain:
@@ -76,16 +75,15 @@ PickResult Board::Pick(int box) {
             result.hint = HintText(content_[i]);
             break;
     }
-    result.winnings = state_.SpinWin;
+    result.winnings = winnings_;
     return result;
 }
 
-void Board::Quit() {
-    if (settled_) return;
+std::optional<float> Board::Quit() {
+    if (settled_) return std::nullopt;
     settled_ = true;
     live_ = false;
-    state_.Credits += state_.SpinWin;
-    state_.DoubleNothing += state_.SpinWin;
+    return winnings_;
 }
 
 }  // namespace kazoomba

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "engine/Random.h"
-#include "play/GameState.h"
 
 namespace kazoomba {
 
@@ -28,6 +28,8 @@ enum class BoxKind { Multiplier, Losing, TryAgain, Hint };
 BoxKind KindOf(int content);
 // 5, 3 or 2 for the multipliers, 1 for anything else.
 int MultiplierOf(int content);
+// The message of a hint box, true for a board with the 5X behind box fiveXBox; empty for other boxes.
+std::string HintText(int content, int fiveXBox);
 
 // What one click on a box did.
 struct PickResult {
@@ -40,28 +42,27 @@ struct PickResult {
 
 class Board {
 public:
-    // Opens a fresh board: reseeds, shuffles, and takes the stake (SpinWin) out of DoubleNothing
-    // until the player quits.
-    Board(GameState& state, Random& random);
+    // Opens a fresh board on a stake: reseeds and shuffles. The money stays with the game, which takes
+    // the stake (Game::StakeOnBoard) and pays what Quit returns (Game::LeaveBoard).
+    Board(float stake, Random& random);
 
     // box is 1..15.
     PickResult Pick(int box);
-    // Pays whatever the winnings are now. Only the first call pays: the window may be closed
+    // Leaves the board: the winnings to pay. Only the first call has any, as the window may be closed
     // by more than one road.
-    void Quit();
+    std::optional<float> Quit();
 
     // The message of a hint box, true for the board as shuffled.
-    std::string HintText(int content) const;
+    std::string HintText(int content) const { return kazoomba::HintText(content, fiveXBox_); }
 
     const std::array<int, kBoxes>& BoxContent() const { return content_; }
     const std::array<bool, kBoxes>& BoxOpened() const { return opened_; }
     bool BoardLive() const { return live_; }
     int FiveXBox() const { return fiveXBox_; }
-    float Winnings() const { return state_.SpinWin; }
-    bool Settled() const { return settled_; }
+    float Winnings() const { return winnings_; }
 
 private:
-    GameState& state_;
+    float winnings_;
     std::array<int, kBoxes> content_{};
     std::array<bool, kBoxes> opened_{};
     bool live_ = true;

@@ -71,14 +71,14 @@ void MachineReadouts::ShowValues(const GameState& s) {
 }
 
 void MachineReadouts::ShowOutcome(const Game& game) {
-    const GameState& s = game.state;
+    const GameState& s = game.State();
     ShowValues(s);
     // Between the count going up and the scoring the status panel is not redrawn, so its first redraw
     // of a spin not yet settled comes with the score.
     if (s.SpinReady || !outcomePending_) return;
     outcomePending_ = false;
-    reels_->SetValue(ReelsInWords(game.wheels), true);
-    result_->SetValue(ResultInWords(BuildPayoffsSheet(s, game.wheels), s.SpinWin), true);
+    reels_->SetValue(ReelsInWords(game.Reels()), true);
+    result_->SetValue(ResultInWords(BuildPayoffsSheet(s, game.Reels()), s.SpinWin), true);
     // The settlement takes the wager off the table.
     wagerTold_ = 0.0f, creditsTold_ = s.Credits;
     const QString bonus = s.BonusMode ? bonusWords_ + u' ' : QString();

@@ -43,12 +43,12 @@ void BannerMarquee::Render() {
     picture_ = graphics_.NewImage(qMax(width, 1), 20, Qt::black);
     QPainter p(&picture_);
     p.setFont(font);
-    auto print = [&](int x, int y, int colour) {
+    auto print = [&](int x, int y, Colour colour) {
         p.setPen(PaletteColor(colour));
         p.drawText(QRect(x, y, width + 20, 40), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text_);
     };
-    print(13, 3, 0);
-    print(12, 2, 11);
+    print(13, 3, Colour::Black);
+    print(12, 2, Colour::Cyan);
 }
 
 void BannerMarquee::Tick() {

@@ -83,7 +83,7 @@ void Graphics::RenderSymbolInto(QImage& target, int code, int cell, const QColor
 
 void Graphics::BuildSlotWheels(const StripSet& strips) {
     for (int i = 0; i < kStrips; ++i) {
-        QImage wheel = NewImage(kCellWidth, kStripRows, Qt::white);
+        QImage wheel = NewImage(kStripWidth, kStripRows, Qt::white);
         QPainter p(&wheel);
         auto symbol = [&](kazoomba::Symbol code, int top, int rowsFromTop, int rows) {
             Blit(p, 0, top, sheetLarge_, 64 * (code % 4), 64 * (code / 4) + rowsFromTop, 64, rows);

@@ -9,6 +9,9 @@
 
 namespace kazoomba::ui {
 
+// A strip picture is one large symbol wide.
+inline constexpr int kStripWidth = 64;
+
 enum ButtonIndex { SpinButton = 0, Bet1Button = 1, Bet8Button = 2 };
 enum ButtonState { Raised = 0, Pressed = 1, Greyed = 2 };
 

@@ -44,9 +44,4 @@ BannerTextDialog::BannerTextDialog(const QString& current, QWidget* parent) : QD
     CentreOnScreen(*this, parent);
 }
 
-QString EditBannerText(const QString& current, QWidget* parent) {
-    BannerTextDialog dialog(current, parent);
-    return dialog.exec() == QDialog::Accepted ? dialog.Result() : current;
-}
-
 }  // namespace kazoomba::ui

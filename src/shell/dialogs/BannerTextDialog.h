@@ -24,7 +24,4 @@ private:
     QString result_;
 };
 
-// Runs the dialog; returns the new banner text, or the current one when the window was closed another way.
-QString EditBannerText(const QString& current, QWidget* parent);
-
 }  // namespace kazoomba::ui

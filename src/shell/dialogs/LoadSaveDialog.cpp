@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "dialogs/LoadSaveLayout.h"
+#include "dialogs/Modal.h"
 #include "dialogs/SaveFailure.h"
 #include "art/Drawing.h"
 #include "access/FocusRing.h"
@@ -116,11 +117,8 @@ void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& m
     EnsureSettingsFile(file);
     const auto mode = index == 0 ? LoadSaveDialog::Mode::Load : LoadSaveDialog::Mode::Save;
     int slot = -1;
-    {
-        LoadSaveDialog dialog(mode, file, game, menus, parent);
-        dialog.exec();
-        slot = dialog.ChosenLoadSlot();
-    }
+    ui::RunModal<LoadSaveDialog>(new LoadSaveDialog(mode, file, game, menus, parent),
+                                 [&](LoadSaveDialog& dialog) { slot = dialog.ChosenLoadSlot(); });
     if (mode != LoadSaveDialog::Mode::Load) return;
     if (slot >= 0) LoadGame(file, game, menus, slot);
     if (redrawMainWindow) redrawMainWindow();

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "dialogs/Modal.h"
+
 namespace kazoomba {
 
 QString SaveFailedText(const QString& reason) {
@@ -13,24 +15,23 @@ QString SaveFailedText(const QString& reason) {
 }
 
 void TellSaveFailed(const QString& reason, QWidget* parent) {
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle), SaveFailedText(reason),
-                    QMessageBox::Ok, parent);
-    box.exec();
+    ui::ShowMessageBox(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle), SaveFailedText(reason), parent);
 }
 
 bool SaveBeforeQuitting(const std::function<bool()>& save, const std::function<QString()>& reason, QWidget* parent) {
     while (!save()) {
-        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle),
-                        SaveFailedText(reason()) +
-                            QStringLiteral("\n\nFix what stops it and try again, or quit without saving: "
-                                           "the play since the last save is then lost."),
-                        QMessageBox::NoButton, parent);
-        QPushButton* retry = box.addButton(QStringLiteral("&Try Again"), QMessageBox::AcceptRole);
-        QPushButton* quit = box.addButton(QStringLiteral("&Quit Without Saving"), QMessageBox::DestructiveRole);
-        box.setDefaultButton(retry);
-        box.setEscapeButton(retry);  // Escape must never throw a game away
-        box.exec();
-        if (box.clickedButton() == quit) return false;
+        auto* box = new QMessageBox(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle),
+                                    SaveFailedText(reason()) +
+                                        QStringLiteral("\n\nFix what stops it and try again, or quit without saving: "
+                                                       "the play since the last save is then lost."),
+                                    QMessageBox::NoButton, parent);
+        QPushButton* retry = box->addButton(QStringLiteral("&Try Again"), QMessageBox::AcceptRole);
+        QPushButton* quit = box->addButton(QStringLiteral("&Quit Without Saving"), QMessageBox::DestructiveRole);
+        box->setDefaultButton(retry);
+        box->setEscapeButton(retry);  // Escape must never throw a game away
+        bool quitChosen = false;
+        ui::RunModal<QMessageBox>(box, [&](QMessageBox& closed) { quitChosen = closed.clickedButton() == quit; });
+        if (quitChosen) return false;
     }
     return true;
 }

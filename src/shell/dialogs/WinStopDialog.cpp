@@ -6,12 +6,13 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
 #include "art/Drawing.h"
+#include "art/Label.h"
 #include "art/Palette.h"
+#include "dialogs/Modal.h"
 #include "dialogs/WinStopLayout.h"
 #include "access/FocusRing.h"
 
@@ -46,14 +47,10 @@ protected:
     }
 };
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& where, double points, bool bold, int colour) {
-    auto* label = new QLabel(text, parent);
+QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& where, double points, bool bold, Colour colour) {
+    QLabel* label = ColouredLabel(parent, where, GameFont(points, bold), colour, Qt::AlignLeft | Qt::AlignVCenter);
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(where);
-    label->setFont(GameFont(points, bold));
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, PaletteColor(colour));
-    label->setPalette(pal);
+    label->setText(text);
     return label;
 }
 
@@ -107,11 +104,9 @@ QString WinStopDialog::value() const { return entry_->text(); }
 void WinStopDialog::reject() { accept(); }
 
 QString AskWinStopValue(QWidget* parent) {
-    QPointer<WinStopDialog> dialog = new WinStopDialog(parent);
-    dialog->exec();
     // Gone with its parent: nothing was chosen, and 0 never pauses.
-    const QString text = dialog ? dialog->value() : QStringLiteral("0");
-    delete dialog;
+    QString text = QStringLiteral("0");
+    RunModal<WinStopDialog>(new WinStopDialog(parent), [&](WinStopDialog& dialog) { text = dialog.value(); });
     return text;
 }
 

@@ -3,19 +3,21 @@
 
 #include <QRect>
 
+#include "art/Palette.h"
+
 namespace kazoomba::ui::win_stop_layout {
 
 inline constexpr int kClientWidth = 494;  // 7410 x 2280 twips
 inline constexpr int kClientHeight = 152;
-inline constexpr int kBackground = 9;     // palette blue
+inline constexpr Colour kBackground = Colour::Blue;
 
 inline constexpr QRect kText(8, 4, 478, 98);
 inline constexpr double kTextPoints = 9.75;
-inline constexpr int kTextColour = 15;
+inline constexpr Colour kTextColour = Colour::White;
 
 inline constexpr QRect kLabel(8, 110, 222, 34);
 inline constexpr double kLabelPoints = 18;
-inline constexpr int kLabelColour = 14;
+inline constexpr Colour kLabelColour = Colour::Yellow;
 
 inline constexpr QRect kEntry(234, 111, 122, 32);
 inline constexpr double kEntryPoints = 13.5;

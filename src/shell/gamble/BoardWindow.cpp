@@ -1,11 +1,11 @@
 // The Vaz Ivero board window.
+#include "dialogs/Modal.h"
 #include "dialogs/Placement.h"
 #include "gamble/BoardWindow.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -32,17 +32,17 @@ QRect ToRect(const L::Box& b) { return QRect(b.x, b.y, b.w, b.h); }
 
 struct BoxLook {
     QString caption;
-    int background, text;
+    Colour background, text;
     double points;
 };
 
 BoxLook LookOf(int content) {
     switch (KindOf(content)) {
         case BoxKind::Multiplier:
-            if (content == FiveX) return {QStringLiteral("5X"), 9, 15, 24};
-            return {content == ThreeX ? QStringLiteral("3X") : QStringLiteral("2X"), 12, 14, 24};
-        case BoxKind::TryAgain: return {QStringLiteral("Try\nAgain"), 2, 14, 10};
-        case BoxKind::Hint: return {QStringLiteral("Hint\n!"), 13, 0, 12};
+            if (content == FiveX) return {QStringLiteral("5X"), Colour::Blue, Colour::White, 24};
+            return {content == ThreeX ? QStringLiteral("3X") : QStringLiteral("2X"), Colour::Red, Colour::Yellow, 24};
+        case BoxKind::TryAgain: return {QStringLiteral("Try\nAgain"), Colour::Green, Colour::Yellow, 10};
+        case BoxKind::Hint: return {QStringLiteral("Hint\n!"), Colour::Magenta, Colour::Black, 12};
         case BoxKind::Losing: break;
     }
     return {};
@@ -50,17 +50,17 @@ BoxLook LookOf(int content) {
 
 // A box's single-line border, sunk into the black like the game's other panels.
 void DrawBorder(QPainter& p, const QRect& r) {
-    p.setPen(PaletteColor(8));
+    p.setPen(PaletteColor(Colour::Grey));
     p.drawLine(r.left(), r.top(), r.right(), r.top());
     p.drawLine(r.left(), r.top(), r.left(), r.bottom());
-    p.setPen(PaletteColor(15));
+    p.setPen(PaletteColor(Colour::White));
     p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
     p.drawLine(r.right(), r.top(), r.right(), r.bottom());
 }
 
 // The keyboard's place: a white ring clear of the box, seen on the black board and beside any box colour.
 void DrawFocusRing(QPainter& p, const QRect& box) {
-    p.setPen(QPen(PaletteColor(15), 2, Qt::SolidLine));
+    p.setPen(QPen(PaletteColor(Colour::White), 2, Qt::SolidLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(box.adjusted(-4, -4, 4, 4));
 }
@@ -88,12 +88,13 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
                          QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      board_(game.state, random),
+      game_(game),
+      board_(game.StakeOnBoard(), random),
       graphics_(graphics),
       sound_(sound) {
     setWindowTitle(QStringLiteral("Vaz Ivero Board"));
     setFixedSize(L::kClientWidth, L::kClientHeight);
-    SetBackground(*this, PaletteColor(0));
+    SetBackground(*this, PaletteColor(Colour::Black));
 
     quit_ = new QPushButton(QStringLiteral("&Quit"), this);
     quit_->setGeometry(ToRect(L::kQuitButton));
@@ -111,7 +112,11 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
     CentreOnScreen(*this, parent);
 }
 
-BoardWindow::~BoardWindow() { board_.Quit(); }
+BoardWindow::~BoardWindow() { Leave(); }
+
+void BoardWindow::Leave() {
+    if (const auto winnings = board_.Quit()) game_.LeaveBoard(*winnings);
+}
 
 void BoardWindow::ShowWinnings() {
     winningsText_ = QString::fromStdString(FormatPicture(board_.Winnings(), "$##,##0.00"));
@@ -146,23 +151,19 @@ void BoardWindow::Pick(int box) {
     TellPick(box, result.content);
     switch (KindOf(result.content)) {
         case BoxKind::Multiplier:
-            if (result.content == FiveX) {
-                if (sound_.Playable()) sound_.PlayFile(QStringLiteral("kazo5.wav"), false, true);
-            } else {
-                sound_.PlayNumberedSound(1);
-            }
+            sound_.Play(result.content == FiveX ? SoundCue::FiveX : WinCue(1));
             break;
         case BoxKind::Losing:
             // The toilet shows while the flush plays; then the whole board is laid open.
             repaint();
-            if (sound_.Playable()) sound_.PlayFile(QStringLiteral("kazo6.wav"), true, true);
+            sound_.Play(SoundCue::Flush);
             RevealBoard();
             break;
         case BoxKind::TryAgain:
             break;
         case BoxKind::Hint:
             repaint();
-            QMessageBox::information(this, QStringLiteral("Hint"), QString::fromStdString(result.hint));
+            ShowMessageBox(QMessageBox::Information, QStringLiteral("Hint"), QString::fromStdString(result.hint), this);
             break;
     }
     // The figure changes last: a loss keeps showing the stake while the flush plays and the board opens.
@@ -176,12 +177,12 @@ void BoardWindow::RevealBoard() {
 }
 
 void BoardWindow::Quit() {
-    board_.Quit();
+    Leave();
     QDialog::accept();
 }
 
 void BoardWindow::reject() {
-    board_.Quit();
+    Leave();
     QDialog::reject();
 }
 
@@ -190,10 +191,10 @@ void BoardWindow::DrawBox(QPainter& p, int box) const {
     const int i = box - 1;
     const bool shown = revealed_ || board_.BoxOpened()[i];
     if (!shown) {
-        FillBox(p, r.x(), r.y(), r.width(), r.height(), 14);
+        FillBox(p, r.x(), r.y(), r.width(), r.height(), Colour::Yellow);
         DrawBorder(p, r);
         p.setFont(GameFont(24));
-        p.setPen(PaletteColor(0));
+        p.setPen(PaletteColor(Colour::Black));
         p.drawText(r, Qt::AlignCenter, QString::number(box));
         return;
     }
@@ -212,12 +213,12 @@ void BoardWindow::DrawBox(QPainter& p, int box) const {
 
 void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    FillBox(p, 0, 0, width(), height(), 0);
+    FillBox(p, 0, 0, width(), height(), Colour::Black);
 
     // The instructions may run a line past their panel; the space above Quit takes it.
     const QRect instructions = ToRect(L::kInstructions);
     p.setFont(GameFont(9.75));
-    p.setPen(PaletteColor(15));
+    p.setPen(PaletteColor(Colour::White));
     p.drawText(instructions.adjusted(0, 0, 0, L::kQuitButton.y - instructions.bottom() - 2),
                Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
                QString(InstructionsText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -225,12 +226,12 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     // The caption may stand out to the left of its box, where the window is empty.
     const QRect caption = ToRect(L::kWinningsCaption);
     p.setFont(GameFont(18));
-    p.setPen(PaletteColor(12));
+    p.setPen(PaletteColor(Colour::Red));
     p.drawText(caption.adjusted(-caption.x() + instructions.right() + 2, 0, 0, 0), Qt::AlignRight | Qt::AlignTop,
                QStringLiteral("Winnings:"));
     const QRect figure = ToRect(L::kWinningsFigure);
     p.setFont(FittedFont(GameFont(13.5), winningsText_, figure.width()));
-    p.setPen(PaletteColor(14));
+    p.setPen(PaletteColor(Colour::Yellow));
     p.drawText(figure, Qt::AlignRight | Qt::AlignTop, winningsText_);
 
     for (int box = 1; box <= kBoxes; ++box) DrawBox(p, box);

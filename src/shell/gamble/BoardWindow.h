@@ -27,7 +27,7 @@ class BoardWindow : public QDialog {
     Q_OBJECT
 public:
     // Opening the window opens the board: shuffled afresh, the stake (SpinWin) held out of DoubleNothing.
-    // Show it with exec() and delete it afterwards; every gamble gets a new window.
+    // Run it with RunModal; every gamble gets a new window.
     BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& sound, kazoomba::Random& random,
                 QWidget* parent = nullptr);
     // A board torn down without Quit (destroyed with its parent) still pays what it shows.
@@ -71,7 +71,10 @@ private:
     QString BoxName(int number) const;
     void DescribeBoxes();
     void TellPick(int number, int content);
+    // Ends the board and has the game pay what it shows; only the first road out pays.
+    void Leave();
 
+    kazoomba::Game& game_;
     kazoomba::Board board_;
     const Graphics& graphics_;
     Sound& sound_;

@@ -1,4 +1,5 @@
 // The Payoffs window.
+#include "dialogs/Modal.h"
 #include "dialogs/Placement.h"
 #include "gamble/PayoffsWindow.h"
 
@@ -36,11 +37,11 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
       digitColour_(digitColour),
       sound_(sound),
       random_(random),
-      sheet_(BuildPayoffsSheet(game.state, game.wheels)) {
+      sheet_(BuildPayoffsSheet(game.State(), game.Reels())) {
     setWindowTitle(QString::fromStdString(sheet_.caption));
     setFixedSize(L::kClientWidth, L::kClientHeight);
-    SetLightFace(*this, PaletteColor(7));
-    surface_ = graphics_.NewImage(L::kClientWidth, L::kClientHeight, PaletteColor(7));
+    SetLightFace(*this, PaletteColor(Colour::Silver));
+    surface_ = graphics_.NewImage(L::kClientWidth, L::kClientHeight, PaletteColor(Colour::Silver));
 
     auto* frame = new QGroupBox(this);
     frame->setGeometry(L::kFrameX, L::kFrameY, L::kFrameWidth, L::kFrameHeight);
@@ -56,8 +57,8 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
 
     AddReadouts();
     // What the window shows, read by a screen reader as the window opens.
-    const QString bonus = game_.state.BonusMode ? BonusSpinWords(game_.state.BonusSpins) + u' ' : QString();
-    setAccessibleDescription(bonus + ResultInWords(sheet_, game_.state.SpinWin));
+    const QString bonus = game_.State().BonusMode ? BonusSpinWords(game_.State().BonusSpins) + u' ' : QString();
+    setAccessibleDescription(bonus + ResultInWords(sheet_, game_.State().SpinWin));
 
     autoTake_.setInterval(L::kAutoTakeMs);
     connect(&autoTake_, &QTimer::timeout, this, &PayoffsWindow::TimerTick);
@@ -78,7 +79,7 @@ void PayoffsWindow::AddReadouts() {
     }
     auto* total = new Readout(QStringLiteral("Total Won"),
                               QRect(QPoint(L::kTotalLeft, L::kTotalTop), QPoint(L::kTotalRight, L::kTotalBottom)), this);
-    total->SetFigure(MoneyWords(game_.state.SpinWin), game_.state.SpinWin);
+    total->SetFigure(MoneyWords(game_.State().SpinWin), game_.State().SpinWin);
     if (sheet_.poolRow) {
         const double pool = LeadingNumber(sheet_.pool);
         auto* row = new Readout(QStringLiteral("Bonus Pool"),
@@ -89,10 +90,7 @@ void PayoffsWindow::AddReadouts() {
 
 void PayoffsWindow::PresentWin(kazoomba::Game& game, const Graphics& graphics, int digitColour, Sound& sound,
                                kazoomba::Random& random, QWidget* parent) {
-    // Guarded: should the parent go while the window is open, it takes the window with it.
-    QPointer<PayoffsWindow> window = new PayoffsWindow(game, graphics, digitColour, sound, random, parent);
-    window->exec();
-    delete window;
+    RunModal(new PayoffsWindow(game, graphics, digitColour, sound, random, parent));
 }
 
 void PayoffsWindow::Place() {
@@ -129,9 +127,7 @@ void PayoffsWindow::Double() {
     autoTake_.stop();
     // The board holds the stake out of the game as it opens and credits what the player leaves with.
     QPointer<PayoffsWindow> self(this);
-    QPointer<BoardWindow> board = new BoardWindow(game_, graphics_, sound_, random_, this);
-    board->exec();
-    delete board;
+    RunModal(new BoardWindow(game_, graphics_, sound_, random_, this));
     if (self) Close();
 }
 
@@ -149,11 +145,11 @@ void PayoffsWindow::paintEvent(QPaintEvent*) {
 }
 
 void PayoffsWindow::Redraw() {
-    surface_.fill(PaletteColor(7));
+    surface_.fill(PaletteColor(Colour::Silver));
     QPainter p(&surface_);
 
     p.setFont(GameFont(L::kTitlePoints));
-    EmbossText(p, L::kTitleX, L::kTitleY, 15, 0, 7, QStringLiteral("Your Winnings"));
+    EmbossText(p, L::kTitleX, L::kTitleY, Colour::White, Colour::Black, Colour::Silver, QStringLiteral("Your Winnings"));
 
     const QImage& sheet = graphics_.SymbolSheetSmall();
     for (int i = 0; i < kLines; ++i) {
@@ -162,12 +158,12 @@ void PayoffsWindow::Redraw() {
         const int left = L::kPanelLeft + dx, top = L::kPanelTop + dy;
         const int right = L::kPanelRight + dx, bottom = L::kPanelBottom + dy;
         DrawPanel(p, left, top, right, bottom);
-        FillBox(p, left, top, right - left + 1, bottom - top + 1, 0);
+        FillBox(p, left, top, right - left + 1, bottom - top + 1, Colour::Black);
         if (line.won) {
             // Measured in the title's type, which is still the painter's font.
             const QString number = QString::number(i + 1);
             const int x = L::kNumberCentreX + dx - p.fontMetrics().horizontalAdvance(number) / 2;
-            EmbossText(p, x, L::kNumberY + dy, 15, 8, kLineColours[i], number);
+            EmbossText(p, x, L::kNumberY + dy, Colour::White, Colour::Grey, kLineColours[i], number);
         }
         DrawDigits(p, graphics_, L::kAmountX + dx, L::kAmountY + dy, digitColour_,
                    QString::fromStdString(line.amount), line.won ? 0 : 2);
@@ -183,11 +179,11 @@ void PayoffsWindow::Redraw() {
     DrawPanel(p, L::kTotalLeft, L::kTotalTop, L::kTotalRight, L::kTotalBottom);
     DrawDigits(p, graphics_, L::kTotalLeft, L::kTotalTop, digitColour_, QString::fromStdString(sheet_.total), 0);
     p.setFont(GameFont(L::kTotalPoints));
-    EmbossText(p, L::kTotalLabelX, L::kTotalLabelY, 15, 0, 7, QStringLiteral("Total Won:"));
+    EmbossText(p, L::kTotalLabelX, L::kTotalLabelY, Colour::White, Colour::Black, Colour::Silver, QStringLiteral("Total Won:"));
 
     if (sheet_.poolRow) {
         p.setFont(GameFont(L::kPoolPoints));
-        EmbossText(p, L::kPoolLabelX, L::kPoolLabelY, 15, 0, 7, QStringLiteral("Bonus Pool:"));
+        EmbossText(p, L::kPoolLabelX, L::kPoolLabelY, Colour::White, Colour::Black, Colour::Silver, QStringLiteral("Bonus Pool:"));
         DrawPanel(p, L::kPoolLeft, L::kPoolTop, L::kPoolRight, L::kPoolBottom);
         DrawDigits(p, graphics_, L::kPoolLeft, L::kPoolTop, digitColour_, QString::fromStdString(sheet_.pool), 2);
     }

@@ -11,6 +11,8 @@
 #include <QTextEdit>
 
 #include "common/NumberPicture.h"
+#include "QtText.h"
+#include "dialogs/Modal.h"
 #include "info/AboutBoxLayout.h"
 #include "play/GameState.h"
 #include "art/Drawing.h"
@@ -100,11 +102,9 @@ AboutBox::AboutBox(const QImage& icon, QWidget* parent, const QString& product, 
 void AboutBox::ShowDescription() { text_->setPlainText(Description()); }
 
 void ShowAbout(const Graphics& graphics, QWidget* parent) {
-    AboutBox box(graphics.Icon(), parent);
-    box.setWindowTitle(QStringLiteral("About ") +
-                       QString::fromUtf8(TrimBlanks(kazoomba::kGameTitle).data(),
-                                         static_cast<qsizetype>(TrimBlanks(kazoomba::kGameTitle).size())));
-    box.exec();
+    auto* box = new AboutBox(graphics.Icon(), parent);
+    box->setWindowTitle(QStringLiteral("About ") + ToQString(TrimBlanks(kazoomba::kGameTitle)));
+    RunModal(box);
 }
 
 }  // namespace kazoomba::ui

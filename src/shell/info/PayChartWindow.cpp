@@ -9,10 +9,12 @@
 #include <QScreen>
 
 #include "common/NumberPicture.h"
+#include "dialogs/Modal.h"
 #include "engine/Payoffs.h"
 #include "info/PayChartLayout.h"
 #include "art/Drawing.h"
 #include "art/Graphics.h"
+#include "art/Label.h"
 #include "art/Palette.h"
 
 namespace kazoomba::ui {
@@ -54,15 +56,9 @@ const QString& PayChartWindow::FulminaText() {
 namespace {
 
 QLabel* TextLabel(QWidget* parent, const QString& caption, const L::Rect& r, double points) {
-    auto* label = new QLabel(parent);
-    label->setGeometry(r.x, r.y, r.w, r.h);
+    QLabel* label = ColouredLabel(parent, QRect(r.x, r.y, r.w, r.h), GameFont(points, false), Colour::White);
     label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::RichText);
-    label->setFont(GameFont(points, false));
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, PaletteColor(15));
-    label->setPalette(pal);
     label->setText(AccessKeyHtml(caption));
     return label;
 }
@@ -74,7 +70,7 @@ PayChartWindow::PayChartWindow(const Graphics& graphics, QWidget* parent)
       graphics_(graphics) {
     setWindowTitle(QStringLiteral("Payoff Chart"));
     setFixedSize(L::kClientWidth, L::kClientHeight);
-    SetBackground(*this, PaletteColor(0));
+    SetBackground(*this, PaletteColor(Colour::Black));
 
     TextLabel(this, SmileText(), L::kSmileLabel, 9.75)->setObjectName(QStringLiteral("SmileText"));
     TextLabel(this, FulminaText(), L::kFulminaLabel, 8.25)->setObjectName(QStringLiteral("FulminaText"));
@@ -92,7 +88,7 @@ PayChartWindow::PayChartWindow(const Graphics& graphics, QWidget* parent)
 
 void PayChartWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    FillBox(p, 0, 0, width(), height(), 0);
+    FillBox(p, 0, 0, width(), height(), Colour::Black);
     const QImage& sheet = graphics_.SymbolSheetSmall();
     auto picture = [&](int x, int y, int code) {
         Blit(p, x, y, sheet, L::kPictureSize * (code % 4), L::kPictureSize * (code / 4), L::kPictureSize,
@@ -100,16 +96,16 @@ void PayChartWindow::paintEvent(QPaintEvent*) {
     };
     auto figure = [&](int right, int top, int payoff) {
         const QString text = QString::fromStdString(FormatPicture(payoff, "###0"));
-        EmbossText(p, right - p.fontMetrics().horizontalAdvance(text), top, 0, 0, 14, text);
+        EmbossText(p, right - p.fontMetrics().horizontalAdvance(text), top, Colour::Black, Colour::Black, Colour::Yellow, text);
     };
 
     p.setFont(GameFont(14));
-    EmbossText(p, L::kRegularTitleX, 0, 0, 0, 15, QStringLiteral("Regular Payoffs"));
-    EmbossText(p, L::kBonusTitleX, 0, 0, 0, 15, QStringLiteral("Bonus Payoffs"));
+    EmbossText(p, L::kRegularTitleX, 0, Colour::Black, Colour::Black, Colour::White, QStringLiteral("Regular Payoffs"));
+    EmbossText(p, L::kBonusTitleX, 0, Colour::Black, Colour::Black, Colour::White, QStringLiteral("Bonus Payoffs"));
     for (int i = 0; i < static_cast<int>(RegularPayoffs.size()); ++i) {
         const int y = L::kRegularTop + L::kRegularPitch * i;
         for (int j = 0; j < 3; ++j) picture(L::kRegularPictureX + L::kPicturePitch * j, y, i);
-        EmbossText(p, L::kRegularTimesX, y, 15, 8, 7, QStringLiteral("x"));
+        EmbossText(p, L::kRegularTimesX, y, Colour::White, Colour::Grey, Colour::Silver, QStringLiteral("x"));
     }
 
     p.setFont(GameFont(18));
@@ -118,15 +114,14 @@ void PayChartWindow::paintEvent(QPaintEvent*) {
     for (int i = 0; i < static_cast<int>(BonusPayoffs.size()); ++i) {
         const int y = L::kBonusTop + L::kBonusPitch * i;
         for (int j = 0; j < 3; ++j) picture(L::kBonusPictureX + L::kPicturePitch * j, y, kBonusChartSymbols[i]);
-        EmbossText(p, L::kBonusTimesX, L::kBonusTimesTop + L::kBonusPitch * i, 15, 8, 7, QStringLiteral("x"));
+        EmbossText(p, L::kBonusTimesX, L::kBonusTimesTop + L::kBonusPitch * i, Colour::White, Colour::Grey, Colour::Silver, QStringLiteral("x"));
     }
     for (int i = 0; i < static_cast<int>(BonusPayoffs.size()); ++i)
         figure(L::kBonusFigureRight, L::kBonusFigureTop + L::kBonusPitch * i, BonusPayoffs[i]);
 }
 
 void ShowPayChart(const Graphics& graphics, QWidget* parent) {
-    PayChartWindow window(graphics, parent);
-    window.exec();
+    RunModal(new PayChartWindow(graphics, parent));
 }
 
 }  // namespace kazoomba::ui

@@ -1,6 +1,8 @@
 // Where the Game Statistics window puts its captions and figures, in pixels (15 twips each).
 #pragma once
 
+#include "art/Palette.h"
+
 namespace kazoomba::ui::statistics_layout {
 
 inline constexpr int kClientWidth = 289;   // 4335 twips
@@ -15,14 +17,14 @@ inline constexpr double kSmallPoints = 8.25;
 struct Caption {
     const char* text;
     int x, y, w;
-    int colour;  // palette index
+    Colour colour;
 };
 
 inline constexpr Caption kCaptions[] = {
-    {"Spins:", 8, 24, 89, 12},        {"Credits:", 0, 48, 97, 12},      {"Borrowed:", 0, 72, 97, 12},
-    {"Total Bets:", 0, 96, 97, 12},   {"Won/Lost:", 0, 120, 97, 12},    {"Payoffs:", 8, 144, 89, 12},
-    {"Total:", 24, 168, 89, 15},      {"Normal:", 24, 192, 89, 15},     {"Vaz Ivero:", 0, 216, 113, 15},
-    {"Bonus:", 24, 240, 89, 15},      {"Bonus Rolls:", 24, 264, 137, 14}, {"Bonus Pool:", 40, 288, 121, 14},
+    {"Spins:", 8, 24, 89, Colour::Red},        {"Credits:", 0, 48, 97, Colour::Red},      {"Borrowed:", 0, 72, 97, Colour::Red},
+    {"Total Bets:", 0, 96, 97, Colour::Red},   {"Won/Lost:", 0, 120, 97, Colour::Red},    {"Payoffs:", 8, 144, 89, Colour::Red},
+    {"Total:", 24, 168, 89, Colour::White},      {"Normal:", 24, 192, 89, Colour::White},     {"Vaz Ivero:", 0, 216, 113, Colour::White},
+    {"Bonus:", 24, 240, 89, Colour::White},      {"Bonus Rolls:", 24, 264, 137, Colour::Yellow}, {"Bonus Pool:", 40, 288, 121, Colour::Yellow},
 };
 
 enum Figure {
@@ -33,24 +35,24 @@ enum Figure {
 struct Value {
     const char* name;  // the label's object name
     int x, y, w;
-    int colour;
+    Colour colour;
     double points;
 };
 
 inline constexpr Value kValues[kFigures] = {
-    {"Spins", 104, 24, 113, 15, kFigurePoints},
-    {"Credits", 104, 48, 113, 11, kFigurePoints},
-    {"Borrowed", 104, 72, 113, 11, kFigurePoints},
-    {"TotalBets", 104, 96, 113, 11, kFigurePoints},
-    {"WonLost", 104, 120, 113, 11, kFigurePoints},
-    {"Total", 120, 168, 97, 11, kFigurePoints},
-    {"TotalRatio", 216, 172, 65, 15, kSmallPoints},
-    {"Normal", 120, 192, 97, 11, kFigurePoints},
-    {"NormalRatio", 216, 196, 65, 15, kSmallPoints},
-    {"VazIvero", 136, 216, 81, 11, kFigurePoints},
-    {"Bonus", 136, 240, 81, 11, kFigurePoints},
-    {"BonusRolls", 200, 264, 81, 15, kSmallPoints},
-    {"BonusPool", 200, 288, 81, 15, kSmallPoints},
+    {"Spins", 104, 24, 113, Colour::White, kFigurePoints},
+    {"Credits", 104, 48, 113, Colour::Cyan, kFigurePoints},
+    {"Borrowed", 104, 72, 113, Colour::Cyan, kFigurePoints},
+    {"TotalBets", 104, 96, 113, Colour::Cyan, kFigurePoints},
+    {"WonLost", 104, 120, 113, Colour::Cyan, kFigurePoints},
+    {"Total", 120, 168, 97, Colour::Cyan, kFigurePoints},
+    {"TotalRatio", 216, 172, 65, Colour::White, kSmallPoints},
+    {"Normal", 120, 192, 97, Colour::Cyan, kFigurePoints},
+    {"NormalRatio", 216, 196, 65, Colour::White, kSmallPoints},
+    {"VazIvero", 136, 216, 81, Colour::Cyan, kFigurePoints},
+    {"Bonus", 136, 240, 81, Colour::Cyan, kFigurePoints},
+    {"BonusRolls", 200, 264, 81, Colour::White, kSmallPoints},
+    {"BonusPool", 200, 288, 81, Colour::White, kSmallPoints},
 };
 
 inline constexpr int kOkX = 16, kOkY = 336, kOkW = 257, kOkH = 41;

@@ -9,8 +9,10 @@
 #include <array>
 #include <iterator>
 
+#include "dialogs/Modal.h"
 #include "play/Statistics.h"
 #include "art/Drawing.h"
+#include "art/Label.h"
 #include "art/Palette.h"
 #include "art/TextFit.h"
 #include "access/FocusRing.h"
@@ -21,14 +23,9 @@ namespace L = statistics_layout;
 
 namespace {
 
-QLabel* RightAlignedLabel(QWidget* parent, const QString& text, int x, int y, int w, int colour, QFont font) {
-    auto* label = new QLabel(parent);
-    label->setGeometry(x, y, w, L::kRowHeight);
-    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, PaletteColor(colour));
-    label->setPalette(pal);
-    label->setFont(FittedFont(font, text, w));
+QLabel* RightAlignedLabel(QWidget* parent, const QString& text, int x, int y, int w, Colour colour, QFont font) {
+    QLabel* label = ColouredLabel(parent, QRect(x, y, w, L::kRowHeight), FittedFont(font, text, w), colour,
+                                  Qt::AlignRight | Qt::AlignTop);
     label->setText(text);
     return label;
 }
@@ -45,7 +42,7 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(QStringLiteral("Game Statistics"));
     setFixedSize(L::kClientWidth, L::kClientHeight);
-    SetBackground(*this, PaletteColor(0));
+    SetBackground(*this, PaletteColor(Colour::Black));
 
     std::array<QLabel*, std::size(L::kCaptions)> captions{};
     for (std::size_t i = 0; i < captions.size(); ++i) {
@@ -94,8 +91,7 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
 QString StatisticsWindow::FigureText(L::Figure figure) const { return values_[figure]->text(); }
 
 void ShowStatistics(const kazoomba::GameState& state, QWidget* parent) {
-    StatisticsWindow window(state, parent);
-    window.exec();
+    RunModal(new StatisticsWindow(state, parent));
 }
 
 }  // namespace kazoomba::ui

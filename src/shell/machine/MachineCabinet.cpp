@@ -3,10 +3,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QMessageBox>
 #include <QThread>
 
+#include "QtText.h"
 #include "access/MachineAccessible.h"
+#include "dialogs/Modal.h"
 #include "machine/MachineWidgets.h"
 #include "machine/MainLayout.h"
 #include "machine/MainWindow.h"
@@ -15,14 +16,9 @@ namespace kazoomba::ui {
 
 using namespace layout;
 
-namespace {
-QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-}  // namespace
-
 void MainWindow::ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) {
-    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information, Qs(title),
-                    Qs(text), QMessageBox::Ok, isVisible() ? this : nullptr);
-    box.exec();
+    ShowMessageBox(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information, ToQString(title),
+                   ToQString(text), isVisible() ? this : nullptr);
 }
 
 void MainWindow::EnableMenus(bool on) {
@@ -51,17 +47,17 @@ void MainWindow::AnimateReels() {
             else QThread::yieldCurrentThread();
         }
         last = clock.nsecsElapsed();
-        face_.DrawReels(game_.wheels, frame);
+        face_.DrawReels(game_.Reels(), frame);
         for (int c = 0; c < kCells; ++c)
-            if (frame == StopFrame(c)) sound_.PlayStopSound();
+            if (frame == StopFrame(c)) sound_.Play(SoundCue::ReelStop);
         QCoreApplication::processEvents();
     }
     for (int b = 0; b < 3; ++b) SetButtonPicture(b, Raised);
 }
 
 void MainWindow::ReelsRebuilt() {
-    graphics_.BuildSlotWheels(game_.wheels.ReelStrip);
-    face_.DrawReels(game_.wheels, kRestFrame);
+    graphics_.BuildSlotWheels(game_.Reels().ReelStrip);
+    face_.DrawReels(game_.Reels(), kRestFrame);
 }
 
 void MainWindow::RedrawMainWindow() {
@@ -70,23 +66,23 @@ void MainWindow::RedrawMainWindow() {
 }
 
 void MainWindow::RedrawStatusPanel() {
-    face_.DrawStatusPanel(game_.state);
+    face_.DrawStatusPanel(game_.State());
     readouts_->ShowOutcome(game_);
 }
 
 void MainWindow::RedrawSpinsDisplay() {
-    face_.DrawSpinsDisplay(game_.state);
-    readouts_->ShowValues(game_.state);
+    face_.DrawSpinsDisplay(game_.State());
+    readouts_->ShowValues(game_.State());
 }
 
-void MainWindow::RedrawLineMarkers() { face_.DrawLineMarkers(game_.state); }
+void MainWindow::RedrawLineMarkers() { face_.DrawLineMarkers(game_.State()); }
 
 void MainWindow::PresentWin() {
     if (hooks_.presentWin) hooks_.presentWin(*this);
     else game_.TakeWin();
     // The window under the Payoffs window is drawn again: now the winning lines show.
     RedrawMainWindow();
-    readouts_->ShowSettled(game_.state);
+    readouts_->ShowSettled(game_.State());
     // The window manager does not always hand the keyboard back when a stack of windows closes; the
     // machine takes it, so the next key plays on.
     if (isVisible() && !isMinimized() && !QApplication::activeModalWidget()) {
@@ -108,7 +104,7 @@ std::string MainWindow::AskWinStopValue() {
 
 void MainWindow::ShowBonusCaption(bool visible) {
     face_.ShowBonusCaption(visible);
-    if (visible) readouts_->ShowBonusSpin(game_.state.BonusSpins);
+    if (visible) readouts_->ShowBonusSpin(game_.State().BonusSpins);
 }
 
 void MainWindow::StopBanner() { banner_->StopBanner(); }
@@ -118,10 +114,10 @@ void MainWindow::RestartBanner() {
 }
 
 void MainWindow::ReloadBannerText() {
-    banner_->SetText(hooks_.readBannerText ? hooks_.readBannerText() : Qs(kWelcomeBanner));
+    banner_->SetText(hooks_.readBannerText ? hooks_.readBannerText() : ToQString(kWelcomeBanner));
 }
 
-void MainWindow::SetCaption(std::string_view caption) { setWindowTitle(Qs(caption)); }
+void MainWindow::SetCaption(std::string_view caption) { setWindowTitle(ToQString(caption)); }
 
 bool MainWindow::IsMinimized() { return isMinimized(); }
 

@@ -5,6 +5,7 @@
 
 #include "art/DigitDisplay.h"
 #include "art/Drawing.h"
+#include "art/Label.h"
 #include "art/Palette.h"
 #include "common/NumberPicture.h"
 #include "machine/MachineWidgets.h"
@@ -26,21 +27,17 @@ MachineFace::MachineFace(Graphics& graphics, QWidget* parent) : graphics_(graphi
     view_->setPalette(pal);
     view_->setAutoFillBackground(true);
 
-    auto caption = [this](const QString& text, int x, int y, int w, bool bold, int colour) {
-        auto* label = new QLabel(text, view_);
-        label->setGeometry(x, y, w, kCaptionH);
-        label->setFont(GameFont(8.25, bold));
-        QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText, PaletteColor(colour));
-        label->setPalette(pal);
+    // White on the machine's black, the text starting at the control's top.
+    auto caption = [this](const QString& text, int x, int y, int w, bool bold) {
+        QLabel* label = ColouredLabel(view_, QRect(x, y, w, kCaptionH), GameFont(8.25, bold), Colour::White);
         label->setAttribute(Qt::WA_TranslucentBackground);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // the text starts at the control's top
+        label->setText(text);
         return label;
     };
-    poolCaption_ = caption(QStringLiteral("To Win Pool:  3"), kPoolCaptionX, kPoolCaptionY, kPoolCaptionW, true, 15);
-    smileCaption_ = caption(QStringLiteral("For Bonus:  6"), kSmileCaptionX, kSmileCaptionY, kSmileCaptionW, true, 15);
-    freeCaption_ = caption(QStringLiteral("Win 3 FREE Spins"), kFreeCaptionX, kFreeCaptionY, kFreeCaptionW, false, 15);
-    bonusCaption_ = caption(QStringLiteral("Bonus Spin"), kBonusCaptionX, kBonusCaptionY, kBonusCaptionW, true, 15);
+    poolCaption_ = caption(QStringLiteral("To Win Pool:  3"), kPoolCaptionX, kPoolCaptionY, kPoolCaptionW, true);
+    smileCaption_ = caption(QStringLiteral("For Bonus:  6"), kSmileCaptionX, kSmileCaptionY, kSmileCaptionW, true);
+    freeCaption_ = caption(QStringLiteral("Win 3 FREE Spins"), kFreeCaptionX, kFreeCaptionY, kFreeCaptionW, false);
+    bonusCaption_ = caption(QStringLiteral("Bonus Spin"), kBonusCaptionX, kBonusCaptionY, kBonusCaptionW, true);
     bonusCaption_->hide();
 }
 
@@ -55,17 +52,17 @@ void MachineFace::Redraw(const Game& game) {
             const QFontMetrics m(p.font());
             for (const auto& s : kPayLineStrokes) {
                 const QString n = QString::fromLatin1(s.number);
-                EmbossText(p, s.numberX - m.horizontalAdvance(n) / 2, s.numberY, 8, 15, s.colour, n);
+                EmbossText(p, s.numberX - m.horizontalAdvance(n) / 2, s.numberY, Colour::Grey, Colour::White, s.colour, n);
             }
         }
         for (int c = 0; c < kCells; ++c)
             DrawPanel(p, CellLeft(c), CellTop(c), CellLeft(c) + kCellWidth - 1, CellTop(c) + kCellHeight - 1);
         Blit(p, kLogoX, kLogoY, graphics_.Logo(), 0, 0, kLogoW, kLogoH);
     }
-    for (int c = 0; c < kCells; ++c) DrawCell(game.wheels, c, kRestFrame);
-    DrawStatusPanel(game.state);
-    DrawLineMarkers(game.state);
-    if (payLinesOn_) HighlightWinningLines(game.state);
+    for (int c = 0; c < kCells; ++c) DrawCell(game.Reels(), c, kRestFrame);
+    DrawStatusPanel(game.State());
+    DrawLineMarkers(game.State());
+    if (payLinesOn_) HighlightWinningLines(game.State());
     view_->update();
 }
 
@@ -75,15 +72,15 @@ void MachineFace::DrawReels(const Wheels& wheels, int frame) {
 }
 
 void MachineFace::DrawCell(const Wheels& wheels, int cell, int frame) {
-    const FramePosition& f = wheels.Trajectory[frame][cell];
     QPainter p(&surface_);
-    Blit(p, f.x, f.y, graphics_.SlotWheel(WheelOf(cell)), 0, f.offset, kCellWidth, kCellHeight);
+    Blit(p, CellLeft(cell), CellTop(cell), graphics_.SlotWheel(WheelOf(cell)), 0, wheels.Trajectory[frame][cell].offset,
+         kCellWidth, kCellHeight);
 }
 
 void MachineFace::DrawSpinsDisplay(const GameState& s) {
     QPainter p(&surface_);
     p.setFont(GameFont(8, true));
-    p.setPen(PaletteColor(14));
+    p.setPen(PaletteColor(Colour::Yellow));
     DrawDigits(p, graphics_, kSpinsX, kSpinsY, digitColor_, Picture(s.Spins, "000000"), 0);
     const QString caption = QStringLiteral("Spins:");
     const QFontMetrics m(p.font());
@@ -96,7 +93,7 @@ void MachineFace::DrawStatusPanel(const GameState& s) {
     DrawSpinsDisplay(s);
     QPainter p(&surface_);
     p.setFont(GameFont(8, true));
-    p.setPen(PaletteColor(14));
+    p.setPen(PaletteColor(Colour::Yellow));
     const QFontMetrics m(p.font());
     // Each caption is printed on black first: text printed over itself again and again would thicken.
     auto captionLeft = [&](int x, int y, const QString& t) {

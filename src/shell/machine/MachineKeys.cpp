@@ -66,18 +66,18 @@ bool MainWindow::HandleKey(QKeyEvent* key) {
     }
     if (enter) {
         if (press) {
-            if (HasBet() && game_.state.SpinReady) SetButtonPicture(SpinButton, Pressed);
-        } else if (HasBet() && game_.state.SpinReady) {
+            if (HasBet() && game_.State().SpinReady) SetButtonPicture(SpinButton, Pressed);
+        } else if (HasBet() && game_.State().SpinReady) {
             for (int b = 0; b < 3; ++b) SetButtonPicture(b, Greyed);
             ButtonCommand(SpinButton);
-            if (game_.state.SpinReady)
+            if (game_.State().SpinReady)
                 for (int b = 0; b < 3; ++b) SetButtonPicture(b, Raised);
         }
         return true;
     }
     if (press) {
-        if (game_.state.SpinReady) SetButtonPicture(Bet1Button, Pressed);
-    } else if (game_.state.SpinReady) {
+        if (game_.State().SpinReady) SetButtonPicture(Bet1Button, Pressed);
+    } else if (game_.State().SpinReady) {
         SetButtonPicture(Bet1Button, Raised);
         ButtonCommand(Bet1Button);
     }

@@ -3,13 +3,13 @@
 
 #include <QMenuBar>
 
+#include "QtText.h"
 #include "play/GameState.h"
 
 namespace kazoomba::ui {
 
 namespace {
 
-QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 // Object names are kept for the accessibility tree and for whoever inspects the running game.
 QAction* Item(QMenu* menu, const QString& caption, const QString& name) {
@@ -45,7 +45,7 @@ MachineMenus BuildMachineMenus(QMenuBar& bar) {
     QMenu* bet = m.options->addMenu(QStringLiteral("Bet Amount"));
     bet->menuAction()->setObjectName(QStringLiteral("mnuWager"));
     QStringList coinCaptions;
-    for (const auto& c : kCoinChoices) coinCaptions << Qs(c.caption);
+    for (const auto& c : kCoinChoices) coinCaptions << ToQString(c.caption);
     Group(bet, coinCaptions, QStringLiteral("mnuBet"), m.bet);
     QMenu* digits = m.options->addMenu(QStringLiteral("Digit Colors"));
     Group(digits, {"Blue", "Cyan", "Green", "Purple", "Red", "White", "Yellow"}, QStringLiteral("mnuDigit"), m.digit);
@@ -63,7 +63,7 @@ MachineMenus BuildMachineMenus(QMenuBar& bar) {
     QMenu* borrow = m.bank->addMenu(QStringLiteral("Borrow"));
     borrow->menuAction()->setObjectName(QStringLiteral("mnuBorrowMain"));
     for (std::size_t i = 0; i < kLoanChoices.size(); ++i)
-        m.borrow[i] = Item(borrow, Qs(kLoanChoices[i].caption), QStringLiteral("mnuBorrow_%1").arg(i));
+        m.borrow[i] = Item(borrow, ToQString(kLoanChoices[i].caption), QStringLiteral("mnuBorrow_%1").arg(i));
 
     m.autoPlay = bar.addMenu(QStringLiteral("Auto Play"));
     m.autoSpin = Item(m.autoPlay, QStringLiteral("Auto Spin"), QStringLiteral("mnuAuto"));

@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "art/Palette.h"
+
 namespace kazoomba::ui::layout {
 
 inline constexpr int kClientWidth = 611;   // what a 617 x 500 Windows 95 frame leaves
@@ -11,22 +13,28 @@ inline constexpr int kClientHeight = 456;
 inline constexpr int kBannerWidth = 640;
 inline constexpr int kBannerHeight = 20;
 
+// The nine cells of the 3 x 3 window, row by row from the top left; each shows 96 rows of its strip.
+inline constexpr int kCellWidth = 64, kCellHeight = 96;
+constexpr int CellLeft(int cell) { return 170 + 80 * (cell % 3); }
+constexpr int CellTop(int cell) { return 67 + 112 * (cell / 3); }
+
 inline constexpr int kReelPanelX1 = 124, kReelPanelY1 = 25, kReelPanelX2 = 441, kReelPanelY2 = 424;
 
 struct PayLineStroke {
-    int x1, y1, x2, y2, width, colour;
+    int x1, y1, x2, y2, width;
+    Colour colour;
     const char* number;
     int numberX, numberY;  // centre x and top y of the embossed number
 };
 inline constexpr std::array<PayLineStroke, 8> kPayLineStrokes = {{
-    {161, 115, 405, 115, 5, 12, "1", 148, 97},
-    {161, 227, 405, 227, 5, 9, "2", 148, 209},
-    {161, 339, 405, 339, 5, 10, "3", 148, 321},
-    {202, 58, 202, 398, 5, 11, "4", 202, 23},
-    {282, 58, 282, 398, 5, 14, "5", 282, 23},
-    {362, 58, 362, 398, 5, 2, "6", 362, 23},
-    {162, 57, 403, 398, 3, 13, "7", 150, 25},
-    {403, 57, 162, 398, 3, 6, "8", 150, 383},
+    {161, 115, 405, 115, 5, kLineColours[0], "1", 148, 97},
+    {161, 227, 405, 227, 5, kLineColours[1], "2", 148, 209},
+    {161, 339, 405, 339, 5, kLineColours[2], "3", 148, 321},
+    {202, 58, 202, 398, 5, kLineColours[3], "4", 202, 23},
+    {282, 58, 282, 398, 5, kLineColours[4], "5", 282, 23},
+    {362, 58, 362, 398, 5, kLineColours[5], "6", 362, 23},
+    {162, 57, 403, 398, 3, kLineColours[6], "7", 150, 25},
+    {403, 57, 162, 398, 3, kLineColours[7], "8", 150, 383},
 }};
 
 struct Point { int x, y; };

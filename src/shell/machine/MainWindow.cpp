@@ -10,6 +10,7 @@
 #include "access/MachineAccessible.h"
 #include "art/Drawing.h"
 #include "dialogs/BannerTextDialog.h"
+#include "dialogs/Modal.h"
 #include "machine/MachineWidgets.h"
 #include "machine/MainLayout.h"
 
@@ -40,7 +41,7 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, Machine
         std::pair{kSpinButtonY, "Spin"}, std::pair{kBet1ButtonY, "Bet 1"}, std::pair{kBet8ButtonY, "Bet 8"}};
     for (int i = 0; i < 3; ++i) {
         PictureButtonActions actions{[this, i] { PressButton(i); }, [this, i] { ReleaseButton(i); },
-                                     [this, i] { ButtonCommand(i); }, [this] { return game_.state.SpinReady; }};
+                                     [this, i] { ButtonCommand(i); }, [this] { return game_.State().SpinReady; }};
         buttons_[i] = new PictureButton(QString::fromLatin1(names[i].second), std::move(actions), &face_.view());
         buttons_[i]->move(kButtonX, names[i].first);
         SetButtonPicture(i, Raised);
@@ -93,15 +94,11 @@ void MainWindow::ConnectMenus() {
 
 void MainWindow::StartUp() {
     game_.StartNewGame();
-    // Coin value 25 cents and green digits, as the machine comes on.
-    game_.state.CoinIndex = kDefaultCoinIndex;
-    game_.state.CoinValue = kCoinChoices[kDefaultCoinIndex].value;
-    game_.state.CoinLabel = kCoinChoices[kDefaultCoinIndex].caption;
-    game_.state.MaxBet = kCoinChoices[kDefaultCoinIndex].maxBet;
+    // Coin value 25 cents and green digits, as the machine comes on; the coin's redraw shows the wheels
+    // at the rest the game set them to.
     face_.SetDigitColor(2);
+    game_.SelectCoinValue(kDefaultCoinIndex);
     if (bannerIndex_ == 0) banner_->StartBanner(); else banner_->UseStepInterval();
-    InitRestFrame(game_.wheels);
-    RedrawMainWindow();
 }
 
 // ----- menu commands -----
@@ -140,14 +137,12 @@ void MainWindow::SetSoundMenu(int index) {
 
 void MainWindow::EditBannerText() {
     banner_->Clear();
-    BannerTextDialog dialog(banner_->Text(), this);
-    if (dialog.exec() != QDialog::Accepted) {
-        // Closed by Escape or its frame: the text stays, and the cleared picture is rendered again.
-        banner_->SetText(banner_->Text());
-        return;
-    }
-    banner_->SetText(dialog.Result());
-    if (hooks_.writeBannerText) hooks_.writeBannerText(dialog.Result());
+    QString text = banner_->Text();
+    const int answer = RunModal<BannerTextDialog>(new BannerTextDialog(text, this),
+                                                  [&](BannerTextDialog& dialog) { text = dialog.Result(); });
+    // Closed by Escape or its frame, the text stays, and the cleared picture is rendered again.
+    banner_->SetText(answer == QDialog::Accepted ? text : banner_->Text());
+    if (answer == QDialog::Accepted && hooks_.writeBannerText) hooks_.writeBannerText(text);
 }
 
 // ----- picture buttons -----
@@ -165,7 +160,7 @@ void MainWindow::ReleaseButton(int button) {
 }
 
 void MainWindow::ButtonCommand(int button) {
-    if (!game_.state.SpinReady) return;
+    if (!game_.State().SpinReady) return;
     switch (button) {
         case SpinButton: RunSpinCommand([this] { game_.SpinCommand(); }); break;
         case Bet1Button: RunSpinCommand([this] { game_.PlaceCoins(1); }); break;
@@ -173,7 +168,7 @@ void MainWindow::ButtonCommand(int button) {
         default: break;
     }
     // A refused spin leaves the Spin button's pressed picture behind; show it raised again.
-    if (game_.state.SpinReady && buttons_[SpinButton]->state() == Pressed) SetButtonPicture(SpinButton, Raised);
+    if (game_.State().SpinReady && buttons_[SpinButton]->state() == Pressed) SetButtonPicture(SpinButton, Raised);
 }
 
 void MainWindow::RunSpinCommand(const std::function<void()>& command) {
@@ -189,14 +184,14 @@ void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // Coming back from the task bar repaints the whole machine, winning lines of a win credited
     // while minimized included; mid-spin the surface already shows the frame in play.
-    if (event->type() == QEvent::WindowStateChange && !isMinimized() && game_.state.SpinReady) RedrawMainWindow();
+    if (event->type() == QEvent::WindowStateChange && !isMinimized() && game_.State().SpinReady) RedrawMainWindow();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The first picture shows the game as it stands now: a game restored at start sets its bonus
     // counters after the coin value's redraw.
-    if (!event->spontaneous() && game_.state.SpinReady) RedrawMainWindow();
+    if (!event->spontaneous() && game_.State().SpinReady) RedrawMainWindow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

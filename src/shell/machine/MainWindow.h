@@ -84,9 +84,9 @@ public:
     bool ClosePending() override { return closePending_; }
     void Checkpoint() override;
     bool SoundPlayable() override { return sound_.Playable(); }
-    void PlayCoinSound() override { sound_.PlayCoinSound(); }
-    void PlayWinSound(int number) override { sound_.PlayNumberedSound(number); }
-    void PlayNoWinSound(int number) override { sound_.PlayNoWinSound(number); }
+    void PlayCoinSound() override { sound_.Play(SoundCue::Coin); }
+    void PlayWinSound(int number) override { sound_.Play(WinCue(number)); }
+    void PlayNoWinSound(int number) override { sound_.Play(NoWinCue(number)); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,7 +102,7 @@ private:
     void OpenMenuBar();
     void ForgetHeldKeys();
     void SetButtonPicture(int button, int state);
-    bool HasBet() const { return game_.state.Wager > 0.0f || game_.state.LastBet > 0.0f; }
+    bool HasBet() const { return game_.State().Wager > 0.0f || game_.State().LastBet > 0.0f; }
     void RunSpinCommand(const std::function<void()>& command);
 
     Graphics& graphics_;

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <algorithm>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -16,10 +17,20 @@ QByteArray ReadAll(const QString& path) {
     if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
 }
+struct CueFile {
+    const char* name;  // in the sound folder
+    bool wait;
+};
+// In the order of SoundCue; the reel stop plays from the bytes read at start.
+constexpr CueFile kCueFiles[] = {
+    {"KAZO4.WAV", false}, {"KAZO3.WAV", false}, {"KAZOA.WAV", true}, {"KAZOB.WAV", true},
+    {"KAZOC.WAV", true},  {"KAZO0.WAV", true},  {"KAZO1.WAV", true}, {"KAZO2.WAV", true},
+    {"kazo5.wav", false}, {"kazo6.wav", true},
+};
 }  // namespace
 
 Sound::Sound(const QString& soundDirectory) : dir_(soundDirectory) {
-    stopSound_ = ReadAll(dir_ + QStringLiteral("/KAZO4.WAV"));
+    stopSound_ = ReadAll(dir_ + QLatin1Char('/') + QLatin1String(kCueFiles[static_cast<int>(SoundCue::ReelStop)].name));
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         if (Mix_OpenAudio(22050, AUDIO_S16SYS, 1, 512) == 0) {
             Mix_AllocateChannels(1);
@@ -75,22 +86,22 @@ void Sound::PlayBytes(const QByteArray& bytes, bool wait, bool allowDefault) {
     while (Mix_Playing(0) && waited.elapsed() < 10000) QThread::msleep(5);
 }
 
-void Sound::PlayStopSound() {
-    if (Playable()) PlayBytes(stopSound_, false, false);
+SoundCue WinCue(int number) {
+    return static_cast<SoundCue>(static_cast<int>(SoundCue::WinA) + std::clamp(number, 1, 3) - 1);
 }
 
-void Sound::PlayCoinSound() {
-    if (Playable()) PlayFile(QStringLiteral("KAZO3.WAV"), false, true);
+SoundCue NoWinCue(int number) {
+    return static_cast<SoundCue>(static_cast<int>(SoundCue::NoWin0) + std::clamp(number, 0, 2));
 }
 
-void Sound::PlayNumberedSound(int number) {
-    if (number < 1 || number > 3 || !Playable()) return;
-    PlayFile(QStringLiteral("KAZO%1.WAV").arg(QChar('A' + number - 1)), true, true);
-}
-
-void Sound::PlayNoWinSound(int number) {
-    if (number < 0 || number > 2 || !Playable()) return;
-    PlayFile(QStringLiteral("KAZO%1.WAV").arg(number), true, true);
+void Sound::Play(SoundCue cue) {
+    if (!Playable()) return;
+    if (cue == SoundCue::ReelStop) {
+        PlayBytes(stopSound_, false, false);
+        return;
+    }
+    const CueFile& file = kCueFiles[static_cast<int>(cue)];
+    PlayFile(QString::fromLatin1(file.name), file.wait, true);
 }
 
 void Sound::PlayFile(const QString& name, bool wait, bool allowDefault) {

@@ -7,6 +7,20 @@
 
 namespace kazoomba::ui {
 
+// One member for each thing the machine sounds.
+enum class SoundCue {
+    ReelStop,                // a wheel comes to rest: from memory, asynchronous, never the default beep
+    Coin,                    // a bet is accepted
+    WinA, WinB, WinC,        // the win sounds, numbered 1 to 3; each waits until it has finished
+    NoWin0, NoWin1, NoWin2,  // the no-win sounds, numbered 0 to 2; each waits until it has finished
+    FiveX,                   // the board's 5X
+    Flush,                   // a losing box on the board; waits until it has finished
+};
+
+// The win sound numbered 1 to 3 and the no-win sound numbered 0 to 2, as the rules draw them.
+SoundCue WinCue(int number);
+SoundCue NoWinCue(int number);
+
 class Sound {
 public:
     // Opens the audio device; without one the game runs silent.
@@ -25,18 +39,15 @@ public:
     bool HasDevice() const { return device_; }
     bool StopSoundLoaded() const { return !stopSound_.isEmpty(); }
 
-    void PlayStopSound();                 // from memory, asynchronous, silent if missing
-    void PlayCoinSound();                 // "KAZO3.WAV", asynchronous
-    void PlayNumberedSound(int number);   // 1..3: "KAZOA.WAV".."KAZOC.WAV", waits until finished
-    void PlayNoWinSound(int number);      // 0..2: "KAZO0.WAV".."KAZO2.WAV", waits until finished
-    // Any file of the sound folder; a missing file beeps when allowDefault is set.
-    void PlayFile(const QString& name, bool wait, bool allowDefault);
+    // Plays a cue when the play condition holds; a missing file beeps, except the reel stop's.
+    void Play(SoundCue cue);
 
     // Counts of what was really started on the mixer, for tests.
     int started() const { return started_; }
     int beeps() const { return beeps_; }
 
 private:
+    void PlayFile(const QString& name, bool wait, bool allowDefault);
     void PlayBytes(const QByteArray& bytes, bool wait, bool allowDefault);
 
     QString dir_;

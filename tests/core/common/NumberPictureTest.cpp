@@ -114,6 +114,13 @@ TEST(LeadingNumber, WholeFieldsRoundHalvesToEven) {
     EXPECT_EQ(LeadingWhole("3.5"), 4);
     EXPECT_EQ(LeadingWhole("999.75"), 1000);
     EXPECT_EQ(LeadingWhole("-2.5"), -2);
+    // Anywhere but an exact half, the nearest whole number.
+    EXPECT_EQ(LeadingWhole("2.49"), 2);
+    EXPECT_EQ(LeadingWhole("2.51"), 3);
+    EXPECT_EQ(LeadingWhole("3.49"), 3);
+    EXPECT_EQ(LeadingWhole("-2.49"), -2);
+    EXPECT_EQ(LeadingWhole("-2.51"), -3);
+    EXPECT_EQ(LeadingWhole("-0.49"), 0);
     EXPECT_EQ(LeadingWhole("100000000000"), 2147483647);
     EXPECT_EQ(LeadingWhole("1e20"), 1);
     EXPECT_EQ(LeadingWhole(" 1000 "), 1000);

@@ -152,11 +152,20 @@ TEST(ScoreSpin, TwoSmileLinesWithOneSmileLeftAwardBonusSpinsOnce) {
 }
 
 TEST(ScoreSpin, SmileOrGlobeOnALineWithoutCoinsChangesNothing) {
-    Wheels w = Showing({Stop, Stop, Stop, Smile, Smile, Smile, Stop, Stop, Stop});
-    ScriptedRandom r;
-    BonusCounters b;
-    ScoreSpin(w, Coins(1), b, r);
-    EXPECT_EQ(b.Smiles, 6);
+    // One coin rides the top row only; the winning middle row carries none.
+    for (Symbol symbol : {Smile, Globe}) {
+        Wheels w = Showing({Stop, Stop, Stop, symbol, symbol, symbol, Stop, Stop, Stop});
+        ScriptedRandom r;
+        BonusCounters b;
+        b.BonusPool = 9.0f;
+        const SpinScore s = ScoreSpin(w, Coins(1), b, r);
+        EXPECT_EQ(b.Smiles, 6) << symbol;
+        EXPECT_EQ(b.Bells, 3) << symbol;
+        EXPECT_EQ(b.BonusSpins, 0) << symbol;
+        EXPECT_EQ(s.LinePay[1], 0) << symbol;
+        EXPECT_FALSE(s.PoolWon) << symbol;
+        EXPECT_FLOAT_EQ(s.SpinWin, 0.0f) << symbol;
+    }
 }
 
 TEST(ScoreSpin, BonusSpinsBookCherryPtsAndLeaveTheCountersAlone) {

@@ -1,6 +1,9 @@
 // Bets, the 64-coin and credit limits, repeating the last bet, coin values, loans and new games.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "support/SavedFields.h"
 #include "support/Scripted.h"
 
 using namespace kazoomba;
@@ -48,6 +51,24 @@ TEST(Bank, SixtyFourDimesAreAllAcceptedAndTheLastOneSpins) {
     EXPECT_TRUE(t.cabinet.messages.empty());
     EXPECT_EQ(t.s().Spins, 1);
     EXPECT_NEAR(t.s().LastBet, 6.40f, 0.001f);
+}
+
+// Eight coins at a time at 5 and 10 cents: the float sum of eight presses lands near, not on, the maximum.
+TEST(Bank, EightPressesOfBetEightAtFiveAndTenCentsSpinOnceWithoutARefusal) {
+    for (int coin : {3, 4}) {
+        Table t;
+        t.game.SelectCoinValue(coin);
+        for (int press = 1; press <= 7; ++press) {
+            t.game.PlaceCoins(8);
+            ASSERT_EQ(t.s().Spins, 0) << "coin " << coin << ", press " << press;
+        }
+        t.game.PlaceCoins(8);
+        EXPECT_TRUE(t.cabinet.messages.empty()) << "coin " << coin;
+        EXPECT_EQ(t.s().Spins, 1) << "coin " << coin;
+        EXPECT_EQ(t.cabinet.animations, 1) << "coin " << coin;
+        EXPECT_NEAR(t.s().LastBet, kCoinChoices[coin].maxBet, 0.001f) << "coin " << coin;
+        EXPECT_EQ(t.s().LineCoins, (std::array<std::int16_t, kLines>{8, 8, 8, 8, 8, 8, 8, 8})) << "coin " << coin;
+    }
 }
 
 TEST(Bank, CreditsMustCoverTheCoin) {
@@ -138,17 +159,45 @@ TEST(Bank, CoinsAreDealtRoundRobinFromTheTopRow) {
 
 TEST(Bank, NewGameKeepsNothingButTheSettings) {
     Table t;
-    t.s().BonusPool = 50.0f;
-    t.s().Smiles = 1;
-    t.s().Bells = 1;
-    t.s().Spins = 40;
-    t.s().LastBet = 2.0f;
+    t.game.ChangeCoinValue(3);
+    t.game.Borrow(0);
+    GameState& s = t.s();
+    s.Credits = 12.5f;
+    s.TotalWagers = 300.0f;
+    s.BonusPool = 50.0f;
+    s.Smiles = 1;
+    s.Bells = 1;
+    s.BonusSpins = 2;
+    s.BonusMode = true;
+    s.Spins = 40;
+    s.DoubleNothing = -20.0f;
+    s.PoolPts = 30.0f;
+    s.BarPts = 7.0f;
+    s.CherryPts = 15.0f;
+    s.LastBet = 2.0f;
+    s.AutoSpin = true;
+    s.WinStopValue = 100;
     t.game.StartNewGame();
-    EXPECT_EQ(t.s().BonusPool, 0.0f);
-    EXPECT_EQ(t.s().Smiles, 6);
-    EXPECT_EQ(t.s().Bells, 3);
-    EXPECT_EQ(t.s().Spins, 0);
-    EXPECT_FLOAT_EQ(t.s().LastBet, 2.0f);
+    EXPECT_FLOAT_EQ(s.Credits, 1000.0f);
+    EXPECT_FLOAT_EQ(s.Borrowed, 1000.0f);
+    EXPECT_FLOAT_EQ(s.TotalWagers, 0.0f);
+    EXPECT_EQ(s.BonusPool, 0.0f);
+    EXPECT_EQ(s.Smiles, 6);
+    EXPECT_EQ(s.Bells, 3);
+    EXPECT_EQ(s.BonusSpins, 0);
+    EXPECT_FALSE(s.BonusMode);
+    EXPECT_FALSE(t.game.Reels().bonusSet);
+    EXPECT_EQ(s.Spins, 0);
+    EXPECT_EQ(s.DoubleNothing, 0.0f);
+    EXPECT_EQ(s.PoolPts, 0.0f);
+    EXPECT_EQ(s.BarPts, 0.0f);
+    EXPECT_EQ(s.CherryPts, 0.0f);
+    // The bet to repeat, the coin value and auto spin are the player's settings, not the game's.
+    EXPECT_FLOAT_EQ(s.LastBet, 2.0f);
+    EXPECT_EQ(s.CoinIndex, 3);
+    EXPECT_FLOAT_EQ(s.CoinValue, 0.10f);
+    EXPECT_TRUE(s.AutoSpin);
+    EXPECT_EQ(s.WinStopValue, 100);
 }
 
 TEST(Bank, ANewGamePaysTheBetOnTheTableFromItsOwnCredits) {
@@ -164,4 +213,38 @@ TEST(Bank, ANewGamePaysTheBetOnTheTableFromItsOwnCredits) {
     t.game.SpinCommand();
     EXPECT_FLOAT_EQ(t.s().TotalWagers, 2.0f);
     EXPECT_EQ(t.s().Spins, 1);
+}
+
+TEST(Bank, RestoringASavedGameInstallsItsMoneyCountersAndCoinValue) {
+    Table t;
+    t.game.PlaceCoins(8);
+    GameState saved;
+    saved.Credits = 4242.5f;
+    saved.TotalWagers = 880.0f;
+    saved.BonusPool = 12.75f;
+    saved.Spins = 321;
+    saved.Smiles = 2;
+    saved.Bells = 1;
+    saved.CherryPts = 40.0f;
+    saved.BarPts = 3.0f;
+    saved.PoolPts = 60.0f;
+    saved.DoubleNothing = -15.0f;
+    saved.Borrowed = 3000.0f;
+    saved.LastBet = 3.2f;
+    saved.CoinIndex = 4;
+    t.cabinet.calls.clear();
+    const int rebuilds = t.cabinet.rebuilds;
+    t.game.Restore(saved);
+    const GameState& s = t.game.State();
+    kazoomba::testing::ExpectSameSavedFields(s, saved);
+    // The coin value is chosen as the menu chooses it: checked, priced, placed coins abandoned, redrawn.
+    EXPECT_EQ(s.CoinIndex, 4);
+    EXPECT_FLOAT_EQ(s.CoinValue, 0.05f);
+    EXPECT_FLOAT_EQ(s.MaxBet, 3.2f);
+    EXPECT_EQ(s.CoinLabel, "5\xC2\xA2");
+    EXPECT_EQ(t.cabinet.checkedCoin, 4);
+    EXPECT_FLOAT_EQ(s.Wager, 0.0f);
+    EXPECT_EQ(s.LineCoins, (std::array<std::int16_t, kLines>{}));
+    EXPECT_EQ(std::count(t.cabinet.calls.begin(), t.cabinet.calls.end(), "redraw"), 1);
+    EXPECT_EQ(t.cabinet.rebuilds, rebuilds + 1);
 }

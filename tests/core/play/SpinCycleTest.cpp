@@ -84,7 +84,7 @@ TEST(SpinCycle, ASmileAwardPlaysThreeFreeBonusSpinsOnTheBonusStrips) {
     t.s().Smiles = 1;
     t.cabinet.outcomes = {kSmileTop, kTripleTop, kBonusBlank, kTripleTop};
     std::vector<bool> bonusSet;
-    t.cabinet.onAnimate = [&] { bonusSet.push_back(t.game.wheels.bonusSet); };
+    t.cabinet.onAnimate = [&] { bonusSet.push_back(t.game.Reels().bonusSet); };
     t.game.PlaceCoins(1);
     t.game.SpinCommand();
     EXPECT_EQ(t.s().Spins, 4);
@@ -92,7 +92,7 @@ TEST(SpinCycle, ASmileAwardPlaysThreeFreeBonusSpinsOnTheBonusStrips) {
     EXPECT_EQ(t.cabinet.bonusCaptionDuringSpin, (std::vector<bool>{false, true, true, true}));
     EXPECT_FALSE(t.cabinet.bonusCaption);
     EXPECT_FALSE(t.s().BonusMode);
-    EXPECT_FALSE(t.game.wheels.bonusSet);
+    EXPECT_FALSE(t.game.Reels().bonusSet);
     EXPECT_FLOAT_EQ(t.s().TotalWagers, 0.25f);  // one wager only
     // SMILE line 10 coins, then two TripleBar lines of 50 coins each, at one coin on line 1.
     EXPECT_FLOAT_EQ(t.s().CherryPts, 25.0f);
@@ -237,8 +237,12 @@ TEST(WholeGame, BetsWinsABonusAPoolAndTwoHundredAutoSpins) {
     t.game.SpinCommand();
     EXPECT_EQ(t.s().Spins, 206);
     EXPECT_FALSE(t.s().AutoSpin);
-    // Every dollar is accounted for.
+    // Every dollar is accounted for: the credits are what was put in, less the bets, plus every win shown.
+    double presented = 0.0;
+    for (float win : t.cabinet.presentedWins) presented += win;
+    EXPECT_GT(t.cabinet.presentedWins.size(), 4u);
+    EXPECT_NEAR(t.s().Credits, t.s().Borrowed - t.s().TotalWagers + presented, 0.01);
     StatisticsFigures f = ComputeStatistics(t.s());
-    EXPECT_NEAR(f.TotalPayoffs, f.NormalPayoffs + f.BonusPayoffs + f.DoubleNothing, 0.01);
+    EXPECT_NEAR(f.TotalPayoffs, presented, 0.01);
     EXPECT_FLOAT_EQ(t.s().TotalWagers, 203 * 2.0f);  // bonus spins are free
 }

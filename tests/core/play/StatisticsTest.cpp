@@ -62,3 +62,29 @@ TEST(Statistics, ALostGambleShowsInVazIveroAndNormal) {
     EXPECT_EQ(t.Total, "$0.00");
     EXPECT_EQ(t.Normal, "$5.00");
 }
+
+TEST(Statistics, RatiosDivideByTheBetsWhenThePayoffsDiffer) {
+    GameState s = NewGame();
+    s.TotalWagers = 200;    // $200 bet and $350 paid back: $150 ahead
+    s.Credits = 1150;
+    s.CherryPts = 25;
+    s.PoolPts = 50;
+    s.DoubleNothing = -10;  // the board kept $10 of the lines' wins
+    const StatisticsFigures f = ComputeStatistics(s);
+    EXPECT_FLOAT_EQ(f.TotalPayoffs, 350.0f);
+    EXPECT_FLOAT_EQ(f.NormalPayoffs, 285.0f);
+    const StatisticsTexts t = FormatStatistics(f);
+    EXPECT_EQ(t.WonLost, "$150.00");
+    EXPECT_EQ(t.Total, "$350.00");
+    EXPECT_EQ(t.Normal, "$285.00");
+    EXPECT_EQ(t.Bonus, "$75.00");
+    EXPECT_EQ(t.TotalRatio, "175.00%");
+    EXPECT_EQ(t.NormalRatio, "142.50%");
+
+    s.Credits = 900;        // the same bets, $100 behind: $100 paid back
+    s.CherryPts = s.PoolPts = s.DoubleNothing = 0;
+    const StatisticsTexts behind = FormatStatistics(ComputeStatistics(s));
+    EXPECT_EQ(behind.Total, "$100.00");
+    EXPECT_EQ(behind.TotalRatio, "50.00%");
+    EXPECT_EQ(behind.NormalRatio, "50.00%");
+}

@@ -9,6 +9,7 @@
 #include "support/Accessibility.h"
 #include "support/QtApp.h"
 #include "support/Scripted.h"
+#include "support/GameDoor.h"
 #include "art/Graphics.h"
 #include "access/Herald.h"
 #include "access/MachineAccessible.h"
@@ -42,7 +43,7 @@ protected:
     }
     QString Value(Readout& r) { return Accessible(&r)->text(QAccessible::Value); }
     double Number(Readout& r) { return Accessible(&r)->valueInterface()->currentValue().toDouble(); }
-    GameState& s() { return window->game().state; }
+    GameState& s() { return GameDoor::State(window->game()); }
 
     AccessibilityListener listener;
     ScriptedRandom random;

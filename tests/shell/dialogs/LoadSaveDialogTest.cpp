@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/StorageSupport.h"
+#include "support/QtApp.h"
 #include "dialogs/LoadSaveDialog.h"
 #include "dialogs/LoadSaveLayout.h"
 
@@ -135,9 +136,11 @@ TEST_F(LoadSave, CancellingALoadChangesNothingButRedraws) {
 TEST_F(LoadSave, ASlotPressedInLoadModeReplacesTheGameAtOnce) {
     Table saved;
     RecordingMenus savedMenus;
-    saved.game.SelectCoinValue(0);
-    saved.game.state.Credits = 4242.0f;
-    saved.game.state.Spins = 12;
+    GameState played = saved.game.State();
+    played.CoinIndex = 0;
+    played.Credits = 4242.0f;
+    played.Spins = 12;
+    saved.game.Restore(played);
     savedMenus.speed = 3;
     savedMenus.banner = 1;
     EnsureSettingsFile(file);

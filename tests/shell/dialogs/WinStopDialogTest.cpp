@@ -119,9 +119,9 @@ TEST_F(WinStopDialogTest, LooksAsTheGameDrawsIt) {
     EXPECT_TRUE(d.findChild<QLineEdit*>()->alignment() & Qt::AlignRight);
 
     const QImage shot = Snapshot(d);
-    EXPECT_EQ(PixelAt(shot, 2, 148), PaletteColor(9));
-    EXPECT_GT(CountColour(shot, L::kText, PaletteColor(15)), 300);
-    EXPECT_GT(CountColour(shot, L::kLabel, PaletteColor(14)), 500);
+    EXPECT_EQ(PixelAt(shot, 2, 148), PaletteColor(Colour::Blue));
+    EXPECT_GT(CountColour(shot, L::kText, PaletteColor(Colour::White)), 300);
+    EXPECT_GT(CountColour(shot, L::kLabel, PaletteColor(Colour::Yellow)), 500);
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ protected:
     // White pixels of a ring 4 px outside the box.
     int RingPixels(const QImage& shot, int box) {
         const QRect ring = BoxRect(box).adjusted(-5, -5, 5, 5);
-        return CountColour(shot, QRect(ring.left(), ring.top(), ring.width(), 2), ui::PaletteColor(15));
+        return CountColour(shot, QRect(ring.left(), ring.top(), ring.width(), 2), ui::PaletteColor(ui::Colour::White));
     }
 
     static inline ui::Graphics* graphics = nullptr;

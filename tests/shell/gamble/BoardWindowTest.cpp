@@ -19,6 +19,7 @@
 using namespace kazoomba;
 using namespace kazoomba::testing;
 using kazoomba::ui::BoardWindow;
+using kazoomba::ui::Colour;
 using kazoomba::ui::PaletteColor;
 namespace L = kazoomba::ui::board_layout;
 
@@ -106,20 +107,20 @@ TEST_F(BoardWindowTest, OpensWithFifteenYellowNumberedBoxesInATriangle) {
     EXPECT_EQ(window->windowTitle(), "Vaz Ivero Board");
     EXPECT_EQ(window->size(), QSize(489, 367));
     const QImage shot = Snapshot(*window);
-    EXPECT_EQ(PixelAt(shot, 2, 2), PaletteColor(0));
-    EXPECT_EQ(PixelAt(shot, 480, 80), PaletteColor(0));  // right of the apex: the black window
+    EXPECT_EQ(PixelAt(shot, 2, 2), PaletteColor(Colour::Black));
+    EXPECT_EQ(PixelAt(shot, 480, 80), PaletteColor(Colour::Black));  // right of the apex: the black window
     for (int box = 1; box <= kBoxes; ++box) {
         const QRect r = BoxRect(box);
-        EXPECT_EQ(PixelAt(shot, r.left() + 3, r.top() + 3), PaletteColor(14)) << box;
-        EXPECT_GT(CountColour(shot, r, PaletteColor(0)), 20) << "number of box " << box;
-        EXPECT_EQ(PixelAt(shot, r.left() - 2, r.top() + 3), PaletteColor(0)) << box;
+        EXPECT_EQ(PixelAt(shot, r.left() + 3, r.top() + 3), PaletteColor(Colour::Yellow)) << box;
+        EXPECT_GT(CountColour(shot, r, PaletteColor(Colour::Black)), 20) << "number of box " << box;
+        EXPECT_EQ(PixelAt(shot, r.left() - 2, r.top() + 3), PaletteColor(Colour::Black)) << box;
     }
     EXPECT_EQ(BoxRect(1).topLeft(), QPoint(296, 88));
     EXPECT_EQ(BoxRect(7).topLeft(), QPoint(200, 256));
     EXPECT_EQ(BoxRect(15).topLeft(), QPoint(424, 312));
-    EXPECT_GT(CountColour(shot, QRect(248, 24, 121, 33), PaletteColor(12)), 50) << "red Winnings:";
-    EXPECT_GT(CountColour(shot, QRect(376, 24, 105, 33), PaletteColor(14)), 30) << "yellow figure";
-    EXPECT_GT(CountColour(shot, QRect(16, 16, 201, 225), PaletteColor(15)), 500) << "white instructions";
+    EXPECT_GT(CountColour(shot, QRect(248, 24, 121, 33), PaletteColor(Colour::Red)), 50) << "red Winnings:";
+    EXPECT_GT(CountColour(shot, QRect(376, 24, 105, 33), PaletteColor(Colour::Yellow)), 30) << "yellow figure";
+    EXPECT_GT(CountColour(shot, QRect(16, 16, 201, 225), PaletteColor(Colour::White)), 500) << "white instructions";
     EXPECT_EQ(window->WinningsText(), "$10.00");
     auto* quit = window->findChild<QPushButton*>();
     ASSERT_NE(quit, nullptr);
@@ -136,12 +137,12 @@ TEST_F(BoardWindowTest, FiveThreeTwoTurnTenDollarsIntoThreeHundredAndQuitPaysIt)
         Click(&w, 3);
         EXPECT_EQ(w.WinningsText(), "$300.00");
         const QImage shot = Snapshot(w);
-        EXPECT_EQ(PixelAt(shot, BoxRect(1).left() + 3, BoxRect(1).top() + 3), PaletteColor(9));
-        EXPECT_GT(CountColour(shot, BoxRect(1), PaletteColor(15)), 20) << "white 5X";
-        EXPECT_EQ(PixelAt(shot, BoxRect(2).left() + 3, BoxRect(2).top() + 3), PaletteColor(12));
-        EXPECT_GT(CountColour(shot, BoxRect(2), PaletteColor(14)), 20) << "yellow 3X";
-        EXPECT_EQ(PixelAt(shot, BoxRect(3).left() + 3, BoxRect(3).top() + 3), PaletteColor(12));
-        EXPECT_EQ(PixelAt(shot, BoxRect(4).left() + 3, BoxRect(4).top() + 3), PaletteColor(14)) << "still closed";
+        EXPECT_EQ(PixelAt(shot, BoxRect(1).left() + 3, BoxRect(1).top() + 3), PaletteColor(Colour::Blue));
+        EXPECT_GT(CountColour(shot, BoxRect(1), PaletteColor(Colour::White)), 20) << "white 5X";
+        EXPECT_EQ(PixelAt(shot, BoxRect(2).left() + 3, BoxRect(2).top() + 3), PaletteColor(Colour::Red));
+        EXPECT_GT(CountColour(shot, BoxRect(2), PaletteColor(Colour::Yellow)), 20) << "yellow 3X";
+        EXPECT_EQ(PixelAt(shot, BoxRect(3).left() + 3, BoxRect(3).top() + 3), PaletteColor(Colour::Red));
+        EXPECT_EQ(PixelAt(shot, BoxRect(4).left() + 3, BoxRect(4).top() + 3), PaletteColor(Colour::Yellow)) << "still closed";
         QTest::mouseClick(w.findChild<QPushButton*>(), Qt::LeftButton);
     });
     EXPECT_FLOAT_EQ(table.s().Credits, credits + 300.0f);
@@ -160,7 +161,7 @@ TEST_F(BoardWindowTest, ALossRevealsSevenToiletsAndQuitPaysNothing) {
         int toilets = 0;
         for (int box = 4; box <= 10; ++box) {
             const QRect r = BoxRect(box);
-            EXPECT_EQ(CountColour(shot, r, PaletteColor(14)), CountColour(toilet, toilet.rect(), PaletteColor(14)))
+            EXPECT_EQ(CountColour(shot, r, PaletteColor(Colour::Yellow)), CountColour(toilet, toilet.rect(), PaletteColor(Colour::Yellow)))
                 << "box " << box << " shows no yellow of its own";
             bool same = true;
             for (int y = 0; y < 32; ++y)
@@ -170,10 +171,10 @@ TEST_F(BoardWindowTest, ALossRevealsSevenToiletsAndQuitPaysNothing) {
         }
         EXPECT_EQ(toilets, 7);
         for (int box : {11, 12, 13})
-            EXPECT_EQ(PixelAt(shot, BoxRect(box).left() + 3, BoxRect(box).top() + 3), PaletteColor(2)) << box;
+            EXPECT_EQ(PixelAt(shot, BoxRect(box).left() + 3, BoxRect(box).top() + 3), PaletteColor(Colour::Green)) << box;
         for (int box : {14, 15})
-            EXPECT_EQ(PixelAt(shot, BoxRect(box).left() + 3, BoxRect(box).top() + 3), PaletteColor(13)) << box;
-        EXPECT_EQ(PixelAt(shot, BoxRect(2).left() + 3, BoxRect(2).top() + 3), PaletteColor(12));
+            EXPECT_EQ(PixelAt(shot, BoxRect(box).left() + 3, BoxRect(box).top() + 3), PaletteColor(Colour::Magenta)) << box;
+        EXPECT_EQ(PixelAt(shot, BoxRect(2).left() + 3, BoxRect(2).top() + 3), PaletteColor(Colour::Red));
         QTest::mouseClick(w.findChild<QPushButton*>(), Qt::LeftButton);
     });
     EXPECT_FLOAT_EQ(table.s().Credits, credits);
@@ -191,7 +192,7 @@ TEST_F(BoardWindowTest, ALosingBoxFlushesBeforeTheBoardOpensAndTheFigureDrops) {
             asked = true;
             EXPECT_EQ(w.WinningsText(), "$50.00");
             const QImage shot = Snapshot(w);
-            EXPECT_EQ(PixelAt(shot, BoxRect(8).left() + 3, BoxRect(8).top() + 3), PaletteColor(14)) << "not revealed";
+            EXPECT_EQ(PixelAt(shot, BoxRect(8).left() + 3, BoxRect(8).top() + 3), PaletteColor(Colour::Yellow)) << "not revealed";
             return true;
         });
         Click(&w, 7);
@@ -227,13 +228,13 @@ TEST_F(BoardWindowTest, ARealShuffleKeepsOneBoxOfEachKindAndBothHintsTellTheTrut
         for (int box = 1; box <= kBoxes; ++box) {
             const QRgb look = shot.pixel(BoxRect(box).left() + 3, BoxRect(box).top() + 3);
             ++looks[look];
-            if (look == PaletteColor(9).rgb()) fiveX = box;
+            if (look == PaletteColor(Colour::Blue).rgb()) fiveX = box;
         }
-        EXPECT_EQ(looks[PaletteColor(9).rgb()], 1) << "one 5X";
-        EXPECT_EQ(looks[PaletteColor(12).rgb()], 2) << "3X and 2X";
-        EXPECT_EQ(looks[PaletteColor(2).rgb()], 3) << "Try Again";
-        EXPECT_EQ(looks[PaletteColor(13).rgb()], 2) << "hints";
-        EXPECT_EQ(looks[PaletteColor(14).rgb()], 0) << "nothing left closed";
+        EXPECT_EQ(looks[PaletteColor(Colour::Blue).rgb()], 1) << "one 5X";
+        EXPECT_EQ(looks[PaletteColor(Colour::Red).rgb()], 2) << "3X and 2X";
+        EXPECT_EQ(looks[PaletteColor(Colour::Green).rgb()], 3) << "Try Again";
+        EXPECT_EQ(looks[PaletteColor(Colour::Magenta).rgb()], 2) << "hints";
+        EXPECT_EQ(looks[PaletteColor(Colour::Yellow).rgb()], 0) << "nothing left closed";
 
         EXPECT_EQ(parity.title, "Hint");
         EXPECT_EQ(parity.icon, QMessageBox::Information);
@@ -244,6 +245,35 @@ TEST_F(BoardWindowTest, ARealShuffleKeepsOneBoxOfEachKindAndBothHintsTellTheTrut
                                         : "The 5X multiplier is behind a box numbered eight or more!");
         w.Quit();
     }
+}
+
+// A Try Again box is neither a hint nor a prize: it opens no message, shows its own green, and leaves
+// the winnings and the board as they were.
+TEST_F(BoardWindowTest, ATryAgainBoxOpensNoMessageAndChangesNothing) {
+    QueueShuffle(table.random);
+    auto w = Open();
+    auto messages = std::make_shared<int>(0);
+    WhenModalOpens(
+        [messages](QWidget* modal) {
+            ++*messages;
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) box->done(QMessageBox::Ok);
+        },
+        w.get());
+    for (int box : {11, 12, 13}) {
+        Click(w.get(), box);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << box;
+        EXPECT_EQ(w->WinningsText(), QStringLiteral("$10.00")) << box;
+    }
+    const QImage shot = Snapshot(*w);
+    for (int box : {11, 12, 13}) {
+        EXPECT_EQ(PixelAt(shot, BoxRect(box).left() + 3, BoxRect(box).top() + 3), PaletteColor(Colour::Green)) << box;
+        EXPECT_GT(CountColour(shot, BoxRect(box), PaletteColor(Colour::Yellow)), 20) << box;
+        EXPECT_EQ(CountColour(shot, BoxRect(box), PaletteColor(Colour::Magenta)), 0) << box;
+    }
+    EXPECT_TRUE(w->board().BoardLive());
+    EXPECT_EQ(*messages, 0);
+    w->Quit();
+    EXPECT_FLOAT_EQ(table.s().Credits, 1010.0f);
 }
 
 TEST_F(BoardWindowTest, OpenedBoxesAndBoxesAfterALossDoNothing) {
@@ -262,7 +292,8 @@ TEST_F(BoardWindowTest, OpenedBoxesAndBoxesAfterALossDoNothing) {
     for (int box = 1; box <= kBoxes; ++box) Click(w.get(), box);
     EXPECT_EQ(sound->started(), afterLoss);
     EXPECT_EQ(Snapshot(*w), before);
-    EXPECT_FLOAT_EQ(table.s().SpinWin, 0.0f);
+    EXPECT_FLOAT_EQ(w->board().Winnings(), 0.0f);
+    EXPECT_EQ(w->WinningsText(), QStringLiteral("$0.00"));
 }
 
 TEST_F(BoardWindowTest, TheFiveXSoundPlaysWithSoundOnAndNotWithSoundOff) {

@@ -11,6 +11,7 @@
 #include "support/Accessibility.h"
 #include "support/Scripted.h"
 #include "support/WindowTesting.h"
+#include "support/GameDoor.h"
 #include "access/Accessible.h"
 #include "art/Graphics.h"
 #include "machine/MainWindow.h"
@@ -51,7 +52,7 @@ protected:
             texts[Accessible(r)->text(QAccessible::Name)] = Accessible(r)->text(QAccessible::Value);
         return texts;
     }
-    GameState& s() { return window->game().state; }
+    GameState& s() { return GameDoor::State(window->game()); }
 
     ScriptedRandom random;
     std::unique_ptr<ui::Graphics> graphics;

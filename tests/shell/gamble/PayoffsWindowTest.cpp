@@ -22,6 +22,7 @@
 
 using namespace kazoomba;
 using namespace kazoomba::testing;
+using kazoomba::ui::Colour;
 using kazoomba::ui::PaletteColor;
 using kazoomba::ui::PayoffsWindow;
 namespace L = kazoomba::ui::payoffs_layout;
@@ -61,10 +62,10 @@ protected:
 
     // Brings the given symbol to rest in a cell.
     void ShowInCell(int cell, Symbol code) {
-        const auto& strip = t.game.wheels.ReelStrip[WheelOf(cell)];
+        const auto& strip = t.game.Reels().ReelStrip[WheelOf(cell)];
         for (int stop = 0; stop < kStops; ++stop)
             if (strip[stop] == code) {
-                t.game.wheels.StopIndex[cell] = static_cast<std::int16_t>(stop);
+                GameDoor::Reels(t.game).StopIndex[cell] = static_cast<std::int16_t>(stop);
                 return;
             }
         FAIL() << "no symbol " << code << " on the strip of cell " << cell;
@@ -221,11 +222,11 @@ TEST_F(PayoffsWindowTest, ALineWithoutAWinShowsDarkFiguresAndNoNumberOrSymbols) 
     // Line 2 (left column, second row): the panel is black where the number and symbols would stand,
     // and the figures are the dark cell, only the point lit.
     const int top = L::kPanelTop + L::kRowStep;
-    EXPECT_EQ(CountColour(shot, QRect(10, top, 150, 39), PaletteColor(0)), 150 * 39);
+    EXPECT_EQ(CountColour(shot, QRect(10, top, 150, 39), PaletteColor(Colour::Black)), 150 * 39);
     for (int x : {160, 176, 192, 208, 230, 246}) EXPECT_TRUE(GlyphIs(shot, x, 110, kBlankGlyph)) << x;
 
     // Line 1 beside it: its number in red, its symbols, 6.25 lit.
-    EXPECT_GT(CountColour(shot, QRect(10, 50, 30, 40), PaletteColor(12)), 20);
+    EXPECT_GT(CountColour(shot, QRect(10, 50, 30, 40), PaletteColor(Colour::Red)), 20);
     for (int k = 0; k < 3; ++k) EXPECT_TRUE(SymbolIs(shot, 45 + 36 * k, 55, Target)) << k;
     EXPECT_TRUE(GlyphIs(shot, 160 + 32, 60, kBlankGlyph));
     EXPECT_TRUE(GlyphIs(shot, 160 + 48, 60, 6));
@@ -245,7 +246,7 @@ TEST_F(PayoffsWindowTest, TheRisingDiagonalShowsBottomLeftThenCentreThenTopRight
     EXPECT_TRUE(SymbolIs(shot, x + 36, y, Globe));
     EXPECT_TRUE(SymbolIs(shot, x + 72, y, Smile));
     // Its number "8" in the line's olive, at the right column's number place.
-    EXPECT_GT(CountColour(shot, QRect(310, 200, 30, 40), PaletteColor(6)), 20);
+    EXPECT_GT(CountColour(shot, QRect(310, 200, 30, 40), PaletteColor(Colour::Olive)), 20);
 }
 
 TEST_F(PayoffsWindowTest, BonusPoolRowShowsTheWonPoolADarkZeroOrNothingInBonusSpins) {
@@ -257,8 +258,8 @@ TEST_F(PayoffsWindowTest, BonusPoolRowShowsTheWonPoolADarkZeroOrNothingInBonusSp
 
     s().Bells = 1;  // not won on this spin: a dark 0000.00 in a sunken panel
     QImage shot = Snapshot(*Open());
-    EXPECT_EQ(PixelAt(shot, 165, 329), PaletteColor(0));
-    EXPECT_LT(CountColour(shot, QRect(5, 320, 155, 35), PaletteColor(7)), 155 * 35 - 300);  // the label
+    EXPECT_EQ(PixelAt(shot, 165, 329), PaletteColor(Colour::Black));
+    EXPECT_LT(CountColour(shot, QRect(5, 320, 155, 35), PaletteColor(Colour::Silver)), 155 * 35 - 300);  // the label
     for (int x : {166, 182, 198, 214, 236, 252}) EXPECT_TRUE(GlyphIs(shot, x, 330, kBlankGlyph)) << x;
 
     s().Bells = 0;  // won: the pool is shown and counted in the total
@@ -272,7 +273,7 @@ TEST_F(PayoffsWindowTest, BonusPoolRowShowsTheWonPoolADarkZeroOrNothingInBonusSp
 
     s().BonusMode = true;  // during bonus spins the row is absent: plain grey
     shot = Snapshot(*Open());
-    EXPECT_EQ(CountColour(shot, QRect(0, 316, 300, 50), PaletteColor(7)), 300 * 50);
+    EXPECT_EQ(CountColour(shot, QRect(0, 316, 300, 50), PaletteColor(Colour::Silver)), 300 * 50);
 }
 
 TEST_F(PayoffsWindowTest, PositionIsRememberedForTheRunAndCentredWhileUnplaced) {

@@ -13,6 +13,7 @@
 #include "art/Palette.h"
 
 using namespace kazoomba::testing;
+using kazoomba::ui::Colour;
 using kazoomba::ui::PaletteColor;
 using kazoomba::ui::PayChartWindow;
 
@@ -34,7 +35,7 @@ QImage ExpectedFigure(QSize size, int right, int top, const QString& text) {
     image.fill(Qt::black);
     QPainter p(&image);
     p.setFont(kazoomba::ui::GameFont(18));
-    kazoomba::ui::EmbossText(p, right - p.fontMetrics().horizontalAdvance(text), top, 0, 0, 14, text);
+    kazoomba::ui::EmbossText(p, right - p.fontMetrics().horizontalAdvance(text), top, Colour::Black, Colour::Black, Colour::Yellow, text);
     return image;
 }
 
@@ -89,8 +90,8 @@ TEST_F(PayChartWindowTest, TheRegularRowsTimesSignIsSmallerThanTheBonusRows) {
     PayChartWindow w(*graphics);
     w.show();
     const QImage shot = Snapshot(w);
-    const int regular = CountColour(shot, QRect(144, 40, 24, 32), PaletteColor(7));
-    const int bonus = CountColour(shot, QRect(400, 37, 30, 34), PaletteColor(7));
+    const int regular = CountColour(shot, QRect(144, 40, 24, 32), PaletteColor(Colour::Silver));
+    const int bonus = CountColour(shot, QRect(400, 37, 30, 34), PaletteColor(Colour::Silver));
     EXPECT_GT(regular, 10);
     EXPECT_GT(bonus, regular);
 }

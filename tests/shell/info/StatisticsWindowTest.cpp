@@ -15,6 +15,7 @@
 
 using namespace kazoomba;
 using namespace kazoomba::testing;
+using kazoomba::ui::Colour;
 using kazoomba::ui::PaletteColor;
 using kazoomba::ui::StatisticsWindow;
 namespace L = kazoomba::ui::statistics_layout;
@@ -67,16 +68,16 @@ TEST_F(StatisticsWindowTest, ANewGameShowsTheStartingFigures) {
 TEST_F(StatisticsWindowTest, CaptionsAndFiguresStandAtTheirPlacesInTheirColours) {
     OpenAndLook([](StatisticsWindow& w) {
         const QImage shot = Snapshot(w);
-        EXPECT_EQ(PixelAt(shot, 2, 2), PaletteColor(0));
-        EXPECT_EQ(PixelAt(shot, 280, 100), PaletteColor(0));
+        EXPECT_EQ(PixelAt(shot, 2, 2), PaletteColor(Colour::Black));
+        EXPECT_EQ(PixelAt(shot, 280, 100), PaletteColor(Colour::Black));
         // Each caption and figure is drawn in its colour inside its box, right-aligned.
         for (const L::Caption& c : L::kCaptions)
             EXPECT_GT(CountColour(shot, QRect(c.x, c.y, c.w, L::kRowHeight), PaletteColor(c.colour)), 15) << c.text;
         for (const L::Value& v : L::kValues)
             EXPECT_GT(CountColour(shot, QRect(v.x, v.y, v.w, L::kRowHeight), PaletteColor(v.colour)), 5) << v.name;
         // "Credits:" ends at its box's right edge: red near x = 96, none in the gap before its figure.
-        EXPECT_GT(CountColour(shot, QRect(88, 48, 9, 20), PaletteColor(12)), 3);
-        EXPECT_EQ(CountColour(shot, QRect(98, 24, 5, 300), PaletteColor(12)), 0);
+        EXPECT_GT(CountColour(shot, QRect(88, 48, 9, 20), PaletteColor(Colour::Red)), 3);
+        EXPECT_EQ(CountColour(shot, QRect(98, 24, 5, 300), PaletteColor(Colour::Red)), 0);
         auto* label = w.findChild<QLabel*>(QStringLiteral("Credits"));
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->geometry().topLeft(), QPoint(104, 48));

@@ -11,6 +11,7 @@
 #include "support/WindowTesting.h"
 #include "SavedGames.h"
 #include "support/Scripted.h"
+#include "support/GameDoor.h"
 #include "art/DigitDisplay.h"
 #include "art/Drawing.h"
 #include "art/Graphics.h"
@@ -41,7 +42,7 @@ protected:
         window->banner().StopBanner();
     }
     QRgb At(int x, int y) { return window->surface().pixel(x, y); }
-    GameState& s() { return window->game().state; }
+    GameState& s() { return GameDoor::State(window->game()); }
 
     // True when the 64 x 64 block at (x, y) of the surface equals the large sheet's cell for code.
     bool ShowsSymbol(int x, int y, int code, int rows = 64) {
@@ -90,23 +91,23 @@ TEST_F(MainWindowTest, TheArtIsComplete) { EXPECT_TRUE(graphics->complete()) << 
 
 TEST_F(MainWindowTest, StartUpShowsFulminaInCornersAndCentreAndGlobeElsewhere) {
     for (int c = 0; c < 9; ++c)
-        EXPECT_TRUE(ShowsSymbol(CellLeft(c), CellTop(c) + 18, c % 2 ? Globe : Fulmina)) << "cell " << c;
+        EXPECT_TRUE(ShowsSymbol(layout::CellLeft(c), layout::CellTop(c) + 18, c % 2 ? Globe : Fulmina)) << "cell " << c;
     EXPECT_EQ(window->windowTitle().toStdString(), "Kazoomba Video Slots (32-bit version)");
 }
 
 TEST_F(MainWindowTest, PayLinesShowInTheirColoursBetweenTheCells) {
-    auto colour = [](int n) { return PaletteColor(n).rgb(); };
-    EXPECT_EQ(At(240, 115), colour(12));  // line 1 between cells 0 and 1
-    EXPECT_EQ(At(240, 227), colour(9));
-    EXPECT_EQ(At(240, 339), colour(10));
-    EXPECT_EQ(At(202, 60), colour(11));   // column lines above the top cells
-    EXPECT_EQ(At(282, 60), colour(14));
-    EXPECT_EQ(At(362, 60), colour(2));
+    auto colour = [](Colour c) { return PaletteColor(c).rgb(); };
+    EXPECT_EQ(At(240, 115), colour(Colour::Red));  // line 1 between cells 0 and 1
+    EXPECT_EQ(At(240, 227), colour(Colour::Blue));
+    EXPECT_EQ(At(240, 339), colour(Colour::Lime));
+    EXPECT_EQ(At(202, 60), colour(Colour::Cyan));   // column lines above the top cells
+    EXPECT_EQ(At(282, 60), colour(Colour::Yellow));
+    EXPECT_EQ(At(362, 60), colour(Colour::Green));
     window->SetPayLines(1);
-    EXPECT_EQ(At(240, 115), PaletteColor(7).rgb());  // the panel's grey shows instead
+    EXPECT_EQ(At(240, 115), PaletteColor(Colour::Silver).rgb());  // the panel's grey shows instead
     EXPECT_TRUE(MarkerShows(0, 0));
     window->SetPayLines(0);
-    EXPECT_EQ(At(240, 115), colour(12));
+    EXPECT_EQ(At(240, 115), colour(Colour::Red));
 }
 
 // A pay line is a solid stroke centred on its y (or x), with a one-pixel grey shadow above (left) and a
@@ -130,7 +131,7 @@ TEST_F(MainWindowTest, PayLinesAreSolidWithOnePixelShadowsAtEveryScale) {
                 if (img.pixel(x, y) != c) return QRgb(0);
             return c;
         };
-        const QRgb panel = PaletteColor(7).rgb(), grey = PaletteColor(8).rgb(), white = PaletteColor(15).rgb();
+        const QRgb panel = PaletteColor(Colour::Silver).rgb(), grey = PaletteColor(Colour::Grey).rgb(), white = PaletteColor(Colour::White).rgb();
         SCOPED_TRACE(ratio);
         EXPECT_EQ(row(111 * ratio + ratio - 1), panel);
         for (int d = 0; d < ratio; ++d) {
@@ -139,8 +140,8 @@ TEST_F(MainWindowTest, PayLinesAreSolidWithOnePixelShadowsAtEveryScale) {
             EXPECT_EQ(column(199 * ratio + d), grey);
             EXPECT_EQ(column(205 * ratio + d), white);
         }
-        for (int y = 113 * ratio; y < 118 * ratio; ++y) EXPECT_EQ(row(y), PaletteColor(12).rgb()) << y;
-        for (int x = 200 * ratio; x < 205 * ratio; ++x) EXPECT_EQ(column(x), PaletteColor(11).rgb()) << x;
+        for (int y = 113 * ratio; y < 118 * ratio; ++y) EXPECT_EQ(row(y), PaletteColor(Colour::Red).rgb()) << y;
+        for (int x = 200 * ratio; x < 205 * ratio; ++x) EXPECT_EQ(column(x), PaletteColor(Colour::Cyan).rgb()) << x;
         EXPECT_EQ(row(119 * ratio), panel);
         EXPECT_EQ(column(198 * ratio + ratio - 1), panel);
         EXPECT_EQ(column(206 * ratio), panel);
@@ -299,8 +300,8 @@ TEST_F(MainWindowTest, CaptionsStartAtTheirTopsInWhite) {
     EXPECT_NEAR(bonus.top(), m.ascent() + ink.top(), 1);
     EXPECT_NEAR(bonus.left(), 152 + ink.left(), 1);
     EXPECT_LE(bonus.width(), m.horizontalAdvance(QStringLiteral("Bonus Spin")) + 1);
-    EXPECT_GT(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(15)), 20);
-    EXPECT_EQ(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(14)), 0);
+    EXPECT_GT(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(Colour::White)), 20);
+    EXPECT_EQ(kazoomba::testing::CountColour(shot, QRect(152, 0, 120, 20), PaletteColor(Colour::Yellow)), 0);
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndInitialMarks) {
@@ -348,10 +349,38 @@ TEST_F(MainWindowTest, ASpinAnimatesClicksNineTimesAndRestsOnTheDrawnStops) {
     }
     EXPECT_FLOAT_EQ(s().Credits, 1000.0f - 0.25f + 6.25f);
     // Above the winning line's stroke the symbols show as they rest.
-    for (int c = 0; c < 3; ++c) EXPECT_TRUE(ShowsSymbol(CellLeft(c), CellTop(c) + 16, Target, 28)) << c;
+    for (int c = 0; c < 3; ++c) EXPECT_TRUE(ShowsSymbol(layout::CellLeft(c), layout::CellTop(c) + 16, Target, 28)) << c;
     // The winning top row is drawn again over the symbols.
-    EXPECT_EQ(At(240, 115), PaletteColor(12).rgb());
+    EXPECT_EQ(At(240, 115), PaletteColor(Colour::Red).rgb());
     EXPECT_TRUE(s().SpinReady);
+}
+
+// Over a wheel a pay line shows only when it has won: it is drawn again over the resting symbols.
+TEST_F(MainWindowTest, AWinningLineIsDrawnOverTheSymbolsAndALineWithoutAWinIsNot) {
+    window->SetSpinSpeed(0);
+    const QImage& sheet = graphics->SymbolSheetLarge();
+    // Line 2 crosses the middle row at y = 227, 48 rows into its symbols; (190, 227) is inside cell 3.
+    const QRgb symbolPixel = sheet.pixel(64 * (Target % 4) + 20, 64 * (Target / 4) + 32);
+    const QRgb blue = PaletteColor(Colour::Blue).rgb();
+    ASSERT_NE(symbolPixel, blue);
+    const std::array<int, 9> middleTargets = {1, 1, 1, 6, 6, 6, 1, 1, 1};
+
+    kazoomba::testing::ForceStops(random, middleTargets);
+    window->ButtonCommand(Bet1Button);  // one coin: line 1 only, so the middle row cannot win
+    window->ButtonCommand(SpinButton);
+    ASSERT_EQ(s().SpinWin, 0.0f);
+    EXPECT_EQ(At(190, 227), symbolPixel);
+    EXPECT_EQ(At(240, 227), blue);  // between the cells the line always shows
+
+    kazoomba::testing::ForceStops(random, middleTargets);
+    window->ButtonCommand(Bet1Button);
+    window->ButtonCommand(Bet1Button);  // two coins: lines 1 and 2
+    window->ButtonCommand(SpinButton);
+    ASSERT_GT(s().SpinWin, 0.0f);
+    for (int x : {180, 190, 220, 260, 300, 340, 390})
+        for (int y = 225; y <= 229; ++y) EXPECT_EQ(At(x, y), blue) << x << ", " << y;
+    // Line 1 did not win: its cells show their Stop symbols untouched.
+    EXPECT_EQ(At(190, 115), sheet.pixel(64 * (Stop % 4) + 20, 64 * (Stop / 4) + 32));
 }
 
 TEST_F(MainWindowTest, ClosingDuringASpinSettlesItFirst) {

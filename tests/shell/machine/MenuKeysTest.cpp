@@ -8,6 +8,7 @@
 #include "art/Graphics.h"
 #include "machine/MainWindow.h"
 #include "sound/Sound.h"
+#include "support/GameDoor.h"
 #include "support/QtApp.h"
 #include "support/Scripted.h"
 
@@ -50,7 +51,8 @@ TEST_F(MenuKeysTest, F10OpensTheFileMenuWhenTheMachineIsReady) {
 }
 
 TEST_F(MenuKeysTest, F10MidSpinOpensAutoPlayAndEnterSwitchesAutoSpinOff) {
-    window->game().SetAutoSpin(true);
+    GameDoor::State(window->game()).AutoSpin = true;
+    window->SetAutoSpinCheck(true);
     window->EnableMenus(false);  // as a spin has them
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
     ASSERT_EQ(OpenMenu(), window->menus().autoPlay->menuAction());
@@ -63,6 +65,6 @@ TEST_F(MenuKeysTest, F10MidSpinOpensAutoPlayAndEnterSwitchesAutoSpinOff) {
     if (!autoPlay->activeAction()) QTest::keyClick(autoPlay, Qt::Key_Down);
     EXPECT_EQ(autoPlay->activeAction(), window->menus().autoSpin);
     QTest::keyClick(autoPlay, Qt::Key_Return);
-    EXPECT_FALSE(window->game().state.AutoSpin);
+    EXPECT_FALSE(window->game().State().AutoSpin);
     EXPECT_FALSE(window->menus().autoSpin->isChecked());
 }

@@ -49,6 +49,14 @@ int main(int argc, char** argv) {
         std::fputs(value.toUtf8().constData(), stdout);
         return 0;
     }
+    if (args.size() == 3 && args[1] == "check") {
+        // What a start says of the file, then what a save says.
+        ProfileFile file(args[2]);
+        const QString why = file.CheckAtStart();
+        const bool saved = file.WriteString(QStringLiteral("Settings"), QStringLiteral("LeftPos"), QStringLiteral("1"));
+        std::fputs((why + QStringLiteral("|") + (saved ? QString() : file.LastError())).toUtf8().constData(), stdout);
+        return 0;
+    }
     if (args.size() == 6 && args[1] == "write") {
         ProfileFile file(args[2]);
         if (file.WriteString(args[3], args[4], args[5])) return 0;
@@ -64,6 +72,6 @@ int main(int argc, char** argv) {
         return failed > 100 ? 100 : failed;
     }
     std::fprintf(stderr, "usage: %s save-loop PATH FIRST | read PATH SECTION KEY | write PATH SECTION KEY VALUE | "
-                         "write-many PATH PREFIX COUNT\n", argv[0]);
+                         "write-many PATH PREFIX COUNT | check PATH\n", argv[0]);
     return 2;
 }

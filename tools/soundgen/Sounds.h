@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "Synth.hpp"
+#include "Synth.h"
 
 namespace soundgen {
 
 struct SoundFile {
-  std::string name;  // exact file name; case matters to the game
-  Signal signal;
+    std::string name;  // exact file name; case matters to the game
+    Signal signal;
 };
 
 // Every sound the game plays, in a fixed order.
