@@ -2,6 +2,7 @@
 // ring that stands out at least 3:1 from the face around it, and nothing when the focus is elsewhere.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -91,4 +92,25 @@ TEST_F(FocusVisibleTest, LoadSlotOneShowsARingOnTheGreyFace) {
     }
     ASSERT_TRUE(slot1 && cancel);
     EXPECT_GE(RingContrast(dialog, *slot1, *cancel), 3.0);
+}
+
+// The Win Stop entry and the Save name field are labelled by their captions for assistive technology.
+TEST_F(FocusVisibleTest, EntriesAreLabelledByTheirCaptions) {
+    ui::WinStopDialog dialog;
+    auto* entry = dialog.findChild<QLineEdit*>();
+    ASSERT_NE(entry, nullptr);
+    const auto labels = QAccessible::queryAccessibleInterface(entry)->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels.first().first->text(QAccessible::Name), "Win Stop Value:");
+
+    QTemporaryDir dir;
+    ProfileFile file(dir.filePath("KAZO.INI"));
+    Table table;
+    Menus menus;
+    LoadSaveDialog save(LoadSaveDialog::Mode::Save, file, table.game, menus);
+    auto* name = save.findChild<QLineEdit*>();
+    ASSERT_NE(name, nullptr);
+    const auto nameLabels = QAccessible::queryAccessibleInterface(name)->relations(QAccessible::Label);
+    ASSERT_EQ(nameLabels.size(), 1);
+    EXPECT_EQ(nameLabels.first().first->text(QAccessible::Name), "Name of Game:");
 }
