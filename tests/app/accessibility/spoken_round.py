@@ -139,15 +139,18 @@ def main():
     quiet(1.5)
     key("b")
     listen("B", r"Wager \$0\.25")
+    # Coins on every line, so that a win comes soon.
+    key("b", "b", "b", "b", "b", "b", "b")
+    listen("B x7", r"Wager \$2\.00")
     win = None
-    for _ in range(40):
+    for _ in range(60):
         key("Return")
         text = listen("Enter", r"No win|Total won: \$[0-9,.]+")
         if "Total won" in text:
             win = text
             break
     if not win:
-        fail("no win in 40 spins")
+        fail("no win in 60 spins")
     if not re.search(r"Line [1-8]: .*\$[0-9.]+", win):
         fail("the win was heard without its lines: %r" % win)
     stake = re.search(r"Total won: (\$[0-9,.]+)", win).group(1)
