@@ -65,8 +65,8 @@ def quiet(seconds=0.6):
     heard_upto = len(said())
 
 
-def key(*keys):
-    subprocess.run(["xdotool", "key", "--delay", "80"] + list(keys), check=True)
+def key(*keys, delay=80):
+    subprocess.run(["xdotool", "key", "--delay", str(delay)] + list(keys), check=True)
 
 
 def write_settings(current_game):
@@ -140,7 +140,8 @@ def main():
     key("b")
     listen("B", r"Wager \$0\.25")
     # Coins on every line, so that a win comes soon.
-    key("b", "b", "b", "b", "b", "b", "b")
+    # Paced as a player would: a screen reader that falls behind drops all but the last news of a burst.
+    key("b", "b", "b", "b", "b", "b", "b", delay=400)
     listen("B x7", r"Wager \$2\.00")
     win = None
     for _ in range(60):
@@ -175,7 +176,7 @@ def main():
                     "Credits": "5000", "BannerOn": "1"})
     game = start_game()
     quiet(1.5)
-    key("b", "b", "b", "b", "b", "b", "b", "b")
+    key("b", "b", "b", "b", "b", "b", "b", "b", delay=400)
     listen("B x8", r"Wager \$2\.00")
     pool = bonus = False
     for _ in range(120):
