@@ -1,5 +1,6 @@
 // The machine's displays for assistive technology: credits, wager, coin value, spins and bonus pool as
-// labelled values, and after each spin the symbols showing and the result in words.
+// labelled values, after each spin the symbols showing and the result in words, and the machine's news
+// spoken as it happens.
 #pragma once
 
 #include <QWidget>
@@ -7,6 +8,7 @@
 
 #include "play/Game.h"
 #include "access/Accessible.h"
+#include "access/Herald.h"
 
 namespace kazoomba::ui {
 
@@ -16,10 +18,16 @@ public:
     explicit MachineReadouts(QWidget& face);
 
     // The five displays, as the panel now shows them. A spin count gone up mid-spin marks a new spin.
+    // With the machine ready, a new wager, coin value or credit figure is news.
     void ShowValues(const GameState& state);
     // The symbols and the result of a new spin, on the first redraw of the status panel after it has been
-    // scored; each spin's result is announced, even one that reads like the last.
+    // scored; each spin's result is announced, even one that reads like the last. "No win" is news; a
+    // win is told by the window that presents it.
     void ShowOutcome(const Game& game);
+    // A presented win has been settled: the credits it left, and the bonus counters moved by the spin.
+    void ShowSettled(const GameState& state);
+    // A free bonus spin begins; `left` counts it and those after it.
+    void ShowBonusSpin(int left);
 
     Readout& credits() { return *credits_; }
     Readout& wager() { return *wager_; }
@@ -28,6 +36,7 @@ public:
     Readout& bonusPool() { return *bonusPool_; }
     Readout& reels() { return *reels_; }
     Readout& result() { return *result_; }
+    Herald& herald() { return herald_; }
 
 private:
     Readout* credits_;
@@ -37,8 +46,15 @@ private:
     Readout* bonusPool_;
     Readout* reels_;
     Readout* result_;
+    Herald herald_;
     std::int32_t spinsSeen_ = 0;
     bool outcomePending_ = false;
+    // What the player was last told, so that only changes are news.
+    bool told_ = false;
+    float wagerTold_ = 0.0f, creditsTold_ = 0.0f, coinTold_ = 0.0f;
+    std::int16_t bellsTold_ = 0, smilesTold_ = 0;
+    QString bonusWords_;
+    QString CounterNews(const GameState& s);
 };
 
 }  // namespace kazoomba::ui

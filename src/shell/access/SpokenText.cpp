@@ -49,4 +49,9 @@ QString ResultInWords(const PayoffsSheet& sheet, float spinWin) {
     return parts.join(u' ');
 }
 
+QString BonusSpinWords(int after) {
+    return after <= 0 ? QStringLiteral("Bonus Spin, the last one.")
+                      : QStringLiteral("Bonus Spin, %1 more after this one.").arg(after);
+}
+
 }  // namespace kazoomba::ui

@@ -19,5 +19,7 @@ QString LineWinInWords(const PayoffsLine& line);
 QString LineInWords(const PayoffsSheet& sheet, int line);
 // "No win", or each paying line, the pool when won, and the total.
 QString ResultInWords(const PayoffsSheet& sheet, float spinWin);
+// A free bonus spin and how many follow it: "Bonus Spin, 2 more after this one." or "…, the last one."
+QString BonusSpinWords(int after);
 
 }  // namespace kazoomba::ui

@@ -8,6 +8,7 @@
 
 #include "art/Drawing.h"
 #include "dialogs/Placement.h"
+#include "access/FocusRing.h"
 
 namespace kazoomba::ui {
 
@@ -29,6 +30,8 @@ BannerTextDialog::BannerTextDialog(const QString& current, QWidget* parent) : QD
     box_->setFont(GameFont(12, false));
     box_->setPlainText(current);
     box_->setAccessibleName(QStringLiteral("Banner text"));
+    // The banner is one line: Tab moves on to OK instead of typing a tab.
+    box_->setTabChangesFocus(true);
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setGeometry(96, 112, 297, 33);
     ok->setFont(GameFont(12, true));
@@ -37,6 +40,7 @@ BannerTextDialog::BannerTextDialog(const QString& current, QWidget* parent) : QD
         result_ = Confirmed(box_->toPlainText());
         accept();
     });
+    ShowFocusRings(*this);
     CentreOnScreen(*this, parent);
 }
 

@@ -12,6 +12,7 @@
 #include "dialogs/Modal.h"
 #include "dialogs/SaveFailure.h"
 #include "art/Drawing.h"
+#include "access/FocusRing.h"
 
 namespace kazoomba {
 
@@ -54,6 +55,9 @@ LoadSaveDialog::LoadSaveDialog(Mode mode, ProfileFile& file, const Game& game, c
     labelPal.setColor(QPalette::WindowText, kNameLabelText);
     nameLabel_->setPalette(labelPal);
     nameLabel_->hide();
+    // The caption names the field for assistive technology, shown or not.
+    nameLabel_->setBuddy(nameField_);
+    nameField_->setAccessibleName(QStringLiteral("Name of Game"));
 
     for (int slot = 0; slot < kSlotCount; ++slot) {
         names_[slot] = ReadGameName(file_, slot);
@@ -77,6 +81,7 @@ LoadSaveDialog::LoadSaveDialog(Mode mode, ProfileFile& file, const Game& game, c
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, [this] { OkPressed(); });
 
+    ui::ShowFocusRings(*this);
     ui::CentreOnScreen(*this, parent);
 }
 

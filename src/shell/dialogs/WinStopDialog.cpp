@@ -14,6 +14,7 @@
 #include "art/Palette.h"
 #include "dialogs/Modal.h"
 #include "dialogs/WinStopLayout.h"
+#include "access/FocusRing.h"
 
 namespace kazoomba::ui {
 
@@ -73,14 +74,17 @@ WinStopDialog::WinStopDialog(QWidget* parent)
     QLabel* text = MakeLabel(this, ExplanationText(), L::kText, L::kTextPoints, false, L::kTextColour);
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    MakeLabel(this, QStringLiteral("Win Stop Value:"), L::kLabel, L::kLabelPoints, true, L::kLabelColour)
-        ->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* label = MakeLabel(this, QStringLiteral("Win Stop Value:"), L::kLabel, L::kLabelPoints, true, L::kLabelColour);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     entry_ = new WinStopEntry(QStringLiteral("0"), this);
     entry_->setGeometry(L::kEntry);
     entry_->setFont(GameFont(L::kEntryPoints));
     entry_->setAlignment(Qt::AlignRight);
     entry_->setPalette(QGuiApplication::palette());
+    // The caption names the entry for assistive technology; the explanation describes it.
+    label->setBuddy(entry_);
+    entry_->setAccessibleDescription(ExplanationText());
 
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setGeometry(L::kOkButton);
@@ -91,6 +95,7 @@ WinStopDialog::WinStopDialog(QWidget* parent)
     setTabOrder(entry_, ok);
     entry_->setFocus();
 
+    ShowFocusRings(*this);
     CentreOnScreen(*this, parent);
 }
 

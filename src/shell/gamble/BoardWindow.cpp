@@ -14,12 +14,14 @@
 #include "common/NumberPicture.h"
 #include "gamble/BoardWindowLayout.h"
 #include "access/Accessible.h"
+#include "access/Herald.h"
 #include "art/Drawing.h"
 #include "art/Graphics.h"
 #include "art/Palette.h"
 #include "art/UnderlinedButton.h"
 #include "sound/Sound.h"
 #include "art/TextFit.h"
+#include "access/FocusRing.h"
 
 namespace kazoomba::ui {
 
@@ -105,7 +107,11 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
     revealed_ = !board_.BoardLive();
 
     ShowWinnings();
+    // The stake and the rules, read by a screen reader as the board opens.
+    setAccessibleDescription(QStringLiteral("Winnings: %1. ").arg(winningsText_) +
+                             QString(InstructionsText()).section(QStringLiteral("\r\n\r\n"), 1));
 
+    ShowFocusRings(*this);
     CentreOnScreen(*this, parent);
 }
 
@@ -145,6 +151,7 @@ void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
 void BoardWindow::Pick(int box) {
     const PickResult result = game_.PickBox(box);
     if (!result.opened) return;
+    TellPick(box, result.content);
     switch (KindOf(result.content)) {
         case BoxKind::Multiplier:
             sound_.Play(result.content == FiveX ? SoundCue::FiveX : WinCue(1));
@@ -240,11 +247,12 @@ void BoardWindow::BuildKeyboardBoxes() {
     typingPause_.setInterval(static_cast<int>(BoxTyping::kPauseMs));
     connect(&typingPause_, &QTimer::timeout, this, &BoardWindow::TypingPause);
 
+    herald_ = std::make_unique<Herald>(QStringLiteral("Vaz Ivero Board"), *this);
     winningsReadout_ = new Readout(QStringLiteral("Winnings"), ToRect(L::kWinningsFigure), this);
     QWidget* previous = quit_;
     for (int number = 1; number <= kBoxes; ++number) {
         auto* b = new BoardBox(number, ToRect(L::BoxRect(number)), this);
-        b->setAccessibleName(QString::number(number));
+        b->setAccessibleName(QStringLiteral("Box %1").arg(number));
         MakePressable(
             *b, [this, number] { Pick(number); },
             [this, number] { return board_.BoardLive() && !board_.BoxOpened()[number - 1]; });
@@ -257,20 +265,39 @@ void BoardWindow::BuildKeyboardBoxes() {
     }
 }
 
+QString BoardWindow::BoxName(int number) const {
+    const bool shown = revealed_ || board_.BoxOpened()[number - 1];
+    if (!shown) return QStringLiteral("Box %1").arg(number);
+    return QStringLiteral("Box %1: %2").arg(number).arg(ContentWords(board_.BoxContent()[number - 1]));
+}
+
 void BoardWindow::DescribeBoxes() {
     for (int number = 1; number <= kBoxes; ++number) {
-        const bool shown = revealed_ || board_.BoxOpened()[number - 1];
-        const QString words = shown ? ContentWords(board_.BoxContent()[number - 1]) : QString();
-        if (boxes_[number - 1]->accessibleDescription() != words) {
-            boxes_[number - 1]->setAccessibleDescription(words);
-            AnnounceAvailability(*boxes_[number - 1]);
+        BoardBox* b = boxes_[number - 1];
+        const QString name = BoxName(number);
+        if (b->accessibleName() != name) {
+            b->setAccessibleName(name);
+            AnnounceAvailability(*b);
         }
     }
+}
+
+// What the picked box held and the winnings now, spoken as the box opens. The keyboard's place stays on
+// that box: the arrows go on from it.
+void BoardWindow::TellPick(int number, int content) {
+    pickedBox_ = number;
+    herald_->Say(QStringLiteral("Box %1: %2. Winnings: %3.")
+                     .arg(number)
+                     .arg(ContentWords(content))
+                     .arg(QString::fromStdString(FormatPicture(board_.Winnings(), "$##,##0.00"))));
+    update();
 }
 
 int BoardWindow::FocusedBox() const {
     for (int number = 1; number <= kBoxes; ++number)
         if (boxes_[number - 1]->hasFocus()) return number;
+    // While the board speaks of a pick, the keyboard is at the box picked.
+    if (herald_->HasFocus()) return pickedBox_;
     return 0;
 }
 
@@ -283,10 +310,16 @@ void BoardWindow::keyPressEvent(QKeyEvent* event) {
         if (typing_.Waiting()) typingPause_.start();
         return;
     }
-    // From Quit the arrows step onto the board.
+    // From Quit the arrows step onto the board; after a pick they go on from the box picked.
     if (quit_->hasFocus() && NeighbourBox(1, key)) {
         boxes_[0]->setFocus(Qt::TabFocusReason);
         return;
+    }
+    if (herald_->HasFocus() && pickedBox_) {
+        if (const int next = NeighbourBox(pickedBox_, key)) {
+            boxes_[next - 1]->setFocus(Qt::TabFocusReason);
+            return;
+        }
     }
     QDialog::keyPressEvent(event);
 }

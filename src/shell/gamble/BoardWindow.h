@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "engine/Random.h"
 #include "gamble/Board.h"
@@ -18,6 +19,7 @@ namespace kazoomba::ui {
 
 class BoardBox;
 class Graphics;
+class Herald;
 class Readout;
 class Sound;
 
@@ -43,6 +45,8 @@ public:
     // The box with the keyboard focus; 0 when it is elsewhere.
     int FocusedBox() const;
     BoardBox* box(int number) const { return boxes_[number - 1]; }
+    // What the board last said to a screen reader.
+    const Herald& herald() const { return *herald_; }
     // Where typed box numbers take their time from; milliseconds, a steady clock by default.
     void SetClock(std::function<long long()> clock) { clock_ = std::move(clock); }
 
@@ -65,7 +69,9 @@ private:
     void DrawBox(QPainter& p, int box) const;
     void ShowWinnings();
     void BuildKeyboardBoxes();
+    QString BoxName(int number) const;
     void DescribeBoxes();
+    void TellPick(int number, int content);
     // Ends the board and has the game pay what it shows; only the first road out pays.
     void Leave();
 
@@ -75,10 +81,12 @@ private:
     Sound& sound_;
     bool revealed_ = false;
     int pressedBox_ = 0;
+    int pickedBox_ = 0;  // the box last picked
     QString winningsText_;
     QPushButton* quit_ = nullptr;
     std::array<BoardBox*, kBoxes> boxes_{};
     Readout* winningsReadout_ = nullptr;
+    std::unique_ptr<Herald> herald_;
     BoxTyping typing_;
     QTimer typingPause_;
     std::function<long long()> clock_;

@@ -58,6 +58,7 @@ int BoxTyping::Pause(long long nowMs) {
 BoardBox::BoardBox(int number, const QRect& area, QWidget* board) : QWidget(board), number_(number) {
     setGeometry(area);
     setFocusPolicy(Qt::TabFocus);
+    setProperty("ownFocusRing", true);  // the board paints a ring of its own round a box
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
 }

@@ -21,6 +21,7 @@
 #include "art/Palette.h"
 #include "art/TextFit.h"
 #include "access/SpokenText.h"
+#include "access/FocusRing.h"
 
 namespace kazoomba::ui {
 
@@ -56,10 +57,14 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
     connect(double_, &QPushButton::clicked, this, &PayoffsWindow::Double);
 
     AddReadouts();
+    // What the window shows, read by a screen reader as the window opens.
+    const QString bonus = game_.State().BonusMode ? BonusSpinWords(game_.State().BonusSpins) + u' ' : QString();
+    setAccessibleDescription(bonus + ResultInWords(sheet_, game_.State().SpinWin));
 
     autoTake_.setInterval(L::kAutoTakeMs);
     connect(&autoTake_, &QTimer::timeout, this, &PayoffsWindow::TimerTick);
 
+    ShowFocusRings(*this);
     Place();
     Redraw();
 }

@@ -17,6 +17,7 @@
 #include "play/GameState.h"
 #include "art/Drawing.h"
 #include "art/Graphics.h"
+#include "access/FocusRing.h"
 
 namespace kazoomba::ui {
 
@@ -69,6 +70,9 @@ AboutBox::AboutBox(const QImage& icon, QWidget* parent, const QString& product, 
     text_ = new QTextEdit(left);
     Place(text_, L::kText);
     text_->setAcceptRichText(false);
+    // Tab moves on to the buttons; the description has no use for a tab character.
+    text_->setTabChangesFocus(true);
+    text_->setAccessibleName(QStringLiteral("Description"));
     text_->setFont(GameFont(9.75, false));
     QPalette pal = text_->palette();
     pal.setColor(QPalette::Base, QColor(0, 128, 128));
@@ -91,6 +95,7 @@ AboutBox::AboutBox(const QImage& icon, QWidget* parent, const QString& product, 
 
     ShowDescription();
 
+    ShowFocusRings(*this);
     CentreOnScreen(*this, parent);
 }
 

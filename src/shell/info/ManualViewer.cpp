@@ -30,6 +30,7 @@ ManualViewer::ManualViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     for (QPushButton* b : {contents_, back_, forward_}) b->setAutoDefault(false);
 
     browser_ = new QTextBrowser(this);
+    browser_->setAccessibleName(QStringLiteral("Manual page"));
     browser_->setOpenExternalLinks(true);
     browser_->setOpenLinks(true);
 
@@ -75,6 +76,8 @@ void ManualViewer::ShowContents() {
 void ManualViewer::UpdateTitle() {
     const QString page = browser_->documentTitle();
     setWindowTitle(page.isEmpty() ? QStringLiteral("Kazoomba Manual") : QStringLiteral("Kazoomba Manual - ") + page);
+    // The page's own title names the reading area, so a screen reader tells which page a link led to.
+    browser_->setAccessibleName(page.isEmpty() ? QStringLiteral("Manual page") : page);
 }
 
 ManualViewer* ShowManual(QWidget* parent) {

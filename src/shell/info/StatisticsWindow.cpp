@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <array>
+#include <iterator>
 
 #include "dialogs/Modal.h"
 #include "play/Statistics.h"
@@ -13,6 +15,7 @@
 #include "art/Label.h"
 #include "art/Palette.h"
 #include "art/TextFit.h"
+#include "access/FocusRing.h"
 
 namespace kazoomba::ui {
 
@@ -27,6 +30,12 @@ QLabel* RightAlignedLabel(QWidget* parent, const QString& text, int x, int y, in
     return label;
 }
 
+// The caption beside each figure (a ratio shares its amount's), and what a listener hears each figure called.
+constexpr int kCaptionOf[L::kFigures] = {0, 1, 2, 3, 4, 6, 6, 7, 7, 8, 9, 10, 11};
+constexpr const char* kSpokenNames[L::kFigures] = {
+    "Spins", "Credits", "Borrowed", "Total Bets", "Won/Lost", "Total payoffs", "Total payoff ratio",
+    "Normal payoffs", "Normal payoff ratio", "Vaz Ivero", "Bonus payoffs", "Bonus Rolls", "Bonus Pool"};
+
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* parent)
@@ -35,8 +44,12 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
     setFixedSize(L::kClientWidth, L::kClientHeight);
     SetBackground(*this, PaletteColor(Colour::Black));
 
-    for (const L::Caption& c : L::kCaptions)
-        RightAlignedLabel(this, QString::fromUtf8(c.text), c.x, c.y, c.w, c.colour, GameFont(L::kCaptionPoints));
+    std::array<QLabel*, std::size(L::kCaptions)> captions{};
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        const L::Caption& c = L::kCaptions[i];
+        captions[i] = RightAlignedLabel(this, QString::fromUtf8(c.text), c.x, c.y, c.w, c.colour,
+                                        GameFont(L::kCaptionPoints));
+    }
 
     const kazoomba::StatisticsTexts t = kazoomba::FormatStatistics(kazoomba::ComputeStatistics(state));
     const std::array<const std::string*, L::kFigures> texts = {
@@ -48,7 +61,21 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
         values_[f] = RightAlignedLabel(this, QString::fromStdString(*texts[f]), v.x, v.y, v.w, v.colour,
                                        GameFont(v.points));
         values_[f]->setObjectName(QString::fromUtf8(v.name));
+        values_[f]->setAccessibleName(QString::fromUtf8(kSpokenNames[f]));
     }
+    // Each caption labels its figure for assistive technology; a ratio is named for itself.
+    for (int f = 0; f < L::kFigures; ++f)
+        if (f != L::TotalRatioFigure && f != L::NormalRatioFigure) captions[kCaptionOf[f]]->setBuddy(values_[f]);
+    // The figures in the window's words, read by a screen reader as the window opens.
+    QString spoken;
+    for (int f = 0; f < L::kFigures; ++f) {
+        if (f == L::TotalRatioFigure || f == L::NormalRatioFigure) continue;
+        if (f == L::TotalFigure) spoken += QStringLiteral("Payoffs: ");
+        spoken += QString::fromUtf8(L::kCaptions[kCaptionOf[f]].text) + u' ' + values_[f]->text();
+        if (f == L::TotalFigure || f == L::NormalFigure) spoken += QStringLiteral(", ") + values_[f + 1]->text();
+        spoken += QStringLiteral(". ");
+    }
+    setAccessibleDescription(spoken.trimmed());
 
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setGeometry(L::kOkX, L::kOkY, L::kOkW, L::kOkH);
@@ -57,6 +84,7 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
+    ShowFocusRings(*this);
     CentreOnScreen(*this, parent);
 }
 

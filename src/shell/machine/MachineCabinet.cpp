@@ -1,5 +1,6 @@
 // The main window as the rules' Cabinet: messages, menus and buttons on and off, the reels' motion, the
 // displays, the win presented, captions, banner and the checkpoint save.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -81,6 +82,13 @@ void MainWindow::PresentWin() {
     UpdateMoment();
     // The window under the Payoffs window is drawn again: now the winning lines show.
     RedrawMainWindow();
+    readouts_->ShowSettled(game_.State());
+    // The window manager does not always hand the keyboard back when a stack of windows closes; the
+    // machine takes it, so the next key plays on.
+    if (isVisible() && !isMinimized() && !QApplication::activeModalWidget()) {
+        activateWindow();
+        readouts_->herald().TakeFocus();
+    }
 }
 
 void MainWindow::ResumeBoard() {
@@ -103,6 +111,7 @@ void MainWindow::ShowBonusCaption(bool visible) {
     face_.ShowBonusCaption(visible);
     bonusRun_ = visible;
     UpdateMoment();
+    if (visible) readouts_->ShowBonusSpin(game_.State().BonusSpins);
 }
 
 void MainWindow::StopBanner() { banner_->StopBanner(); }

@@ -1,5 +1,5 @@
-// The main window's keys: Enter spins, B and backslash bet one coin, F1 opens the manual; one action per
-// physical press and release, however long the key is held.
+// The main window's keys: Enter spins, B and backslash bet one coin, F1 opens the manual, F10 the menus;
+// one action per physical press and release, however long the key is held.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -14,6 +14,14 @@ namespace {
 bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 bool IsBet(int key) { return key == Qt::Key_B || key == Qt::Key_Backslash; }  // backslash also bets one coin
 }  // namespace
+
+void MainWindow::OpenMenuBar() {
+    for (QAction* menu : menuBar()->actions())
+        if (menu->isEnabled() && menu->menu()) {
+            menuBar()->setActiveAction(menu);
+            return;
+        }
+}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
@@ -70,6 +78,13 @@ bool MainWindow::HandleKey(QObject* watched, QKeyEvent* key) {
     if (k == Qt::Key_F1) {
         // F1 opens the manual, exactly as Help > Manual does.
         if (consume && press && !key->isAutoRepeat() && menus_.manual->isEnabled()) menus_.manual->trigger();
+        return consume;
+    }
+    if (k == Qt::Key_F10 && !(key->modifiers() & ~Qt::KeypadModifier)) {
+        // F10 opens the menu bar at its first menu that can be used, as desktops have it: mid-spin that
+        // is "Auto Play", so a run of auto spins can be stopped from the keyboard. The arrows then pass
+        // over the menus a spin has disabled.
+        if (consume && press && !key->isAutoRepeat()) OpenMenuBar();
         return consume;
     }
     if (!IsEnter(k) && !IsBet(k)) return false;

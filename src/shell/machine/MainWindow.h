@@ -124,6 +124,7 @@ private:
     void KeyWentDown(int key);
     void KeyCameUp(int key);
     void SettleKeys();
+    void OpenMenuBar();
     void ForgetHeldKeys();
     void SetButtonPicture(int button, int state);
     bool HasBet() const { return game_.State().Wager > 0.0f || game_.State().LastBet > 0.0f; }

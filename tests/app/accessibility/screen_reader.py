@@ -157,7 +157,7 @@ def dump_board(app, machine):
     board = wait_for("board", lambda: dialog(app, "Vaz Ivero"))
     print("== Board as it opens")
     dump(board)
-    do_action(find(board, "push button", "7"), "Press")
+    do_action(find(board, "push button", "Box 7"), "Press")
     settle(1.0)
     print("== Board after box 7 was pressed")
     dump(board)

@@ -3,6 +3,7 @@
 // spin the symbols showing and the result in words.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QTimer>
 
 #include "support/Accessibility.h"
@@ -10,6 +11,7 @@
 #include "support/Scripted.h"
 #include "support/GameDoor.h"
 #include "art/Graphics.h"
+#include "access/Herald.h"
 #include "access/MachineAccessible.h"
 #include "machine/MainWindow.h"
 #include "sound/Sound.h"
@@ -121,4 +123,41 @@ TEST_F(MachineAccessibleTest, EachSpinReadsItsSymbolsRowByRowAndItsResult) {
     }
     EXPECT_EQ(listener.Count(QAccessible::TextUpdated, &r.result()), 3);
     EXPECT_EQ(listener.Count(QAccessible::TextUpdated, &r.reels()), 3);
+}
+
+// What the machine says, spoken by handing the focus between the herald's voices: the bet placed, "No win"
+// after "No win" with the counters that moved, the credits after a win, and each bonus spin.
+TEST_F(MachineAccessibleTest, TheHeraldSaysTheBetEachOutcomeAndTheCountersByTakingTheFocus) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    Herald& herald = window->readouts().herald();
+    ASSERT_TRUE(herald.HasFocus()) << "the machine's keyboard focus is its voice";
+    window->ButtonCommand(Bet1Button);
+    EXPECT_EQ(herald.LastSaid(), "Wager $0.25.");
+    QWidget* first = QApplication::focusWidget();
+
+    ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
+    window->ButtonCommand(SpinButton);
+    EXPECT_EQ(herald.LastSaid(), "No win.");
+    QWidget* second = QApplication::focusWidget();
+    EXPECT_NE(first, second) << "each piece of news moves the focus";
+
+    window->ButtonCommand(Bet1Button);
+    ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
+    window->ButtonCommand(SpinButton);
+    EXPECT_EQ(herald.LastSaid(), "No win.");
+    EXPECT_NE(QApplication::focusWidget(), second) << "a second No win is spoken like the first";
+    EXPECT_NE(QApplication::focusWidget()->geometry(), second->geometry())
+        << "a screen reader takes two controls of one name and place for one";
+
+    // A win is told by the Payoffs window; once taken, the machine tells the credits and the counters.
+    s().Bells = 2;
+    window->ButtonCommand(Bet1Button);
+    EXPECT_EQ(herald.LastSaid(), "Wager $0.25. To Win Pool: 2.") << "a counter that moved is told once";
+    ForceStops(random, {6, 6, 6, 1, 1, 1, 1, 1, 1});  // Target on the top row
+    window->ButtonCommand(SpinButton);
+    EXPECT_EQ(herald.LastSaid(), "Credits $1,005.50.");
+
+    window->ShowBonusCaption(true);
+    EXPECT_TRUE(herald.LastSaid().startsWith("Bonus Spin")) << herald.LastSaid().toStdString();
 }

@@ -12,6 +12,7 @@
 #include "support/Scripted.h"
 #include "support/WindowTesting.h"
 #include "access/Accessible.h"
+#include "access/Herald.h"
 #include "art/Graphics.h"
 #include "art/Palette.h"
 #include "sound/Sound.h"
@@ -152,7 +153,7 @@ TEST_F(BoardKeysTest, BoxesArePushButtonsNamedByNumberAndWinningsReadAsText) {
     for (int box = 1; box <= kBoxes; ++box) {
         QAccessibleInterface* b = Accessible(window->box(box));
         EXPECT_EQ(b->role(), QAccessible::Button) << box;
-        EXPECT_EQ(b->text(QAccessible::Name), QString::number(box));
+        EXPECT_EQ(b->text(QAccessible::Name), QStringLiteral("Box %1").arg(box));
         EXPECT_TRUE(HasPress(b)) << box;
         EXPECT_TRUE(b->state().focusable) << box;
     }
@@ -166,14 +167,34 @@ TEST_F(BoardKeysTest, BoxesArePushButtonsNamedByNumberAndWinningsReadAsText) {
     EXPECT_EQ(Accessible(winnings)->text(QAccessible::Value), "$50.00");
     EXPECT_DOUBLE_EQ(Accessible(winnings)->valueInterface()->currentValue().toDouble(), 50.0);
     EXPECT_EQ(listener.Count(QAccessible::ValueChanged, winnings), 1);
-    EXPECT_EQ(Accessible(window->box(1))->text(QAccessible::Description), "5X");
+    EXPECT_EQ(Accessible(window->box(1))->text(QAccessible::Name), "Box 1: 5X");
     EXPECT_TRUE(Accessible(window->box(1))->state().disabled) << "an opened box cannot be picked again";
     EXPECT_FALSE(HasPress(Accessible(window->box(1))));
 
     // A losing box lays the board open: every box says what it held, none can be pressed.
     PressThroughAccessibility(window->box(4));
-    EXPECT_EQ(Accessible(window->box(4))->text(QAccessible::Description), "Losing box");
-    EXPECT_EQ(Accessible(window->box(11))->text(QAccessible::Description), "Try Again");
-    EXPECT_EQ(Accessible(window->box(14))->text(QAccessible::Description), "Hint");
+    EXPECT_EQ(Accessible(window->box(4))->text(QAccessible::Name), "Box 4: Losing box");
+    EXPECT_EQ(Accessible(window->box(11))->text(QAccessible::Name), "Box 11: Try Again");
+    EXPECT_EQ(Accessible(window->box(14))->text(QAccessible::Name), "Box 14: Hint");
     for (int box = 1; box <= kBoxes; ++box) EXPECT_FALSE(HasPress(Accessible(window->box(box)))) << box;
 }
+
+// A listener hears the stake and the rules as the board opens, then each pick with the winnings it leaves.
+TEST_F(BoardKeysTest, TheBoardSaysItsStakeAndRulesAndEachPickWithTheWinnings) {
+    const QString description = window->accessibleDescription();
+    EXPECT_TRUE(description.startsWith("Winnings: $10.00. Click on any of the 15 boxes.")) << description.toStdString();
+    EXPECT_TRUE(description.contains("One box contains a 5X multiplier")) << description.toStdString();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->Pick(1);
+    EXPECT_EQ(window->herald().LastSaid(), "Box 1: 5X. Winnings: $50.00.");
+    EXPECT_TRUE(window->herald().HasFocus()) << "the news is spoken by the control that takes the focus";
+    EXPECT_EQ(window->FocusedBox(), 1) << "the keyboard's place stays at the box picked";
+    // The arrows go on from the box picked.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(window->FocusedBox(), 2);
+    window->Pick(4);
+    EXPECT_EQ(window->herald().LastSaid(), "Box 4: Losing box. Winnings: $0.00.");
+}
+

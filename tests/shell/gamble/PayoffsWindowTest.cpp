@@ -340,3 +340,23 @@ TEST_F(PayoffsWindowTest, DoubleHandsTheWinToTheBoardAndClosesWithoutCrediting) 
 }
 
 }  // namespace
+
+// A listener hears the window's content as it opens: each winning line, the pool won, the total, and in
+// bonus spins which one this is.
+TEST_F(PayoffsWindowTest, TheWindowDescribesTheWinForAScreenReader) {
+    ShowInCell(0, Globe);
+    ShowInCell(1, Globe);
+    ShowInCell(2, Globe);
+    WinOn(0, 20);  // $5.00
+    s().BonusPool = 12.5f;
+    s().Bells = 0;
+    s().SpinWin += s().BonusPool;
+    EXPECT_EQ(Open()->accessibleDescription(),
+              "Line 1: Globe, Globe, Globe, $5.00. Bonus pool: $12.50. Total won: $17.50.");
+    s().Bells = 2;
+    s().SpinWin = 5.0f;
+    s().BonusMode = true;
+    s().BonusSpins = 1;
+    EXPECT_EQ(Open()->accessibleDescription(),
+              "Bonus Spin, 1 more after this one. Line 1: Globe, Globe, Globe, $5.00. Total won: $5.00.");
+}

@@ -95,3 +95,17 @@ TEST_F(AboutBoxTest, ATitleLongerThanTwentyCharactersDropsToEightPoints) {
     EXPECT_EQ(title->text(), "Kazoomba Deluxe! v4.7");
     EXPECT_EQ(title->font().pixelSize(), 11);
 }
+
+// Tab in the description moves on to the buttons instead of typing a tab.
+TEST_F(AboutBoxTest, TabLeavesTheDescription) {
+    AboutBox box(graphics->Icon());
+    box.show();
+    box.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    auto* text = box.findChild<QTextEdit*>();
+    ASSERT_NE(text, nullptr);
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Tab);
+    EXPECT_FALSE(text->hasFocus());
+    EXPECT_EQ(text->toPlainText(), AboutBox::Description());
+}

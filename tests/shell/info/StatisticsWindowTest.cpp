@@ -1,6 +1,7 @@
 // The Game Statistics window: every figure, caption and colour, opened from a real game.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -136,5 +137,23 @@ TEST_F(StatisticsWindowTest, AFigureTooWideForItsBoxIsNarrowedNotCut) {
         EXPECT_LE(QFontMetrics(total->font()).horizontalAdvance(total->text()), total->width());
         auto* credits = w.findChild<QLabel*>(QStringLiteral("Credits"));
         EXPECT_LE(QFontMetrics(credits->font()).horizontalAdvance(credits->text()), credits->width());
+    });
+}
+
+// A listener hears the figures with their captions as the window opens, and each figure is labelled by
+// its caption.
+TEST_F(StatisticsWindowTest, FiguresAreReadWithTheirCaptions) {
+    OpenAndLook([](StatisticsWindow& w) {
+        EXPECT_TRUE(w.accessibleDescription().startsWith(
+            "Spins: 0. Credits: $1,000.00. Borrowed: $1,000.00. Total Bets: $0.00. Won/Lost: $0.00. "
+            "Payoffs: Total: $0.00, 0.00%. Normal: $0.00, 0.00%. Vaz Ivero: $0.00."))
+            << w.accessibleDescription().toStdString();
+        QLabel* credits = w.findChild<QLabel*>(QStringLiteral("Credits"));
+        ASSERT_NE(credits, nullptr);
+        QAccessibleInterface* figure = QAccessible::queryAccessibleInterface(credits);
+        const auto labels = figure->relations(QAccessible::Label);
+        ASSERT_EQ(labels.size(), 1);
+        EXPECT_EQ(labels.first().first->text(QAccessible::Name), "Credits:");
+        EXPECT_EQ(figure->text(QAccessible::Name), "Credits");
     });
 }
