@@ -81,7 +81,7 @@ def start_game():
     environment = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                        QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR="1", SDL_AUDIODRIVER="dummy")
     process = subprocess.Popen([game_path], env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    listen("game window", r"Kazoomba Video Slots \(32-bit version\)", 30)
+    listen("game window", r"Kazoomba Video Slots \(32-bit version\)", 90)
     return process
 
 
