@@ -20,12 +20,8 @@ bool Catches(qint64 pid, int signal) {
     return false;
 }
 
-TEST(GameProcess, ASignalSaysOnStandardErrorWhyTheGameWasNotSaved) {
-    App();
-    QTemporaryDir home;
-    const QString folder = home.filePath(QStringLiteral("kazoomba"));
-    const QString ini = folder + QStringLiteral("/KAZO.INI");
-    QProcess game;
+// The game started offscreen on the settings folder of `home`, with a runtime folder of its own.
+void StartGame(QProcess& game, const QTemporaryDir& home) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
@@ -34,6 +30,15 @@ TEST(GameProcess, ASignalSaysOnStandardErrorWhyTheGameWasNotSaved) {
     game.setProcessEnvironment(env);
     game.setProgram(QStringLiteral(KAZOOMBA_GAME));
     game.start();
+}
+
+TEST(GameProcess, ASignalSaysOnStandardErrorWhyTheGameWasNotSaved) {
+    App();
+    QTemporaryDir home;
+    const QString folder = home.filePath(QStringLiteral("kazoomba"));
+    const QString ini = folder + QStringLiteral("/KAZO.INI");
+    QProcess game;
+    StartGame(game, home);
     ASSERT_TRUE(game.waitForStarted());
     // The lock beside the file shows the game holds it; a handler for SIGHUP, which the sound library
     // leaves alone, shows the game now listens for signals.
@@ -50,18 +55,6 @@ TEST(GameProcess, ASignalSaysOnStandardErrorWhyTheGameWasNotSaved) {
                              QStringLiteral(": it is a folder or device, not a file.")))
         << err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(ini + QStringLiteral(".lock")));
-}
-
-// The game started offscreen on the settings folder of `home`, with a runtime folder of its own.
-void StartGame(QProcess& game, const QTemporaryDir& home) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-    game.setProcessEnvironment(env);
-    game.setProgram(QStringLiteral(KAZOOMBA_GAME));
-    game.start();
 }
 
 class SecondStart : public ::testing::TestWithParam<int> {};
