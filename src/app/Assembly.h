@@ -29,7 +29,6 @@ public:
     // The signal that is ending the game ("SIGTERM"): from now on no window may be shown, and a failed
     // exit save is told on standard error instead.
     void EndBySignal(int signal);
-    bool EndingBySignal() const { return !ending_.isEmpty(); }
     // The windows that tell a save during play failed, or works again.
     const PlaySaveNotices& SaveNotices() const { return saveNotices_; }
 

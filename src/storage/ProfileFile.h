@@ -48,14 +48,6 @@ public:
     // Length in bytes of the file, 0 when it is missing or not a plain file.
     qint64 Size() const;
 
-    // The text layer, for callers that hold the file's text already.
-    static std::optional<QString> Find(const QByteArray& text, QStringView section, QStringView key) {
-        return ProfileText::Find(text, section, key);
-    }
-    static std::optional<QByteArray> Apply(QByteArray text, const std::vector<ProfileWrite>& writes) {
-        return ProfileText::Apply(std::move(text), writes);
-    }
-
     // Files beyond this are not ours: reads give defaults and writes refuse rather than rewrite them.
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 

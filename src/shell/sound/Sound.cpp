@@ -72,13 +72,13 @@ QByteArray Sound::Decode(const QByteArray& wave) {
     if (wave.isEmpty()) return {};
     SDL_RWops* rw = SDL_RWFromConstMem(wave.constData(), static_cast<int>(wave.size()));
     if (!rw) return {};
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec loaded{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length)) return {};
+    if (!SDL_LoadWAV_RW(rw, 1, &loaded, &buffer, &length)) return {};
     ++decoded_;
     SDL_AudioCVT cvt;
-    const int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, kFormat, kChannels, kRate);
+    const int needed = SDL_BuildAudioCVT(&cvt, loaded.format, loaded.channels, loaded.freq, kFormat, kChannels, kRate);
     QByteArray samples;
     if (needed == 0) {
         samples = QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(length));
