@@ -8,8 +8,11 @@ xvfb=$!
 for i in $(seq 100); do [ -s display ] && break; sleep 0.1; done
 [ -s display ] || { echo "SKIPPED: Xvfb did not start" >&2; exit 77; }
 export DISPLAY=":$(cat display)"
-openbox >openbox.log 2>&1 &
+# The window manager says when it manages the screen: a window mapped before then gets no keyboard.
+openbox --startup "touch $SCRATCH/wm-ready" >openbox.log 2>&1 &
 helpers=$!
+for i in $(seq 200); do [ -e wm-ready ] && break; sleep 0.1; done
+[ -e wm-ready ] || { echo "SKIPPED: openbox did not start within 20 s: $(tail -3 openbox.log)" >&2; kill $helpers $xvfb; exit 77; }
 /usr/libexec/at-spi-bus-launcher --launch-immediately >atspi.log 2>&1 &
 helpers="$helpers $!"
 speech-dispatcher --run-single --timeout 0 --config-dir "$SCRATCH/speechd" >speechd.log 2>&1 &
