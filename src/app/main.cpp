@@ -11,6 +11,7 @@
 #include "SessionGuard.h"
 #include "SessionLock.h"
 #include "SettingsAtStart.h"
+#include "access/LateKeys.h"
 #include "art/DataPaths.h"
 #include "art/Graphics.h"
 #include "dialogs/Placement.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     kazoomba::app::ReadCommandLine(argc, argv);
     QApplication app(argc, argv);
     kazoomba::app::RefuseUnknownOptions(app);
+    kazoomba::ui::KeepLateKeysFromMenus(app);
 
     kazoomba::ProfileFile settings(kazoomba::SettingsFilePath());
     // One game per settings file: two would each save over the other's session.
