@@ -78,7 +78,8 @@ def write_settings(current_game):
 
 
 def diagnose(process):
-    """What the desktop knew when Orca said nothing: the game, its windows, what Orca heard from it."""
+    """What the desktop knew when Orca said nothing: the game, its windows, what Orca heard from it; and
+    how many events Orca had from the game."""
     lines = ["game: " + ("running" if process.poll() is None else "ended with %s" % process.returncode)]
     for what, command in (("windows named Kazoomba", ["xdotool", "search", "--name", "Kazoomba"]),
                           ("active window", ["xdotool", "getactivewindow", "getwindowname"])):
@@ -90,6 +91,7 @@ def diagnose(process):
                 lines += ["%s: %s" % (name, l.rstrip()) for l in f.readlines()[-keep:]]
         except FileNotFoundError:
             lines.append(name + ": none")
+    heard = []
     try:
         with open(os.path.join(scratch, "orca-debug.log"), errors="replace") as f:
             heard = [l.rstrip() for l in f if "kazoomba" in l and "EVENT MANAGER" in l]
@@ -97,7 +99,7 @@ def diagnose(process):
         lines += heard[-8:]
     except FileNotFoundError:
         lines.append("no Orca debug log")
-    return "\n".join(lines)
+    return "\n".join(lines), len(heard)
 
 
 def start_game(first_words=r"Kazoomba Video Slots \(32-bit version\)"):
@@ -113,12 +115,21 @@ def start_game(first_words=r"Kazoomba Video Slots \(32-bit version\)"):
         # What a player does when a window comes up unannounced: bring it to the front. A window manager
         # that did not give the new window the keyboard is not the game's fault; a game that has it and
         # says nothing is.
-        state = diagnose(process)
-        log.append("Orca said nothing of the game within 60 s:\n" + state)
-        window = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Kazoomba Video Slots"], capture_output=True, text=True)
+        log.append("Orca said nothing of the game within 60 s:\n" + diagnose(process)[0])
+        window = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Kazoomba Video Slots"],
+                                capture_output=True, text=True)
         for found in window.stdout.split()[:1]:
             subprocess.run(["xdotool", "windowactivate", "--sync", found], capture_output=True, timeout=10)
-        listen("game window (raised)", first_words, 20)
+        try:
+            listen("game window (raised)", first_words, 20, quiet_fail=True)
+        except TimeoutError:
+            state, events = diagnose(process)
+            if process.poll() is None and events == 0:
+                # The game runs, yet not one of its events reached Orca: this desktop's accessibility bus
+                # does not join them (the tree itself is checked by the pyatspi tests).
+                skip("Orca had no event at all from the running game; what the desktop knew:\n" + state)
+            fail("Orca did not say /%s/ of the game, even once raised; it said: %r\n%s"
+                 % (first_words, new_speech(), state))
     return process
 
 
@@ -133,7 +144,8 @@ def stop_game(process):
 
 def menus_open():
     """How many of the game's menus are on the screen."""
-    shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "kazoomba"], capture_output=True, text=True)
+    shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "kazoomba"],
+                           capture_output=True, text=True)
     return len(shown.stdout.split()) - 1  # the machine's own window
 
 
@@ -242,7 +254,8 @@ def main():
     for _ in range(12):
         if last_is_dialog(heard):
             key("Escape")
-        elif "Bonus Spin, the last one" in heard and re.search(r"No win|Credits \$", heard[heard.rfind("the last one"):]):
+        elif "Bonus Spin, the last one" in heard and re.search(r"No win|Credits \$",
+                                                                 heard[heard.rfind("the last one"):]):
             break
         heard += listen("bonus spins", r"Bonus Spin|Results dialog|No win|Credits \$", 30)
     if "Bonus Spin, 1 more after this one" not in heard or "Bonus Spin, the last one" not in heard:
