@@ -29,16 +29,30 @@ void HeldBackPressArrives(QWindow* window, int key) {
     QCoreApplication::processEvents();
 }
 
+// A window whose F10 opens its menu, as the machine's does.
+class MenuWindow : public QMainWindow {
+public:
+    MenuWindow() {
+        options = menuBar()->addMenu(QStringLiteral("&Options"));
+        options->addAction(QStringLiteral("Bet Amount"));
+        options->addAction(QStringLiteral("Spin Speed"));
+        resize(300, 200);
+    }
+    QMenu* options;
+
+protected:
+    void keyPressEvent(QKeyEvent* key) override {
+        if (key->key() == Qt::Key_F10) options->popup(mapToGlobal(QPoint(0, 20)));
+    }
+};
+
 }  // namespace
 
 TEST(LateKeys, AnAltFromBeforeTheMenuOpenedLeavesItOpenAndANewAltClosesIt) {
     static const bool guarded = (KeepLateKeysFromMenus(App()), true);
     ASSERT_TRUE(guarded);
-    QMainWindow window;
-    QMenu* options = window.menuBar()->addMenu(QStringLiteral("&Options"));
-    options->addAction(QStringLiteral("Bet Amount"));
-    options->addAction(QStringLiteral("Spin Speed"));
-    window.resize(300, 200);
+    MenuWindow window;
+    QMenu* options = window.options;
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QWindow* handle = window.windowHandle();
@@ -57,4 +71,23 @@ TEST(LateKeys, AnAltFromBeforeTheMenuOpenedLeavesItOpenAndANewAltClosesIt) {
     PressReachesWindowSystem(handle, Qt::Key_Alt);
     HeldBackPressArrives(handle, Qt::Key_Alt);
     EXPECT_FALSE(options->isVisible());
+}
+
+TEST(LateKeys, KeysPressedAfterTheKeyThatOpensTheMenuReachTheMenu) {
+    static const bool guarded = (KeepLateKeysFromMenus(App()), true);
+    ASSERT_TRUE(guarded);
+    MenuWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QWindow* handle = window.windowHandle();
+
+    // F10 and Down go down quickly; both are held back, and the menu opens only when F10 arrives.
+    PressReachesWindowSystem(handle, Qt::Key_F10);
+    PressReachesWindowSystem(handle, Qt::Key_Down);
+    HeldBackPressArrives(handle, Qt::Key_F10);
+    ASSERT_EQ(QApplication::activePopupWidget(), window.options);
+    HeldBackPressArrives(handle, Qt::Key_Down);
+    ASSERT_NE(window.options->activeAction(), nullptr) << "the Down typed after F10 was lost";
+    EXPECT_EQ(window.options->activeAction()->text(), QStringLiteral("Bet Amount"));
+    window.options->close();
 }
