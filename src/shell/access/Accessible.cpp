@@ -6,6 +6,8 @@
 #include <QAccessibleWidget>
 #include <QPointer>
 
+#include "access/MenuAccessible.h"
+
 namespace kazoomba::ui {
 
 namespace {
@@ -118,6 +120,7 @@ void Announce(QAccessibleEvent& event) {
 }
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
+    if (QAccessibleInterface* menu = MenuInterface(object)) return menu;
     if (auto* readout = qobject_cast<Readout*>(object)) return new ReadoutAccessible(readout);
     if (object && object->isWidgetType())
         if (PressHandle* handle = HandleOf(object)) return new PressableAccessible(static_cast<QWidget*>(object), handle);
