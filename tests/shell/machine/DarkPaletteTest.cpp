@@ -197,7 +197,7 @@ TEST_F(DarkPaletteTest, TheManualsLinksStandOutFromItsWhitePage) {
     manual.setAttribute(Qt::WA_DeleteOnClose, false);
     manual.show();
     QTextBrowser& page = *manual.browser();
-    for (const QString name : {QStringLiteral("index.html"), QStringLiteral("gamble.html")}) {
+    for (const QString& name : {QStringLiteral("index.html"), QStringLiteral("gamble.html")}) {
         page.setSource(QUrl::fromLocalFile(ui::ManualPath(name)));
         QApplication::processEvents();
         const QImage shot = Snapshot(manual);
