@@ -16,6 +16,8 @@ namespace kazoomba::ui {
 namespace {
 
 constexpr char kReadable[] = "kazoombaReadable";
+// The characters a text document holds where a table or a table cell begins and ends.
+constexpr char16_t kFrameStart = 0xfdd0, kFrameEnd = 0xfdd1;
 
 class ReadingPaneAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
@@ -61,16 +63,23 @@ public:
     int cursorPosition() const override { return view()->textCursor().position(); }
     void setCursorPosition(int position) override { view()->setTextCursor(CursorAt(position)); }
 
-    // The text as read, character for character as the view holds it: a break is a new line, and a
-    // picture, which the view holds as a placeholder character, a space.
+    // The text as read, character for character as the view holds it: a paragraph's, a line's or a table
+    // cell's end is a new line, a picture (a placeholder character) a space. Taken from the raw text, as a
+    // cursor's selection across table cells would widen to whole cells.
     QString text(int start, int end) const override {
-        QTextCursor c = CursorAt(start);
-        c.setPosition(Clamp(end), QTextCursor::KeepAnchor);
-        QString t = c.selectedText();
-        t.replace(QChar::ParagraphSeparator, u'\n');
-        t.replace(QChar::LineSeparator, u'\n');
-        t.replace(QChar::Nbsp, u' ');
-        t.replace(QChar::ObjectReplacementCharacter, u' ');
+        start = Clamp(start);
+        QString t = view()->document()->toRawText().mid(start, std::max(0, Clamp(end) - start));
+        for (QChar& c : t) {
+            switch (c.unicode()) {
+            case QChar::ParagraphSeparator:
+            case QChar::LineSeparator:
+            case kFrameStart:
+            case kFrameEnd: c = u'\n'; break;
+            case QChar::Nbsp:
+            case QChar::ObjectReplacementCharacter: c = u' '; break;
+            default: break;
+            }
+        }
         return t;
     }
     int characterCount() const override { return view()->document()->characterCount() - 1; }

@@ -181,6 +181,11 @@ TEST_F(ManualViewerTest, ReadsAsANamedWindowWhosePageIsADocumentReadLineByLine) 
     EXPECT_FALSE(second.contains("borrow more")) << "one line, not the whole paragraph";
     int before = -1, beforeEnd = -1;
     EXPECT_EQ(text->textBeforeOffset(start, QAccessible::LineBoundary, &before, &beforeEnd), first);
+    // In the contents table a link's line is its own cell, and the text is the view's, character for character.
+    const int link = static_cast<int>(all.indexOf("Playing a spin"));
+    EXPECT_EQ(text->textAtOffset(link, QAccessible::LineBoundary, &start, &end).toStdString(), "Playing a spin\n");
+    EXPECT_EQ(text->text(link, link + 14).toStdString(), "Playing a spin");
+    EXPECT_EQ(text->characterCount(), all.size());
     viewer->close();
     QApplication::processEvents();
 }
