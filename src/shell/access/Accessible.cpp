@@ -6,6 +6,9 @@
 #include <QAccessibleWidget>
 #include <QPointer>
 
+#include "access/MenuAccessible.h"
+#include "access/ReadingPane.h"
+
 namespace kazoomba::ui {
 
 namespace {
@@ -112,12 +115,9 @@ std::function<void(QAccessibleEvent*)>& Witness() {
     return witness;
 }
 
-void Announce(QAccessibleEvent& event) {
-    if (Witness()) Witness()(&event);
-    QAccessible::updateAccessibility(&event);
-}
-
 QAccessibleInterface* Factory(const QString&, QObject* object) {
+    if (QAccessibleInterface* menu = MenuInterface(object)) return menu;
+    if (QAccessibleInterface* pane = ReadingPaneInterface(object)) return pane;
     if (auto* readout = qobject_cast<Readout*>(object)) return new ReadoutAccessible(readout);
     if (object && object->isWidgetType())
         if (PressHandle* handle = HandleOf(object)) return new PressableAccessible(static_cast<QWidget*>(object), handle);
@@ -185,6 +185,11 @@ void AnnounceAvailability(QAction& item) {
             Announce(event);
         }
     }
+}
+
+void Announce(QAccessibleEvent& event) {
+    if (Witness()) Witness()(&event);
+    QAccessible::updateAccessibility(&event);
 }
 
 void SetAccessibilityWitness(std::function<void(QAccessibleEvent*)> witness) { Witness() = std::move(witness); }

@@ -49,6 +49,9 @@ void AnnounceAvailability(QAction& item);
 // Installs the interfaces above; done once, before the first window asks.
 void InstallAccessibility();
 
+// Raises an event for assistive technology, seen by the witness below as well.
+void Announce(QAccessibleEvent& event);
+
 // Sees every event the game raises for assistive technology, even where no platform bridge listens
 // (window tests run offscreen, where Qt drops them). Empty by default.
 void SetAccessibilityWitness(std::function<void(QAccessibleEvent*)> witness);

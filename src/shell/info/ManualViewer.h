@@ -1,15 +1,17 @@
-// The game's own help viewer: the HTML manual in a window of its own that leaves the game playable.
+// The game's own help viewer: the HTML manual in a window of its own that leaves the game playable. A
+// screen reader meets a window named by the page shown, the page as a document it reads line by line,
+// and each new page a link or a button leads to read out as it comes.
 #pragma once
 
 #include <QUrl>
-#include <QWidget>
+#include <QMainWindow>
 
 class QPushButton;
 class QTextBrowser;
 
 namespace kazoomba::ui {
 
-class ManualViewer : public QWidget {
+class ManualViewer : public QMainWindow {
     Q_OBJECT
 public:
     explicit ManualViewer(QWidget* parent = nullptr);
@@ -23,6 +25,7 @@ public slots:
     void ShowContents();
 
 private:
+    void ShowNewPage();
     void UpdateTitle();
 
     QTextBrowser* browser_ = nullptr;

@@ -4,32 +4,34 @@
 #include <QMenuBar>
 
 #include "QtText.h"
+#include "access/Accessible.h"
 #include "play/GameState.h"
 
 namespace kazoomba::ui {
 
 namespace {
 
-
-// Object names are kept for the accessibility tree and for whoever inspects the running game.
-QAction* Item(QMenu* menu, const QString& caption, const QString& name) {
-    QAction* a = menu->addAction(caption);
+// Object names are kept for the accessibility tree and for whoever inspects the running game. An item with
+// a check mark is checkable before it joins its menu: assistive technology never meets it as a plain item.
+QAction* Item(QMenu* menu, const QString& caption, const QString& name, bool checkable = false) {
+    auto* a = new QAction(caption, menu);
     a->setObjectName(name);
+    a->setCheckable(checkable);
+    menu->addAction(a);
     return a;
 }
 
 // The commands set the marks themselves (CheckOnly), so the items show check marks, not radio dots.
 template <std::size_t N>
 void Group(QMenu* menu, const QStringList& captions, const QString& name, std::array<QAction*, N>& actions) {
-    for (std::size_t i = 0; i < N; ++i) {
-        actions[i] = Item(menu, captions[static_cast<int>(i)], QStringLiteral("%1_%2").arg(name).arg(i));
-        actions[i]->setCheckable(true);
-    }
+    for (std::size_t i = 0; i < N; ++i)
+        actions[i] = Item(menu, captions[static_cast<int>(i)], QStringLiteral("%1_%2").arg(name).arg(i), true);
 }
 
 }  // namespace
 
 MachineMenus BuildMachineMenus(QMenuBar& bar) {
+    InstallAccessibility();  // the marked items read as check boxes
     MachineMenus m;
     m.file = bar.addMenu(QStringLiteral("&File"));
     m.newGame = Item(m.file, QStringLiteral("New Game"), QStringLiteral("mnuNewGame"));
@@ -66,8 +68,7 @@ MachineMenus BuildMachineMenus(QMenuBar& bar) {
         m.borrow[i] = Item(borrow, ToQString(kLoanChoices[i].caption), QStringLiteral("mnuBorrow_%1").arg(i));
 
     m.autoPlay = bar.addMenu(QStringLiteral("Auto Play"));
-    m.autoSpin = Item(m.autoPlay, QStringLiteral("Auto Spin"), QStringLiteral("mnuAuto"));
-    m.autoSpin->setCheckable(true);
+    m.autoSpin = Item(m.autoPlay, QStringLiteral("Auto Spin"), QStringLiteral("mnuAuto"), true);
 
     m.help = bar.addMenu(QStringLiteral("&Help"));
     m.about = Item(m.help, QStringLiteral("About"), QStringLiteral("mnuAbout"));

@@ -137,8 +137,8 @@ def dialog(app, words):
 
 # Plays until a spin wins, shows the Payoffs window and the board as read, picks a box and quits.
 def dump_board(app, machine):
-    do_action(find(find(machine, "menu item", "Sound"), "menu item", "Off"), "Press")
-    do_action(find(find(machine, "menu item", "Spin Speed"), "menu item", "Very Fast"), "Press")
+    do_action(find(find(machine, "menu item", "Sound"), "check box", "Off"), "Press")
+    do_action(find(find(machine, "menu item", "Spin Speed"), "check box", "Very Fast"), "Press")
     spin, bet = find(machine, "push button", "Spin"), find(machine, "push button", "Bet 8")
     for _ in range(60):
         wait_for("Bet 8 available", lambda: not unavailable(bet))
@@ -186,8 +186,8 @@ def current_game():
 
 
 def mid_spin(app, machine):
-    do_action(find(find(machine, "menu item", "Sound"), "menu item", "Off"), "Press")
-    do_action(find(find(machine, "menu item", "Spin Speed"), "menu item", "Very Fast"), "Press")
+    do_action(find(find(machine, "menu item", "Sound"), "check box", "Off"), "Press")
+    do_action(find(find(machine, "menu item", "Spin Speed"), "check box", "Very Fast"), "Press")
     spin, bet = find(machine, "push button", "Spin"), find(machine, "push button", "Bet 8")
     spins = find(machine, "label", "Spins")
     items = [find(machine, "menu item", name) for name in ("New Game", "Load ", "Save", "Statistics")]
@@ -285,7 +285,7 @@ def read(game_process):
 
     # Sound off through its menu, as a listener may: a sound that holds the machine would only slow this.
     sound = find(machine, "menu item", "Sound")
-    do_action(find(sound, "menu item", "Off"), "Press")
+    do_action(find(sound, "check box", "Off"), "Press")
 
     buttons = {}
     for name in ("Spin", "Bet 1", "Bet 8"):

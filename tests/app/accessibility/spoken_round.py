@@ -174,8 +174,8 @@ def play_out_spin():
             return said_all
 
 
-def main():
-    # Orca is up once it has said so through speech-dispatcher.
+def wait_for_orca():
+    """Returns once Orca has said it is on through speech-dispatcher; skips when it cannot start."""
     end = time.monotonic() + 30
     while "Screen reader on" not in said():
         try:
@@ -187,6 +187,10 @@ def main():
                  + open(os.path.join(scratch, "speechd.log")).read()[-400:])
         time.sleep(0.2)
     quiet(1.0)
+
+
+def main():
+    wait_for_orca()
 
     # One whole round: a bet, spins until a win, the win doubled, one box, and the board left.
     write_settings({"Speed": "0", "Coins": "2", "BannerOn": "1"})

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Inside the private session: starts the X server, the window manager, the accessibility bus,
-# speech-dispatcher and Orca, runs the player, and stops them all again. Called by spoken_round_test.sh.
+# speech-dispatcher and Orca, runs the player script, and stops them all again. Called by spoken_round_test.sh.
 set -u
 cd "$SCRATCH"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>display 2>xvfb.log &
@@ -20,7 +20,7 @@ helpers="$helpers $!"
 orca --debug-file="$SCRATCH/orca-debug.log" >orca.log 2>&1 &
 orca=$!
 status=0
-python3 "$HERE/spoken_round.py" "$GAME" "$orca" || status=$?
+python3 "$PLAYER" "$GAME" "$orca" || status=$?
 # Xvfb is stopped by a signal it can clean up after: its lock file must not outlive the namespace.
 kill $orca $helpers $xvfb 2>/dev/null
 wait $xvfb 2>/dev/null

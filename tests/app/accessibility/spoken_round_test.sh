@@ -2,10 +2,12 @@
 # Plays rounds by real keys with the Orca screen reader running, and checks what it said: the whole desktop
 # stack (X server, window manager, session and accessibility buses, speech-dispatcher, Orca) is started
 # in private namespaces, and speech-dispatcher's output module writes each utterance to a file instead of a
-# sound card. Usage: spoken_round_test.sh GAME. Exits 77 (skipped) when the stack cannot be had.
+# sound card. Usage: spoken_round_test.sh GAME [PLAYER], where PLAYER is the script that plays, from this
+# folder (spoken_round.py when not given). Exits 77 (skipped) when the stack cannot be had.
 set -eu
 game=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
+player="$here/${2:-spoken_round.py}"
 skip() { echo "SKIPPED: $*" >&2; exit 77; }
 for tool in Xvfb openbox dbus-run-session orca speech-dispatcher xdotool python3; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup test installs it)"
@@ -41,7 +43,7 @@ CONF
 
 # Orca's own first-start questions are answered: speech on, no braille, every key echo as shipped.
 export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/run" \
-    XDG_DATA_HOME="$scratch/data" SCRATCH="$scratch" GAME="$game" HERE="$here"
+    XDG_DATA_HOME="$scratch/data" SCRATCH="$scratch" GAME="$game" HERE="$here" PLAYER="$player"
 unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS 2>/dev/null || true
 
 # A private process namespace keeps this Orca apart from any other on the machine (Orca refuses to start

@@ -1,4 +1,5 @@
-// The manual and its viewer: opens at the contents page, one window, not modal, and every link and picture works.
+// The manual and its viewer: opens at the contents page, one window, not modal, and every link and picture works;
+// to assistive technology a named window whose page is a document, each new page told as it comes.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -8,9 +9,11 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextCursor>
 
 #include "engine/Payoffs.h"
 #include "info/ManualViewer.h"
+#include "support/Accessibility.h"
 #include "support/WindowTesting.h"
 #include "art/DataPaths.h"
 
@@ -144,4 +147,87 @@ TEST_F(ManualViewerTest, ThePayTableOfTheManualMatchesTheGames) {
     for (auto pay : kazoomba::RegularPayoffs) game << QString::number(pay);
     for (auto pay : kazoomba::BonusPayoffs) game << QString::number(pay);
     EXPECT_EQ(figures, game);
+}
+
+TEST_F(ManualViewerTest, ReadsAsANamedWindowWhosePageIsADocumentReadLineByLine) {
+    ManualViewer* viewer = ShowManual(nullptr);
+    QAccessibleInterface* window = Accessible(viewer);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Kazoomba Manual - Contents");
+
+    QTextBrowser* browser = viewer->browser();
+    EXPECT_EQ(viewer->focusWidget(), browser) << "the keyboard starts in the page";
+    QAccessibleInterface* page = Accessible(browser);
+    EXPECT_EQ(page->role(), QAccessible::Document);
+    EXPECT_EQ(page->text(QAccessible::Name), "Contents");
+    EXPECT_TRUE(page->state().readOnly);
+    QAccessibleTextInterface* text = page->textInterface();
+    ASSERT_NE(text, nullptr);
+    const QString all = text->text(0, text->characterCount());
+    EXPECT_TRUE(all.startsWith("Kazoomba Video Slots")) << all.left(40).toStdString();
+    EXPECT_TRUE(all.contains("Start here\n"));
+    EXPECT_FALSE(all.contains(QChar::ObjectReplacementCharacter)) << "the icon is read as a space";
+
+    // A line is what the eye sees on one line, and the caret moves down through them by the keyboard.
+    int start = -1, end = -1;
+    const QString first = text->textAtOffset(0, QAccessible::LineBoundary, &start, &end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(first.trimmed(), QString::fromUtf8("Kazoomba Video Slots \u2014 Player's Manual"));
+    browser->setTextCursor(QTextCursor(browser->document()));
+    QTest::keyClick(browser, Qt::Key_Down);
+    const QString second = text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end);
+    EXPECT_EQ(start, end - second.size());
+    EXPECT_TRUE(second.contains("Welcome to Kazoomba")) << second.toStdString();
+    EXPECT_FALSE(second.contains("borrow more")) << "one line, not the whole paragraph";
+    int before = -1, beforeEnd = -1;
+    EXPECT_EQ(text->textBeforeOffset(start, QAccessible::LineBoundary, &before, &beforeEnd), first);
+    // In the contents table a link's line is its own cell, and the text is the view's, character for character.
+    const int link = static_cast<int>(all.indexOf("Playing a spin"));
+    EXPECT_EQ(text->textAtOffset(link, QAccessible::LineBoundary, &start, &end).toStdString(), "Playing a spin\n");
+    EXPECT_EQ(text->text(link, link + 14).toStdString(), "Playing a spin");
+    EXPECT_EQ(text->characterCount(), all.size());
+    viewer->close();
+    QApplication::processEvents();
+}
+
+TEST_F(ManualViewerTest, EachNewPageIsToldAsANewDocumentWithTheFocus) {
+    AccessibilityListener listener;
+    ManualViewer* viewer = ShowManual(nullptr);
+    QApplication::setActiveWindow(viewer);
+    QTextBrowser* browser = viewer->browser();
+    ASSERT_TRUE(viewer->isActiveWindow());
+    ASSERT_TRUE(browser->hasFocus());
+
+    // A link followed by the keyboard: Tab to the first link, Enter.
+    QAccessible::Id document = QAccessible::uniqueId(Accessible(browser));
+    listener.Clear();
+    QTest::keyClick(browser, Qt::Key_Tab);
+    QTest::keyClick(browser, Qt::Key_Return);
+    ASSERT_NE(browser->source(), ManualViewer::ContentsUrl());
+    const QString title = browser->documentTitle();
+    EXPECT_NE(QAccessible::uniqueId(Accessible(browser)), document) << "a new page is a new document";
+    EXPECT_EQ(listener.Count(QAccessible::Focus, browser), 1);
+    ASSERT_FALSE(listener.events().empty());
+    EXPECT_EQ(listener.events().back().name, title);
+    EXPECT_TRUE(browser->hasFocus());
+
+    // Back by its button: the focus goes from the button to the page it brought back.
+    document = QAccessible::uniqueId(Accessible(browser));
+    QPushButton* back = Button(viewer, "&Back");
+    back->setFocus();
+    QTest::keyClick(back, Qt::Key_Space);
+    EXPECT_EQ(browser->source(), ManualViewer::ContentsUrl());
+    EXPECT_TRUE(browser->hasFocus());
+    EXPECT_NE(QAccessible::uniqueId(Accessible(browser)), document);
+    EXPECT_EQ(Accessible(browser)->text(QAccessible::Name), "Contents");
+
+    // Contents while at the contents page: its top again, and told again.
+    document = QAccessible::uniqueId(Accessible(browser));
+    listener.Clear();
+    Button(viewer, "&Contents")->click();
+    EXPECT_EQ(browser->textCursor().position(), 0);
+    EXPECT_EQ(listener.Count(QAccessible::Focus, browser), 1);
+    EXPECT_NE(QAccessible::uniqueId(Accessible(browser)), document);
+    viewer->close();
+    QApplication::processEvents();
 }

@@ -1,6 +1,6 @@
 // Every dialog under a dark desktop colour scheme: the text of each button and label keeps at least
-// 4.5:1 contrast with what lies behind it, measured on the pixels shown; and no window opens larger
-// than the screen's free area.
+// 4.5:1 contrast with what lies behind it, measured on the pixels shown, and so do the manual's links on
+// its white page; and no window opens larger than the screen's free area.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <functional>
 #include <map>
@@ -17,6 +19,7 @@
 #include "gamble/PayoffsWindow.h"
 #include "info/AboutBox.h"
 #include "info/ManualViewer.h"
+#include "art/DataPaths.h"
 #include "info/PayChartWindow.h"
 #include "info/StatisticsWindow.h"
 #include "dialogs/LoadSaveDialog.h"
@@ -80,6 +83,9 @@ QPalette DarkPalette() {
     p.setColor(QPalette::Mid, QColor(0x25, 0x25, 0x25));
     p.setColor(QPalette::Dark, QColor(0x15, 0x15, 0x15));
     p.setColor(QPalette::Shadow, Qt::black);
+    // A dark scheme's links are a light, mid blue: on the manual's white page it fades.
+    p.setColor(QPalette::Link, QColor(0x2a, 0x82, 0xda));
+    p.setColor(QPalette::LinkVisited, QColor(0xa7, 0x70, 0xef));
     return p;
 }
 
@@ -181,6 +187,42 @@ TEST_F(DarkPaletteTest, SmallDialogsAndMessagesKeepTheirTextReadable) {
     QMessageBox message(QMessageBox::Warning, QStringLiteral("Kazoomba"), QStringLiteral("You are out of credits."),
                         QMessageBox::Ok);
     ExpectReadable(message, "Message");
+}
+
+// The manual's links as the eye sees them on the contents page and on a page with links in its text and
+// its "Contents" trail: the contrast of each link's ink with the page around it. Links that wrap are left
+// out; each of the others is measured over its own stretch of its line.
+TEST_F(DarkPaletteTest, TheManualsLinksStandOutFromItsWhitePage) {
+    ui::ManualViewer manual;
+    manual.setAttribute(Qt::WA_DeleteOnClose, false);
+    manual.show();
+    QTextBrowser& page = *manual.browser();
+    for (const QString& name : {QStringLiteral("index.html"), QStringLiteral("gamble.html")}) {
+        page.setSource(QUrl::fromLocalFile(ui::ManualPath(name)));
+        QApplication::processEvents();
+        const QImage shot = Snapshot(manual);
+        const QRect shown(page.viewport()->mapTo(&manual, QPoint(0, 0)), page.viewport()->size());
+        int measured = 0;
+        for (QTextBlock block = page.document()->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment link = it.fragment();
+                if (link.charFormat().anchorHref().isEmpty()) continue;
+                QTextCursor first(page.document()), last(page.document());
+                first.setPosition(link.position());
+                last.setPosition(link.position() + link.length());
+                const QRect from = page.cursorRect(first), to = page.cursorRect(last);
+                if (from.top() != to.top()) continue;
+                const QRect area =
+                    QRect(from.topLeft(), to.bottomLeft()).adjusted(2, 0, -2, 0).translated(shown.topLeft());
+                if (!shown.contains(area)) continue;
+                const double contrast = TextContrast(shot, area);
+                EXPECT_GE(contrast, 4.5) << name.toStdString() << ": link \"" << link.text().toStdString()
+                                         << "\" reads " << contrast << ":1";
+                ++measured;
+            }
+        }
+        EXPECT_GT(measured, 0) << name.toStdString() << " shows its links";
+    }
 }
 
 // The manual asks for a generous window, but never more than the screen has free.
