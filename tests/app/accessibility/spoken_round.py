@@ -158,22 +158,6 @@ def last_is_dialog(text):
     return text.rfind("Results dialog") > max(text.rfind("No win"), text.rfind("Credits $"))
 
 
-def play_out_spin():
-    """Spins by Enter and takes every win with Escape until the machine is ready again; returns all said."""
-    key("Return")
-    said_all = listen("Enter", r"No win|Total won: \$[0-9,.]+")
-    while True:
-        if last_is_dialog(said_all):
-            key("Escape")
-            said_all += listen("Escape (take)", r"No win|Total won: \$[0-9,.]+|Credits \$[0-9,.]+\.")
-            continue
-        # Free bonus spins follow by themselves; the machine is ready when nothing more comes.
-        try:
-            said_all += listen("more", r"No win|Total won: \$[0-9,.]+", 3.0, quiet_fail=True)
-        except TimeoutError:
-            return said_all
-
-
 def wait_for_orca():
     """Returns once Orca has said it is on through speech-dispatcher; skips when it cannot start."""
     end = time.monotonic() + 30
