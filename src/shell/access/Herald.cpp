@@ -5,11 +5,9 @@
 
 namespace kazoomba::ui {
 
-namespace {
-
 class HeraldVoice : public QWidget {
 public:
-    HeraldVoice(int index, QWidget& parent) : QWidget(&parent) {
+    HeraldVoice(int index, Herald& herald, QWidget& parent) : QWidget(&parent), herald_(herald) {
         // A screen reader takes two controls of one name, role and place for one: each voice has a place
         // of its own, so "No win" after "No win" is news again.
         setGeometry(index, 0, 1, 1);
@@ -22,12 +20,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {}
+    // With the focus the screen reader reads the voice: what it held has been told.
+    void focusInEvent(QFocusEvent*) override { herald_.Heard(); }
+
+private:
+    Herald& herald_;
 };
 
-}  // namespace
-
 Herald::Herald(const QString& greeting, QWidget& parent) {
-    for (int i = 0; i < kVoices; ++i) voices_[i] = new HeraldVoice(i, parent);
+    for (int i = 0; i < kVoices; ++i) voices_[i] = new HeraldVoice(i, *this, parent);
     voices_[0]->setAccessibleName(greeting);
 }
 
@@ -44,13 +45,19 @@ void Herald::Say(const QString& text) {
     const bool live = window->isActiveWindow() && !QApplication::activePopupWidget() &&
                       (!QApplication::activeModalWidget() || QApplication::activeModalWidget() == window) &&
                       QApplication::focusWidget() && QApplication::focusWidget()->window() == window;
+    // A spin's outcome repeats its start's "Bonus Spin, ..." and completes it.
+    if (!unheard_.isEmpty() && text.startsWith(unheard_.last())) unheard_.last() = text;
+    else unheard_.append(text);
+    while (unheard_.size() > kKeptNews) unheard_.removeFirst();
+    const QString news = unheard_.join(u' ');
     if (!live) {
-        voices_[current_]->setAccessibleName(text);
+        voices_[current_]->setAccessibleName(news);
         return;
     }
     current_ = (current_ + 1) % kVoices;
-    voices_[current_]->setAccessibleName(text);
+    voices_[current_]->setAccessibleName(news);
     voices_[current_]->setFocus(Qt::OtherFocusReason);
+    unheard_.clear();
 }
 
 }  // namespace kazoomba::ui

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -18,8 +19,9 @@ public:
     // The voices lie over `parent`, below its other children; the first holds the greeting.
     Herald(const QString& greeting, QWidget& parent);
 
-    // Speaks now when the window is in front with nothing over it; otherwise it is what the screen reader
-    // reads when the window comes back.
+    // Speaks now when the window is in front with nothing over it; otherwise it joins the news the screen
+    // reader reads when the window comes back (the latest few pieces, a piece that a later one repeats
+    // and completes only once). News told while the window was away is spoken with the next.
     void Say(const QString& text);
     QString LastSaid() const { return voices_[current_]->accessibleName(); }
     // The voice that holds, or will hold, the focus.
@@ -28,9 +30,14 @@ public:
     void TakeFocus() { voices_[current_]->setFocus(Qt::OtherFocusReason); }
 
 private:
+    friend class HeraldVoice;
+    void Heard() { unheard_.clear(); }
+
     static constexpr int kVoices = 7;
+    static constexpr int kKeptNews = 4;
     std::array<QWidget*, kVoices> voices_{};
     int current_ = 0;
+    QStringList unheard_;  // news since the window was last in front, not yet spoken
 };
 
 }  // namespace kazoomba::ui

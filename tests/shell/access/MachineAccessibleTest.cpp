@@ -161,3 +161,25 @@ TEST_F(MachineAccessibleTest, TheHeraldSaysTheBetEachOutcomeAndTheCountersByTaki
     window->ShowBonusCaption(true);
     EXPECT_TRUE(herald.LastSaid().startsWith("Bonus Spin")) << herald.LastSaid().toStdString();
 }
+
+// Bonus spins go on while the Payoffs window that a win opened is closing and the machine is not yet back
+// in front: what they say is kept, not written over, and told when the machine is back; once told, it is
+// not told again with the next news.
+TEST(Herald, NewsWhileTheWindowIsAwayIsKeptUntilToldAndThenNotRepeated) {
+    App();
+    QWidget window;
+    window.resize(200, 100);
+    Herald herald(QStringLiteral("Credits $1,000.00."), window);
+    herald.TakeFocus();
+    herald.Say(QStringLiteral("Bonus Spin, 1 more after this one."));
+    herald.Say(QStringLiteral("Bonus Spin, 1 more after this one. No win."));
+    herald.Say(QStringLiteral("Bonus Spin, the last one."));
+    EXPECT_EQ(herald.LastSaid().toStdString(), "Bonus Spin, 1 more after this one. No win. Bonus Spin, the last one.");
+
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(herald.HasFocus());
+    herald.Say(QStringLiteral("Credits $1,002.50."));
+    EXPECT_EQ(herald.LastSaid().toStdString(), "Credits $1,002.50.");
+}
