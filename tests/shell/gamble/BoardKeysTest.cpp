@@ -11,6 +11,7 @@
 #include "support/Accessibility.h"
 #include "support/Scripted.h"
 #include "support/WindowTesting.h"
+#include "support/WindowParts.h"
 #include "access/Accessible.h"
 #include "access/Herald.h"
 #include "art/Graphics.h"
@@ -40,13 +41,8 @@ class BoardKeysTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         App();
-        graphics = new ui::Graphics(1.0);
-        sound = new ui::Sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
-        sound->SetSound(1);
-    }
-    static void TearDownTestSuite() {
-        delete sound;
-        delete graphics;
+        graphics = &TestGraphics();
+        sound = &TestSound();
     }
     void SetUp() override {
         table.s().SpinWin = 10.0f;

@@ -11,7 +11,7 @@
 #include "gamble/BoardWindowLayout.h"
 #include "support/Scripted.h"
 #include "support/WindowTesting.h"
-#include "art/DataPaths.h"
+#include "support/WindowParts.h"
 #include "art/Graphics.h"
 #include "art/Palette.h"
 #include "sound/Sound.h"
@@ -66,12 +66,8 @@ class BoardWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         App();
-        graphics = new ui::Graphics(1.0);
-        sound = new ui::Sound(ui::DataDirectory() + QStringLiteral("/sounds"));
-    }
-    static void TearDownTestSuite() {
-        delete sound;
-        delete graphics;
+        graphics = &TestGraphics();
+        sound = &TestSound();
     }
     void SetUp() override {
         sound->SetSound(1);  // silent unless a test listens

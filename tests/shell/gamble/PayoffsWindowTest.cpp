@@ -14,7 +14,7 @@
 #include "gamble/PayoffsWindow.h"
 #include "support/Scripted.h"
 #include "support/WindowTesting.h"
-#include "art/DataPaths.h"
+#include "support/WindowParts.h"
 #include "art/DigitDisplay.h"
 #include "art/Graphics.h"
 #include "art/Palette.h"
@@ -35,13 +35,8 @@ class PayoffsWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         TestApplication();
-        graphics = new ui::Graphics(1.0);
-        sound = new ui::Sound(ui::DataDirectory() + QStringLiteral("/sounds"));
-        sound->SetSound(1);
-    }
-    static void TearDownTestSuite() {
-        delete sound;
-        delete graphics;
+        graphics = &TestGraphics();
+        sound = &TestSound();
     }
     void SetUp() override {
         PayoffsWindow::PayoffsWindowPos = {};

@@ -8,6 +8,7 @@
 
 #include "info/AboutBox.h"
 #include "support/WindowTesting.h"
+#include "support/WindowParts.h"
 #include "art/Graphics.h"
 
 using namespace kazoomba::testing;
@@ -19,9 +20,8 @@ class AboutBoxTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         App();
-        graphics = new kazoomba::ui::Graphics(1.0);
+        graphics = &TestGraphics();
     }
-    static void TearDownTestSuite() { delete graphics; }
     static inline kazoomba::ui::Graphics* graphics = nullptr;
 };
 

@@ -8,6 +8,7 @@
 
 #include "info/PayChartWindow.h"
 #include "support/WindowTesting.h"
+#include "support/WindowParts.h"
 #include "art/Drawing.h"
 #include "art/Graphics.h"
 #include "art/Palette.h"
@@ -23,9 +24,8 @@ class PayChartWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         App();
-        graphics = new kazoomba::ui::Graphics(1.0);
+        graphics = &TestGraphics();
     }
-    static void TearDownTestSuite() { delete graphics; }
     static inline kazoomba::ui::Graphics* graphics = nullptr;
 };
 

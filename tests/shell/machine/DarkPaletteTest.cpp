@@ -26,6 +26,7 @@
 #include "ProfileFile.h"
 #include "support/Scripted.h"
 #include "support/WindowTesting.h"
+#include "support/WindowParts.h"
 #include "dialogs/BannerTextDialog.h"
 #include "art/Graphics.h"
 #include "sound/Sound.h"
@@ -100,13 +101,8 @@ class DarkPaletteTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         App();
-        graphics = new ui::Graphics(1.0);
-        sound = new ui::Sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
-        sound->SetSound(1);
-    }
-    static void TearDownTestSuite() {
-        delete sound;
-        delete graphics;
+        graphics = &TestGraphics();
+        sound = &TestSound();
     }
     void SetUp() override {
         light = QApplication::palette();
