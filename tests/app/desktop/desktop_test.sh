@@ -113,8 +113,10 @@ if [ "$case" = held-keys ]; then
     }
     settle() {
         for _ in $(seq 600); do
-            if xdotool search --onlyvisible --name ' Results$' >/dev/null 2>&1; then
-                sleep 0.5; xdotool key Escape; sleep 1
+            local results
+            results=$(xdotool search --onlyvisible --name ' Results$' 2>/dev/null | head -1)
+            if [ -n "$results" ]; then
+                sleep 0.5; xdotool windowactivate --sync "$results" >/dev/null 2>&1; xdotool key Escape; sleep 1
             elif [ "$(current Moment)" = Idle ]; then
                 return 0
             fi
