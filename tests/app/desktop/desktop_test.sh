@@ -3,7 +3,8 @@
 # Usage: desktop_test.sh GAME WM CASE, with WM openbox or metacity and CASE one of
 #   placement  quit and restart five times: the window comes back within 1 px each time, and a stored
 #              TopPos above the screen comes back with its title bar on the screen;
-#   held-keys  Enter and B held for 3 s over the machine and over windows opened from it, with two busy
+#   held-keys  Enter and B held for 3 s over the machine and over windows opened from it (Statistics,
+#              the Payoff Chart, Save, About, Win Stop Value, "Wager Not Allowed", Payoffs), with two busy
 #              loops loading the cores: at most one spin or one coin per hold, none from a hold that began
 #              in another window.
 # Exits 77 (skipped) with a message when Xvfb, xdotool or the window manager is missing.
@@ -155,7 +156,7 @@ if [ "$case" = held-keys ]; then
     # places nothing (the quick Enter after it then finds no bet to spin); an Enter hold that closes the
     # window spins nothing.
     for opened in "alt+f Down Down Down Return:Game Statistics" "alt+h Down Down Return:Payoff Chart" \
-                  "alt+f Down Down Return:Save a Game"; do
+                  "alt+f Down Down Return:Save a Game" "alt+h Return:About Kazoomba"; do
         keys=${opened%%:*} name=${opened##*:}
         fresh_game
         xdotool key --delay 200 $keys
@@ -174,6 +175,55 @@ if [ "$case" = held-keys ]; then
         s=$(state); echo "B and Enter held over \"$name\": $s"
         [ "$(current TotalWagers)" = 0.25 ] || fail "a hold that began over \"$name\" reached the machine: $s"
     done
+
+    # Win Stop Value, shown as auto spin is switched on: an Enter hold that closes it must not start the run.
+    fresh_game
+    xdotool key b Return
+    wait_wagers 0.25 && settle
+    xdotool key --delay 200 F10 Left Left Return  # Auto Play > Auto Spin
+    if wait_window "Win Stop Value"; then
+        hold Return 3
+        sleep 5
+        xdotool search --onlyvisible --name "Win Stop Value" >/dev/null 2>&1 && fail "Enter held 3 s left Win Stop Value open"
+    fi
+    quit_game
+    s=$(state); echo "Enter held over \"Win Stop Value\": $s"
+    [ "$(current TotalWagers)" = 0.25 ] || fail "an Enter hold that closed \"Win Stop Value\" started auto spins: $s"
+
+    # "Wager Not Allowed", from a coin beyond the credits: an Enter hold that closes it must not spin the
+    # four coins placed, and a B hold that began over it must not try another (which brings it back).
+    rm -f "$ini"
+    printf '%s\r\n' "[Current Game]" Credits=1.00 Coins=2 >"$ini"
+    start_game
+    xdotool key --delay 200 b b b b b
+    if wait_window "Wager Not Allowed"; then
+        hold Return 3
+        sleep 3
+        xdotool key b
+        if wait_window "Wager Not Allowed"; then
+            xdotool keydown b; sleep 1; xdotool key Escape; sleep 2; xdotool keyup b; sleep 2
+            xdotool search --onlyvisible --name "Wager Not Allowed" >/dev/null 2>&1 &&
+                fail "a B hold that began over \"Wager Not Allowed\" placed a coin over the machine"
+        fi
+    fi
+    quit_game
+    s=$(state); echo "B and Enter held over \"Wager Not Allowed\": $s"
+    [ "$(current TotalWagers)" = 0.00 ] || fail "an Enter hold that closed \"Wager Not Allowed\" spun: $s"
+
+    # The Payoffs window of a win kept at exit: an Enter hold takes the win once and spins nothing.
+    rm -f "$ini"
+    printf '%s\r\n' "[Current Game]" Speed=0 Credits=5000 Spins=1 TotalWagers=2.00 LastBet=2.00 Coins=2 Smiles=6 \
+        Bells=1 BonusPool=53.60 Moment=Payoffs Stops=3,3,3,9,9,9,0,0,0 BonusReels=0 BonusSpins=0 SpinWin=62.35 \
+        LinePays=10,20,5,0,0,0,0,0 PoolWon=53.60 PoolBells=0 >"$ini"
+    start_game
+    if wait_window " Results$"; then
+        hold Return 3
+        sleep 3
+    fi
+    quit_game
+    s="$(state) Credits=$(current Credits)"; echo "Enter held over the Payoffs window: $s"
+    [ "$(current TotalWagers)" = 2.00 ] && [ "$(current Credits)" = 5062.35 ] ||
+        fail "an Enter hold over the Payoffs window: $s, want the win taken once and no spin"
 fi
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
