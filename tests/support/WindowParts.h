@@ -13,8 +13,8 @@ inline ui::Graphics& TestGraphics() {
     return *graphics;
 }
 
-// The game's own sounds, switched on; the dummy audio driver the tests run with keeps them silent. A test
-// that switches them off or listens to them sets them back itself.
+// The game's own sounds, switched off (the "Sound" menu's Off), so that no test waits on one. A test that
+// switches them on to listen sets them back itself.
 inline ui::Sound& TestSound() {
     static ui::Sound* sound = [] {
         App();

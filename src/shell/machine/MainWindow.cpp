@@ -61,7 +61,10 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, Machine
     qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    sound_.SetMinimizedQuery({});  // the sounds may outlive the window that answered for them
+}
 
 void MainWindow::ConnectHook(QAction* item, const std::function<void(MainWindow&)>& hook) {
     item->setEnabled(static_cast<bool>(hook));

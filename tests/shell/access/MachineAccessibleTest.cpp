@@ -8,13 +8,12 @@
 
 #include "support/Accessibility.h"
 #include "support/QtApp.h"
+#include "support/WindowParts.h"
 #include "support/Scripted.h"
 #include "support/GameDoor.h"
-#include "art/Graphics.h"
 #include "access/Herald.h"
 #include "access/MachineAccessible.h"
 #include "machine/MainWindow.h"
-#include "sound/Sound.h"
 
 using namespace kazoomba;
 using namespace kazoomba::ui;
@@ -26,9 +25,9 @@ class MachineAccessibleTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { App(); }
     void SetUp() override {
-        graphics = std::make_unique<Graphics>(1.0);
-        sound = std::make_unique<Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
-        sound->SetSound(1);
+        graphics = &TestGraphics();
+        sound = &TestSound();
+        sound->SetSound(1);  // off, whatever the test before switched
         window = std::make_unique<MainWindow>(*graphics, *sound, random);
         window->StartUp();
         window->banner().StopBanner();
@@ -47,8 +46,8 @@ protected:
 
     AccessibilityListener listener;
     ScriptedRandom random;
-    std::unique_ptr<Graphics> graphics;
-    std::unique_ptr<Sound> sound;
+    Graphics* graphics = nullptr;
+    Sound* sound = nullptr;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -7,11 +7,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "art/Graphics.h"
 #include "machine/MainWindow.h"
-#include "sound/Sound.h"
 #include "support/GameDoor.h"
 #include "support/QtApp.h"
+#include "support/WindowParts.h"
 #include "support/Scripted.h"
 
 using namespace kazoomba;
@@ -23,9 +22,9 @@ class HeldKeyWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { kazoomba::testing::App(); }
     void SetUp() override {
-        graphics = std::make_unique<Graphics>(1.0);
-        sound = std::make_unique<Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
-        sound->SetSound(1);
+        graphics = &kazoomba::testing::TestGraphics();
+        sound = &kazoomba::testing::TestSound();
+        sound->SetSound(1);  // off, whatever the test before switched
         window = std::make_unique<MainWindow>(*graphics, *sound, random);
         window->StartUp();
         window->banner().StopBanner();
@@ -53,13 +52,13 @@ protected:
     // Lets the wait for a repeat press run out, and whatever the release starts run to its end.
     void Settle() {
         QTest::qWait(MainWindow::kKeySettleMs * 3);
-        QTest::qWaitFor([this] { return s().SpinReady; }, 30000);
+        (void)QTest::qWaitFor([this] { return s().SpinReady; }, 30000);
     }
     GameState& s() { return GameDoor::State(window->game()); }
 
     kazoomba::testing::ScriptedRandom random;
-    std::unique_ptr<Graphics> graphics;
-    std::unique_ptr<Sound> sound;
+    Graphics* graphics = nullptr;
+    Sound* sound = nullptr;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -14,9 +14,8 @@
 #include "support/GameDoor.h"
 #include "support/Accessibility.h"
 #include "support/QtApp.h"
+#include "support/WindowParts.h"
 #include "support/Scripted.h"
-#include "art/Graphics.h"
-#include "sound/Sound.h"
 
 using namespace kazoomba;
 using namespace kazoomba::ui;
@@ -45,9 +44,9 @@ class MomentGateTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { App(); }
     void SetUp() override {
-        graphics = std::make_unique<Graphics>(1.0);
-        sound = std::make_unique<Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
-        sound->SetSound(1);
+        graphics = &TestGraphics();
+        sound = &TestSound();
+        sound->SetSound(1);  // off, whatever the test before switched
         MachineHooks hooks;
         // Every window a menu opens only counts its openings here.
         hooks.load = [this](MainWindow&) { ++opened["load"]; };
@@ -136,8 +135,8 @@ protected:
     std::function<void(MainWindow&)> onSave, onWin;
     std::vector<Moment> checked;
     ScriptedRandom random;
-    std::unique_ptr<Graphics> graphics;
-    std::unique_ptr<Sound> sound;
+    Graphics* graphics = nullptr;
+    Sound* sound = nullptr;
     std::unique_ptr<MainWindow> window;
 };
 
