@@ -8,7 +8,7 @@
 
 #include "support/Accessibility.h"
 #include "support/QtApp.h"
-#include "support/WindowParts.h"
+#include "support/TestMachine.h"
 #include "support/Scripted.h"
 #include "support/GameDoor.h"
 #include "access/Herald.h"
@@ -25,14 +25,7 @@ class MachineAccessibleTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { App(); }
     void SetUp() override {
-        graphics = &TestGraphics();
-        sound = &TestSound();
-        sound->SetSound(1);  // off, whatever the test before switched
-        window = std::make_unique<MainWindow>(*graphics, *sound, random);
-        window->StartUp();
-        window->banner().StopBanner();
-        window->SetSpinSpeed(0);
-        window->show();
+        window = StartTestMachine(random);
         listener.Clear();
     }
     QWidget* Button(const char* name) {
@@ -46,8 +39,6 @@ protected:
 
     AccessibilityListener listener;
     ScriptedRandom random;
-    Graphics* graphics = nullptr;
-    Sound* sound = nullptr;
     std::unique_ptr<MainWindow> window;
 };
 

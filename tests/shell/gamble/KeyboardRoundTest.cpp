@@ -10,12 +10,10 @@
 #include "gamble/PayoffsWindow.h"
 #include "support/Accessibility.h"
 #include "support/Scripted.h"
+#include "support/TestMachine.h"
 #include "support/WindowTesting.h"
 #include "support/GameDoor.h"
 #include "access/Accessible.h"
-#include "art/Graphics.h"
-#include "machine/MainWindow.h"
-#include "sound/Sound.h"
 
 using namespace kazoomba;
 using namespace kazoomba::testing;
@@ -26,18 +24,11 @@ class KeyboardRoundTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { App(); }
     void SetUp() override {
-        graphics = std::make_unique<ui::Graphics>(1.0);
-        sound = std::make_unique<ui::Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
-        sound->SetSound(1);
         ui::MachineHooks hooks;
         hooks.presentWin = [this](ui::MainWindow& w) {
-            ui::PayoffsWindow::PresentWin(w.game(), *graphics, 2, *sound, random, &w);
+            ui::PayoffsWindow::PresentWin(w.game(), TestGraphics(), 2, TestSound(), random, &w);
         };
-        window = std::make_unique<ui::MainWindow>(*graphics, *sound, random, std::move(hooks));
-        window->StartUp();
-        window->banner().StopBanner();
-        window->SetSpinSpeed(0);
-        window->show();
+        window = StartTestMachine(random, std::move(hooks));
         QApplication::setActiveWindow(window.get());
     }
     // Types into whatever has the keyboard focus, as a player's keyboard does; into the given window's
@@ -58,8 +49,6 @@ protected:
     GameState& s() { return GameDoor::State(window->game()); }
 
     ScriptedRandom random;
-    std::unique_ptr<ui::Graphics> graphics;
-    std::unique_ptr<ui::Sound> sound;
     std::unique_ptr<ui::MainWindow> window;
 };
 

@@ -10,7 +10,7 @@
 #include "machine/MainWindow.h"
 #include "support/GameDoor.h"
 #include "support/QtApp.h"
-#include "support/WindowParts.h"
+#include "support/TestMachine.h"
 #include "support/Scripted.h"
 
 using namespace kazoomba;
@@ -22,14 +22,7 @@ class HeldKeyWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { kazoomba::testing::App(); }
     void SetUp() override {
-        graphics = &kazoomba::testing::TestGraphics();
-        sound = &kazoomba::testing::TestSound();
-        sound->SetSound(1);  // off, whatever the test before switched
-        window = std::make_unique<MainWindow>(*graphics, *sound, random);
-        window->StartUp();
-        window->banner().StopBanner();
-        window->SetSpinSpeed(0);
-        window->show();
+        window = kazoomba::testing::StartTestMachine(random);
         QApplication::setActiveWindow(window.get());
     }
     // One event as the window system sends it, with its time.
@@ -57,8 +50,6 @@ protected:
     GameState& s() { return GameDoor::State(window->game()); }
 
     kazoomba::testing::ScriptedRandom random;
-    Graphics* graphics = nullptr;
-    Sound* sound = nullptr;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -14,7 +14,7 @@
 #include "support/GameDoor.h"
 #include "support/Accessibility.h"
 #include "support/QtApp.h"
-#include "support/WindowParts.h"
+#include "support/TestMachine.h"
 #include "support/Scripted.h"
 
 using namespace kazoomba;
@@ -44,9 +44,6 @@ class MomentGateTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { App(); }
     void SetUp() override {
-        graphics = &TestGraphics();
-        sound = &TestSound();
-        sound->SetSound(1);  // off, whatever the test before switched
         MachineHooks hooks;
         // Every window a menu opens only counts its openings here.
         hooks.load = [this](MainWindow&) { ++opened["load"]; };
@@ -59,11 +56,7 @@ protected:
             if (onWin) onWin(w);
             w.game().TakeWin();
         };
-        window = std::make_unique<MainWindow>(*graphics, *sound, random, std::move(hooks));
-        window->StartUp();
-        window->banner().StopBanner();
-        window->SetSpinSpeed(0);
-        window->show();
+        window = StartTestMachine(random, std::move(hooks));
     }
     GameState& s() { return GameDoor::State(window->game()); }
     const MachineMenus& m() { return window->menus(); }
@@ -135,8 +128,6 @@ protected:
     std::function<void(MainWindow&)> onSave, onWin;
     std::vector<Moment> checked;
     ScriptedRandom random;
-    Graphics* graphics = nullptr;
-    Sound* sound = nullptr;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -167,7 +158,7 @@ TEST_F(MomentGateTest, APresentedWinAndTheBoardHoldEveryCommandButAutoSpin) {
     bool boardSeen = false;
     onWin = [&](MainWindow& w) {
         CheckMoment(Moment::PresentingWin, "win presented");
-        BoardWindow board(w.game(), *graphics, *sound, random, &w);
+        BoardWindow board(w.game(), TestGraphics(), TestSound(), random, &w);
         QTimer::singleShot(0, &board, [&] {
             boardSeen = true;
             CheckMoment(Moment::OnBoard, "on the board");
