@@ -90,9 +90,11 @@ QString WhyNotWritable(const QString& path, int error) {
         return QStringLiteral("the disk it is on is read-only");
     if (error == ENOSPC || error == EDQUOT || error == EFBIG) return QStringLiteral("the disk is full");
     if (info.exists() && !info.isFile()) return QStringLiteral("it is a folder or device, not a file");
-    if (error == EPERM || error == EACCES || (info.exists() && !info.isWritable()) ||
-        !QFileInfo(info.absolutePath()).isWritable())
-        return info.exists() && !info.isWritable()
+    // Marked read-only counts even for a user the system would let write it, such as root.
+    constexpr auto kAnyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const bool readOnly = info.exists() && (!info.isWritable() || !(info.permissions() & kAnyWrite));
+    if (error == EPERM || error == EACCES || readOnly || !QFileInfo(info.absolutePath()).isWritable())
+        return readOnly
                    ? QStringLiteral("the file is read-only or belongs to another user")
                    : QStringLiteral("its folder is read-only or belongs to another user");
     return QString::fromLocal8Bit(std::strerror(error ? error : EIO)).toLower();
@@ -138,7 +140,9 @@ int ReplaceFile(const QString& path, const QByteArray& bytes) {
     const QByteArray finalName = QFile::encodeName(final);
     struct stat old {};
     const bool existed = ::stat(finalName.constData(), &old) == 0;
-    // A rename would replace a file its owner made read-only; the game must not.
+    // A rename would replace a file its owner made read-only; the game must not, even as root, whom the
+    // system lets write anything.
+    if (existed && (old.st_mode & 0222) == 0) return EACCES;
     if (existed && ::access(finalName.constData(), W_OK) != 0) return errno;
     const mode_t mode = existed ? old.st_mode & 07777 : 0666;
     QByteArray temporary = QFile::encodeName(TemporaryName(final));

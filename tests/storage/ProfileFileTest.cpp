@@ -128,6 +128,14 @@ TEST_F(ProfileOnDisk, AWriteKeepsALinkedFileALinkAndItsPermissions) {
     EXPECT_EQ(QDir(dir.filePath("real")).entryList(QDir::Files | QDir::Hidden), QStringList{"KAZO.INI"});
 }
 
+TEST_F(ProfileOnDisk, AFileMarkedReadOnlyIsNotReplacedEvenByAUserAllowedToWriteIt) {
+    WriteBytes(path, "[Settings]\nLeftPos=1\n");
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0444), 0);
+    EXPECT_FALSE(file.WriteString("Settings", "LeftPos", "2"));
+    EXPECT_TRUE(file.LastError().contains("the file is read-only")) << file.LastError().toStdString();
+    EXPECT_EQ(ReadBytes(path), QByteArray("[Settings]\nLeftPos=1\n"));
+}
+
 TEST(StaleTemporaries, AnEmptyWriteLockLeftByAKilledWriterHoldsUpTheNextWriteOnlyBriefly) {
     // Killed between creating the lock file and writing its number in it, a writer leaves an empty
     // lock that no process can be found for; seconds later it no longer stands in the way.
