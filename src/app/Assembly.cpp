@@ -49,22 +49,36 @@ QSize ScreenSize() {
 Assembly::Assembly(ProfileFile& settings, ui::Graphics& graphics, ui::Sound& sound, Random& random)
     : settings_(settings), graphics_(graphics), sound_(sound), random_(random) {}
 
+MenuSelections& Assembly::Menus(MainWindow& window) {
+    // Made once for the window: an open Load or Save dialog reads them until it closes.
+    if (!menus_ || menusWindow_ != &window) {
+        menus_ = std::make_unique<WindowSelections>(window);
+        menusWindow_ = &window;
+    }
+    return *menus_;
+}
+
 ui::MachineHooks Assembly::Hooks() {
     ui::MachineHooks h;
-    h.presentWin = [this](MainWindow& w) {
-        ui::PayoffsWindow::PresentWin(w.game(), graphics_, w.DigitColor(), sound_, random_, &w);
+    h.presentWin = [this](MainWindow& w, std::function<void()> settled) {
+        ui::PayoffsWindow::PresentWin(w.game(), graphics_, w.DigitColor(), sound_, random_, &w, std::move(settled));
     };
-    h.resumeBoard = [this](MainWindow& w) { ui::RunModal(new ui::BoardWindow(w.game(), graphics_, sound_, random_, &w)); };
-    h.askWinStopValue = [](MainWindow& w) { return ui::AskWinStopValue(&w); };
+    h.resumeBoard = [this](MainWindow& w, std::function<void()> left) {
+        ui::OpenModal<ui::BoardWindow>(new ui::BoardWindow(w.game(), graphics_, sound_, random_, &w),
+                                       [left = std::move(left)](ui::BoardWindow&, int) { left(); });
+    };
+    h.askWinStopValue = [](MainWindow& w, std::function<void(const QString&)> answer) {
+        ui::AskWinStopValue(&w, std::move(answer));
+    };
     h.load = [this](MainWindow& w) {
-        WindowSelections menus(w);
-        LoadSaveCommand(0, settings_, w.game(), menus, [&w] { w.RedrawMainWindow(); }, &w);
-        // The game loaded is now the game in play.
-        Checkpoint(w);
+        LoadSaveCommand(0, settings_, w.game(), Menus(w), [this, &w] {
+            w.RedrawMainWindow();
+            // The game loaded is now the game in play.
+            Checkpoint(w);
+        }, &w);
     };
     h.save = [this](MainWindow& w) {
-        WindowSelections menus(w);
-        LoadSaveCommand(1, settings_, w.game(), menus, [&w] { w.RedrawMainWindow(); }, &w);
+        LoadSaveCommand(1, settings_, w.game(), Menus(w), {}, &w);
     };
     h.statistics = [](MainWindow& w) { ui::ShowStatistics(w.game().State(), &w); };
     h.about = [this](MainWindow& w) { ui::ShowAbout(graphics_, &w); };
@@ -105,7 +119,7 @@ bool Assembly::SaveAtExit(MainWindow& window) {
     // A Wayland window cannot learn where it is; the stored position then stays as it was.
     std::optional<QPoint> position;
     if (PlatformReportsWindowPosition(QGuiApplication::platformName())) position = ui::FramePosition(window);
-    if (ui::MidSpin(window.CurrentMoment())) {
+    if (MidSpin(window.CurrentMoment())) {
         // The desktop asks for a save while a spin is half settled: the game section keeps the last
         // settled game, written after every settled spin, and the spin writes its own once it settles.
         if (!position || !ExitWritesPosition(*position, ScreenSize())) return true;

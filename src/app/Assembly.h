@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <memory>
 
 #include "ProfileFile.h"
 #include "SavedGames.h"
@@ -34,6 +35,8 @@ public:
 
 private:
     void Checkpoint(ui::MainWindow& window);
+    // The menu choices a saved game carries, read from and set on the window.
+    MenuSelections& Menus(ui::MainWindow& window);
     void BeforeQuit(ui::MainWindow& window);
 
     ProfileFile& settings_;
@@ -42,6 +45,8 @@ private:
     Random& random_;
     QByteArray ending_;
     PlaySaveNotices saveNotices_;
+    std::unique_ptr<MenuSelections> menus_;
+    ui::MainWindow* menusWindow_ = nullptr;
     bool restored_ = false;  // nothing is written before the game saved at exit has been read back
 };
 

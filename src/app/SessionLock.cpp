@@ -128,8 +128,8 @@ QString AlreadyRunningText(const QString& settingsPath, bool broughtForward) {
 
 void TellAlreadyRunning(const QString& settingsPath, bool broughtForward) {
     ShowUntilSignal([&] {
-        ui::ShowMessageBox(QMessageBox::Information, ToQString(kGameTitle),
-                           AlreadyRunningText(settingsPath, broughtForward), nullptr);
+        ui::RunModal(new QMessageBox(QMessageBox::Information, ToQString(kGameTitle),
+                                     AlreadyRunningText(settingsPath, broughtForward), QMessageBox::Ok));
     });
 }
 

@@ -11,6 +11,7 @@
 #include "sound/Sound.h"
 #include "storage/StorageSupport.h"
 #include "support/QtApp.h"
+#include "support/TestMachine.h"
 #include "support/WindowTesting.h"
 
 using namespace kazoomba;
@@ -66,6 +67,8 @@ TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheLastSettledGame) {
     sound.SetSound(1);
     app::Assembly assembly(settings, graphics, sound, random);
     ui::MainWindow window(graphics, sound, random, assembly.Hooks());
+    kazoomba::testing::ManualClock clock;
+    window.SetClock(&clock);
     window.StartUp();
     assembly.RestoreAtStart(window);
     window.SetSpinSpeed(0);
@@ -77,23 +80,16 @@ TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheLastSettledGame) {
     ASSERT_EQ(read("Credits"), QStringLiteral("1050.00"));
 
     // The session asks for a save while the reels turn, with the wager taken and the spin counted.
-    bool asked = false;
-    QTimer probe;
-    probe.setInterval(2);
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        if (asked || window.game().State().SpinReady) return;
-        asked = true;
-        EXPECT_TRUE(assembly.SaveAtExit(window));
-        EXPECT_EQ(read("Credits"), QStringLiteral("1050.00"));
-        EXPECT_EQ(read("Spins"), QStringLiteral("0"));
-        EXPECT_EQ(read("TotalWagers"), QStringLiteral("0.00"));
-    });
-    probe.start();
     // A win on the reels is taken as soon as its window opens.
     kazoomba::testing::WhenModalOpens([](QWidget* payoffs) { payoffs->close(); });
     window.ButtonCommand(ui::Bet8Button);
     window.ButtonCommand(ui::SpinButton);
-    EXPECT_TRUE(asked);
+    ASSERT_EQ(window.CurrentMoment(), MachineMoment::ReelsMoving);
+    EXPECT_TRUE(assembly.SaveAtExit(window));
+    EXPECT_EQ(read("Credits"), QStringLiteral("1050.00"));
+    EXPECT_EQ(read("Spins"), QStringLiteral("0"));
+    EXPECT_EQ(read("TotalWagers"), QStringLiteral("0.00"));
+    ASSERT_TRUE(kazoomba::testing::PlayOut(window, clock));
     // Once it settles, the spin writes itself.
     EXPECT_EQ(read("Spins"), QStringLiteral("1"));
     EXPECT_EQ(read("TotalWagers"), QStringLiteral("2.00"));

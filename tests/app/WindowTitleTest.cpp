@@ -39,5 +39,6 @@ TEST(WindowTitle, TheDesktopShowsExactlyTheCaptions) {
         QTest::keyClick(box, Qt::Key_Return);
     });
     window.ButtonCommand(SpinButton);
+    EXPECT_TRUE(kazoomba::testing::AwaitModalsClosed());
     EXPECT_EQ(boxTitle, QStringLiteral("No Wager Placed"));
 }

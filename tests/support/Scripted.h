@@ -64,13 +64,18 @@ public:
     std::function<void()> onCheckpoint;        // run at each moment the game asks to be saved
     std::function<void()> onResumeBoard;       // a board brought back at start; left alone it pays as it stands
     int resumedBoards = 0;
+    // Asynchronous as the window is: the motion, the sounds and the win presented report their end only
+    // when the test calls Game::Proceed; `waiting` names what is under way ("" when nothing is).
+    bool async = false;
+    std::string waiting;
+    int moments = 0;  // MomentChanged calls
 
     void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override {
         messages.push_back({std::string(title), std::string(text), icon});
     }
     void EnableMenus(bool on) override { menusOn = on; calls.push_back(on ? "menus on" : "menus off"); }
     void SetButtonsAvailable(bool on) override { buttonsOn = on; }
-    void AnimateReels() override {
+    bool AnimateReels() override {
         ++animations;
         bonusCaptionDuringSpin.push_back(bonusCaption);
         calls.push_back("animate");
@@ -79,37 +84,69 @@ public:
             outcomes.pop_front();
         }
         if (onAnimate) onAnimate();
+        return Started("reels");
+    }
+    bool Started(const std::string& what) {
+        if (!async) return false;
+        waiting = what;
+        return true;
     }
     void ReelsRebuilt() override { ++rebuilds; }
     void RedrawStatusPanel() override {}
     void RedrawSpinsDisplay() override {}
     void RedrawLineMarkers() override {}
     void RedrawMainWindow() override { calls.push_back("redraw"); }
-    void PresentWin() override {
+    bool PresentWin() override {
         presentedWins.push_back(game->State().SpinWin);
         calls.push_back("present");
+        if (async) return Started("win");
         if (onPresentWin) onPresentWin(); else game->TakeWin();
+        return false;
     }
-    void ResumeBoard() override {
+    bool ResumeBoard() override {
         ++resumedBoards;
         calls.push_back("resume board");
         if (onResumeBoard) onResumeBoard();
+        return false;
     }
     void CheckCoinItem(int index) override { checkedCoin = index; }
     void SetAutoSpinCheck(bool checked) override { autoCheck = checked; }
-    std::string AskWinStopValue() override { return winStopText; }
-    void ShowBonusCaption(bool visible) override { bonusCaption = visible; }
+    bool AskWinStopValue(std::string& text) override {
+        text = winStopText;
+        return false;
+    }
+    void ShowBonusCaption(bool visible) override {
+        if (visible != bonusCaption) calls.push_back(visible ? "bonus caption on" : "bonus caption off");
+        bonusCaption = visible;
+    }
     void StopBanner() override { calls.push_back("banner stop"); }
     void RestartBanner() override { calls.push_back("banner start"); }
     void ReloadBannerText() override {}
     void SetCaption(std::string_view) override {}
     bool IsMinimized() override { return minimized; }
     bool ClosePending() override { return closePending; }
-    void Checkpoint() override { if (onCheckpoint) onCheckpoint(); }
+    void Checkpoint() override {
+        calls.push_back("checkpoint");
+        if (onCheckpoint) onCheckpoint();
+    }
+    void MomentChanged() override { ++moments; }
     bool SoundPlayable() override { return soundOn && !minimized; }
     void PlayCoinSound() override { ++coinSounds; }
-    void PlayWinSound(int) override { ++winSounds; }
-    void PlayNoWinSound(int) override { ++noWinSounds; }
+    bool PlayWinSound(int) override {
+        ++winSounds;
+        calls.push_back("win sound");
+        return Started("sound");
+    }
+    bool PlayNoWinSound(int) override {
+        ++noWinSounds;
+        calls.push_back("no-win sound");
+        return Started("sound");
+    }
+    // Ends what is under way, as the window does when it is over.
+    void Finish() {
+        waiting.clear();
+        game->Proceed();
+    }
 };
 
 // A game wired to a scripted cabinet and random source, started as the program starts it.

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QColor>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImage>
 #include <QPointer>
 #include <QTimer>
@@ -70,6 +72,28 @@ inline void WhenModalOpens(std::function<void(QWidget*)> act, QWidget* except = 
         else if (triesLeft > 0)
             WhenModalOpens(std::move(act), except, triesLeft - 1);
     });
+}
+
+// Runs events until no modal window is open any more and the windows closed have gone, as a player
+// answers them; false (and a failed test) when one is still open after `limitMs` of real time.
+inline bool AwaitModalsClosed(int limitMs = 10000) {
+    QElapsedTimer real;
+    real.start();
+    for (;;) {
+        QCoreApplication::processEvents();
+        if (!QApplication::activeModalWidget()) break;
+        if (real.elapsed() > limitMs) {
+            ADD_FAILURE() << "a window was still open after " << limitMs << " ms";
+            return false;
+        }
+        QEventLoop wait;
+        QTimer::singleShot(2, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+    // Closed windows are deleted later: let them go before the test reads what they left.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    return true;
 }
 
 // A widget as the screen shows it, one image pixel per window pixel.

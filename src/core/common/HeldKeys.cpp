@@ -7,6 +7,8 @@ KeyActs HeldKeys::Feed(const KeyStroke& stroke) {
     KeyActs acts;
     State& s = keys_[stroke.key];
     const bool timed = stroke.timestamp != 0;
+    const std::uint64_t lastAt = s.lastAt;
+    if (timed) s.lastAt = stroke.timestamp;
 
     if (stroke.type == KeyEventType::Release) {
         if (s.hold == Hold::None) {
@@ -35,7 +37,14 @@ KeyActs HeldKeys::Feed(const KeyStroke& stroke) {
         acts.released = s.hold == Hold::Ours;
         s.hold = Hold::None;
     }
-    if (s.hold != Hold::None) return acts;  // a repeat, flagged or not: no release came between
+    if (s.hold != Hold::None) {
+        // A repeat always comes with the release before it, at its own time. A press later than the
+        // key's last event with no release between is a new press: the last hold's release went to a
+        // window we never heard from (the Return that chose a menu item, let go in the window it opened).
+        const bool releaseUnseen = timed && !stroke.autoRepeat && lastAt != 0 && stroke.timestamp > lastAt;
+        if (!releaseUnseen) return acts;  // a repeat, flagged or not
+        s.hold = Hold::None;
+    }
     if (stroke.autoRepeat || !stroke.ours || (timed && stroke.timestamp == s.releasedAt)) {
         // A repeat of a hold whose start we never saw, or one whose release Settle() took for real
         // too early, or a press that went to another window: nothing acts until it is let go.

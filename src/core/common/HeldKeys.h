@@ -52,6 +52,7 @@ private:
         Hold hold = Hold::None;
         bool unsettled = false;          // a release waits to learn whether a repeat press follows
         std::uint64_t releasedAt = 0;    // its timestamp, or that of the last release taken as real
+        std::uint64_t lastAt = 0;        // the timestamp of the key's last event, press or release
     };
     std::map<int, State> keys_;
 };

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -181,7 +182,11 @@ void Game::ToggleAutoSpin() {
         return;
     }
     SetAutoSpin(true);
-    const std::string text = cabinet_.AskWinStopValue();
+    std::string text;
+    if (!cabinet_.AskWinStopValue(text)) SetWinStopValue(text);
+}
+
+void Game::SetWinStopValue(const std::string& text) {
     state_.WinStopValue = LeadingWhole(TrimBlanks(text));
     state_.AutoSpinCount = 0;
 }
@@ -207,6 +212,7 @@ void Game::LeaveBoard(float winnings) {
 Board& Game::OpenBoard(Random& random) {
     board_ = std::make_unique<Board>(StakeOnBoard(), random);
     KeepBoard();
+    TellMoment();
     return *board_;
 }
 
@@ -223,27 +229,99 @@ void Game::QuitBoard() {
 }
 
 Board* Game::OpenedBoard() { return board_ && !board_->Settled() ? board_.get() : nullptr; }
+const Board* Game::OpenedBoard() const { return board_ && !board_->Settled() ? board_.get() : nullptr; }
 
-void Game::SpinCommand() {
-    bool played = false;
-    for (;;) {
-        if (!state_.SpinReady) break;
-        if (state_.Wager <= 0.0f && !RepeatLastBet()) break;
-        played = true;
-        PlayOneSpin();
-        PlayBonusSpins();
-        if (!state_.AutoSpin || cabinet_.ClosePending()) break;
-        if (state_.AutoSpinCount >= kAutoSpinLimit) {
-            SetAutoSpin(false);
-            break;
-        }
-    }
-    if (played) cabinet_.RestartBanner();
+MachineMoment Game::CurrentMoment() const {
+    if (wait_ == Wait::Board || (wait_ == Wait::Win && OpenedBoard())) return MachineMoment::OnBoard;
+    if (wait_ == Wait::Win) return MachineMoment::PresentingWin;
+    if (step_ == Step::Idle && state_.SpinReady) return MachineMoment::Idle;
+    if (bonusRun_) return MachineMoment::BonusSpins;
+    if (wait_ == Wait::Reels) return MachineMoment::ReelsMoving;
+    return MachineMoment::Settling;
 }
 
-void Game::PlayBonusSpins() {
+void Game::SpinCommand() {
+    if (step_ != Step::Idle) return;
+    SetStep(Step::Bet);
+    Run();
+}
+
+void Game::Proceed() {
+    if (wait_ == Wait::None) return;
+    wait_ = Wait::None;
+    Run();
+}
+
+void Game::Run() {
+    // A cabinet that reports from inside the call that started the wait only clears it; the loop below
+    // then goes on.
+    if (running_) return;
+    running_ = true;
+    while (wait_ == Wait::None && step_ != Step::Idle) TakeStep();
+    running_ = false;
+    TellMoment();
+}
+
+void Game::Await(Wait what, const std::function<bool()>& start) {
+    // Set before the call: a cabinet may report the end from inside it.
+    wait_ = what;
+    if (!start()) wait_ = Wait::None;
+}
+
+void Game::TellMoment() {
+    const MachineMoment now = CurrentMoment();
+    if (now == told_) return;
+    told_ = now;
+    cabinet_.MomentChanged();
+}
+
+void Game::SetStep(Step step) { step_ = step; }
+
+void Game::TakeStep() {
+    switch (step_) {
+        case Step::Idle: return;
+        case Step::Bet:
+            if (!state_.SpinReady || (state_.Wager <= 0.0f && !RepeatLastBet())) {
+                SetStep(Step::Finish);
+                return;
+            }
+            played_ = true;
+            StartOneSpin();
+            return;
+        case Step::Score: Score(); return;
+        case Step::Present: PresentScoredWin(); return;
+        case Step::Presented:
+            // A board its window left without Quit pays what it shows.
+            if (OpenedBoard()) QuitBoard();
+            ClearWonPool(state_);
+            SetStep(Step::Settled);
+            return;
+        case Step::Settled:
+            EndSettlement();
+            SetStep(Step::Bonus);
+            return;
+        case Step::Bonus: NextBonusSpin(); return;
+        case Step::Next:
+            SetStep(Step::Finish);
+            if (resuming_ || !state_.AutoSpin || cabinet_.ClosePending()) return;
+            if (state_.AutoSpinCount >= kAutoSpinLimit) {
+                SetAutoSpin(false);
+                return;
+            }
+            SetStep(Step::Bet);
+            return;
+        case Step::Finish:
+            SetStep(Step::Idle);
+            if (played_ || resuming_) cabinet_.RestartBanner();
+            played_ = resuming_ = false;
+            return;
+    }
+}
+
+void Game::NextBonusSpin() {
     // Awarded bonus spins are played even when the window is closing: they are the player's.
-    while (state_.BonusSpins > 0) {
+    if (state_.BonusSpins > 0) {
+        bonusRun_ = true;
         cabinet_.ShowBonusCaption(true);
         state_.BonusSpins -= 1;
         state_.Wager = state_.LastBet;  // free: nothing leaves Credits, TotalWagers stays
@@ -252,16 +330,19 @@ void Game::PlayBonusSpins() {
             state_.BonusMode = true;
             BuildReels();
         }
-        PlayOneSpin();
+        StartOneSpin();
+        return;
     }
+    bonusRun_ = false;
     cabinet_.ShowBonusCaption(false);
     if (state_.BonusMode) {
         state_.BonusMode = false;
         BuildReels();
     }
+    SetStep(Step::Next);
 }
 
-void Game::PlayOneSpin() {
+void Game::StartOneSpin() {
     cabinet_.EnableMenus(false);
     state_.SpinReady = false;
     state_.LastBet = state_.Wager;
@@ -269,12 +350,12 @@ void Game::PlayOneSpin() {
     ComputeSpin(wheels_, random_, state_.Spins);
     cabinet_.SetButtonsAvailable(false);
     cabinet_.RedrawSpinsDisplay();
-    if (!cabinet_.ClosePending()) cabinet_.AnimateReels();
-    if (state_.AutoSpin) state_.AutoSpinCount += 1;
-    Settle();
+    SetStep(Step::Score);
+    if (!cabinet_.ClosePending()) Await(Wait::Reels, [this] { return cabinet_.AnimateReels(); });
 }
 
-void Game::Settle() {
+void Game::Score() {
+    if (state_.AutoSpin) state_.AutoSpinCount += 1;
     const SpinScore score = ScoreSpin(wheels_, state_.CurrentStake(), state_, random_);
     state_.LinePay = score.LinePay;
     state_.FulminaCount = score.FulminaCount;
@@ -287,27 +368,25 @@ void Game::Settle() {
         KeepMoment(MomentPhase::Payoffs);
         cabinet_.Checkpoint();
         const int number = 1 + static_cast<int>(std::floor(3.0 * random_.Uniform()));
-        if (!closing) cabinet_.PlayWinSound(number < 1 ? 1 : number > 3 ? 3 : number);
-        PresentScoredWin();
-    } else {
-        random_.ReseedFromClock();
-        if (!closing && cabinet_.SoundPlayable()) {
-            const int number = static_cast<int>(std::floor(3.0 * random_.Uniform()));
-            cabinet_.PlayNoWinSound(number < 0 ? 0 : number > 2 ? 2 : number);
-        }
+        SetStep(Step::Present);
+        if (!closing) Await(Wait::Sound, [&] { return cabinet_.PlayWinSound(number < 1 ? 1 : number > 3 ? 3 : number); });
+        return;
     }
-    EndSettlement();
+    random_.ReseedFromClock();
+    SetStep(Step::Settled);
+    if (!closing && cabinet_.SoundPlayable()) {
+        const int number = static_cast<int>(std::floor(3.0 * random_.Uniform()));
+        Await(Wait::Sound, [&] { return cabinet_.PlayNoWinSound(number < 0 ? 0 : number > 2 ? 2 : number); });
+    }
 }
 
 void Game::PresentScoredWin() {
+    SetStep(Step::Presented);
     if (cabinet_.ClosePending() || cabinet_.IsMinimized()) {
         TakeWin();
-    } else {
-        cabinet_.PresentWin();
+        return;
     }
-    // A board its window left without Quit pays what it shows.
-    if (OpenedBoard()) QuitBoard();
-    ClearWonPool(state_);
+    Await(Wait::Win, [this] { return cabinet_.PresentWin(); });
 }
 
 void Game::EndSettlement() {
@@ -390,21 +469,23 @@ void Game::ResumeMoment() {
                              MessageIcon::Exclamation);
     }
     const MomentPhase phase = moment_.phase;
-    if (phase == MomentPhase::Idle) return;
-    if (phase != MomentPhase::BonusSpins) {
+    if (phase == MomentPhase::Idle || step_ != Step::Idle) return;
+    resuming_ = true;
+    if (phase == MomentPhase::BonusSpins) {
+        SetStep(Step::Bonus);
+    } else {
         cabinet_.StopBanner();
         cabinet_.SetButtonsAvailable(false);
         if (phase == MomentPhase::Board) {
-            cabinet_.ResumeBoard();
-            if (OpenedBoard()) QuitBoard();
-            ClearWonPool(state_);
+            SetStep(Step::Presented);
+            running_ = true;  // the board's end carries the command on from below, not from inside its call
+            Await(Wait::Board, [this] { return cabinet_.ResumeBoard(); });
+            running_ = false;
         } else {
-            PresentScoredWin();
+            SetStep(Step::Present);
         }
-        EndSettlement();
     }
-    PlayBonusSpins();
-    cabinet_.RestartBanner();
+    Run();
 }
 
 }  // namespace kazoomba

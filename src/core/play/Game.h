@@ -1,6 +1,7 @@
 // The bank (bets, loans, coin values, new games) and the spin cycle, from the player's press to settlement.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "engine/Reels.h"
 #include "play/Cabinet.h"
 #include "play/GameState.h"
+#include "play/MachineMoment.h"
 #include "play/PendingMoment.h"
 
 namespace kazoomba {
@@ -42,9 +44,18 @@ public:
     // rebuilt.
     void Restore(const GameState& saved);
 
-    // Spin cycle. Auto spin continues in a loop here, never by recursion.
+    // Spin cycle. A spin is a sequence of steps taken one after another; where a step starts something
+    // that takes time (the motion, a sound, a window), the cycle stops there and Proceed carries it on
+    // once the cabinet reports it over. Auto spin continues in the same loop, never by recursion.
     void SpinCommand();
+    void Proceed();
+    // Where the machine stands; every command is available or not from it.
+    MachineMoment CurrentMoment() const;
+    // A spin command (or a spin brought back at start) is under way and will come to rest by itself.
+    bool CommandRunning() const { return step_ != Step::Idle; }
     void ToggleAutoSpin();            // the Auto Spin menu item
+    // The Win Stop Value dialog's answer, when the cabinet asked it and did not answer at once.
+    void SetWinStopValue(const std::string& text);
 
     // Settling a presented win. Every win reaches Credits through TakeWin.
     void TakeWin();                   // Take: the win goes to Credits
@@ -59,6 +70,7 @@ public:
     PickResult PickBox(int box);
     void QuitBoard();
     Board* OpenedBoard();
+    const Board* OpenedBoard() const;
     // Auto spin takes a win by itself unless it reaches the win-stop value.
     bool AutoTakeDue() const;
 
@@ -74,17 +86,47 @@ public:
     void ResumeMoment();
 
 private:
+    // The steps of a spin command, in the order they are taken.
+    enum class Step {
+        Idle,       // no spin command runs
+        Bet,        // a round of the command begins: the bet is checked and taken
+        Score,      // the motion is over: the outcome is scored and sounded
+        Present,    // a win is shown or, minimized or closing, taken
+        Presented,  // the win has been taken or doubled and the board left
+        Settled,    // the buttons and menus come back; the moment is kept
+        Bonus,      // the next bonus spin starts, or the bonus run ends
+        Next,       // auto spin starts the next round, or the command ends
+        Finish,     // the banner comes back
+    };
+    // What the cycle waits for when it stops; Proceed takes it on from there.
+    enum class Wait { None, Reels, Sound, Win, Board };
+
+    void Run();
+    void TakeStep();
+    // Starts what the cabinet's call begins; the cycle waits for it unless it is already over.
+    void Await(Wait what, const std::function<bool()>& start);
+    // Tells the cabinet the moment, when it has changed since it last heard.
+    void TellMoment();
+    void SetStep(Step step);
     void RecomputeLineCoins();
     void SetAutoSpin(bool on);  // sets the flag and the check mark only
     // Rebuilds the strips of the set in force and has the window redraw them.
     void BuildReels();
-    void PlayOneSpin();  // menus off, outcome drawn and counted, animation, settlement
-    void Settle();
+    void StartOneSpin();  // menus off, outcome drawn and counted, the motion started
+    void Score();
     void PresentScoredWin();
     void EndSettlement();
-    void PlayBonusSpins();
+    void NextBonusSpin();
     void KeepMoment(MomentPhase phase);
     void KeepBoard();
+
+    Step step_ = Step::Idle;
+    Wait wait_ = Wait::None;
+    bool running_ = false;   // Run is taking steps: a Proceed from inside a cabinet call only clears the wait
+    bool played_ = false;    // this command has played a spin: the banner comes back after it
+    bool resuming_ = false;  // the command carries on a spin brought back at start: no auto spin follows
+    bool bonusRun_ = false;  // the "Bonus Spin" caption shows
+    MachineMoment told_ = MachineMoment::Idle;  // the moment the cabinet last heard of
 
     PendingMoment moment_;
     std::string refusal_;

@@ -82,7 +82,13 @@ void MachineReadouts::ShowOutcome(const Game& game) {
     // The settlement takes the wager off the table.
     wagerTold_ = 0.0f, creditsTold_ = s.Credits;
     const QString bonus = s.BonusMode ? bonusWords_ + u' ' : QString();
-    if (s.SpinWin <= 0.0f) herald_.Say(bonus + QStringLiteral("No win.") + CounterNews(s));
+    if (s.SpinWin <= 0.0f) heldNews_ = bonus + QStringLiteral("No win.") + CounterNews(s);
+}
+
+void MachineReadouts::ShowReady() {
+    if (heldNews_.isEmpty()) return;
+    herald_.Say(heldNews_);
+    heldNews_.clear();
 }
 
 void MachineReadouts::ShowSettled(const GameState& s) {

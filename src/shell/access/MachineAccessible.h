@@ -28,6 +28,9 @@ public:
     void ShowSettled(const GameState& state);
     // A free bonus spin begins; `left` counts it and those after it.
     void ShowBonusSpin(int left);
+    // The spin has settled and the machine takes the player's keys again: a spin that won nothing is
+    // told now, when Enter plays on, not while its sound still holds the machine.
+    void ShowReady();
 
     Readout& credits() { return *credits_; }
     Readout& wager() { return *wager_; }
@@ -54,6 +57,7 @@ private:
     float wagerTold_ = 0.0f, creditsTold_ = 0.0f, coinTold_ = 0.0f;
     std::int16_t bellsTold_ = 0, smilesTold_ = 0;
     QString bonusWords_;
+    QString heldNews_;  // the outcome of a spin still settling
     QString CounterNews(const GameState& s);
 };
 

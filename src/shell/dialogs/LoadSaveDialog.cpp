@@ -111,17 +111,18 @@ void LoadSaveDialog::OkPressed() {
     accept();
 }
 
-void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& menus,
-                     const std::function<void()>& redrawMainWindow, QWidget* parent) {
+void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& menus, std::function<void()> loaded,
+                     QWidget* parent) {
     if (index != 0 && index != 1) return;
     EnsureSettingsFile(file);
     const auto mode = index == 0 ? LoadSaveDialog::Mode::Load : LoadSaveDialog::Mode::Save;
-    int slot = -1;
-    ui::RunModal<LoadSaveDialog>(new LoadSaveDialog(mode, file, game, menus, parent),
-                                 [&](LoadSaveDialog& dialog) { slot = dialog.ChosenLoadSlot(); });
-    if (mode != LoadSaveDialog::Mode::Load) return;
-    if (slot >= 0) LoadGame(file, game, menus, slot);
-    if (redrawMainWindow) redrawMainWindow();
+    ui::OpenModal<LoadSaveDialog>(new LoadSaveDialog(mode, file, game, menus, parent),
+                                  [mode, &file, &game, &menus, loaded = std::move(loaded)](LoadSaveDialog& dialog, int) {
+                                      if (mode != LoadSaveDialog::Mode::Load) return;
+                                      if (const int slot = dialog.ChosenLoadSlot(); slot >= 0)
+                                          LoadGame(file, game, menus, slot);
+                                      if (loaded) loaded();
+                                  });
 }
 
 }  // namespace kazoomba

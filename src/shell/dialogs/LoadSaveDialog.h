@@ -61,9 +61,10 @@ private:
     QPushButton* cancelButton_ = nullptr;
 };
 
-// The File menu's "Load " (index 0) and "Save" (index 1): makes sure the ten slots exist, shows the
-// dialog modally; after Load, loads the chosen slot and redraws the window whether or not one was chosen.
-void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& menus,
-                     const std::function<void()>& redrawMainWindow, QWidget* parent);
+// The File menu's "Load " (index 0) and "Save" (index 1): makes sure the ten slots exist and opens the
+// dialog; once it closes after Load, loads the chosen slot, and `loaded` follows whether or not one was
+// chosen (the window redraws). The file, the game and the menu selections must outlive the dialog.
+void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& menus, std::function<void()> loaded,
+                     QWidget* parent);
 
 }  // namespace kazoomba

@@ -1,5 +1,6 @@
-// Every modal window of the game runs here: made afresh for one showing, run over the window that
-// opened it, and deleted when it closes. Tests watch the windows pass through.
+// Every modal window of the game opens here: made afresh for one showing, opened over the window that
+// asked for it, and deleted once it has closed. Nothing waits for it: what follows runs from its
+// `finished` callback. Tests watch the windows pass through.
 #pragma once
 
 #include <QDialog>
@@ -9,21 +10,37 @@
 
 namespace kazoomba::ui {
 
-// Called with each modal window as it starts; a test's watchdog closes one that nobody answers.
+// Called with each modal window as it opens; a test's watchdog closes one that nobody answers.
 void SetModalWatch(std::function<void(QDialog&)> watch);
 
-// Runs a window made with new for this one showing, then deletes it. `read` sees the closed window
-// before it goes. A window taken away while open, with the window under it, answers Rejected unread.
-int RunModalWindow(QDialog* window, const std::function<void(QDialog&)>& read);
+// Opens a window made with new for this one showing, modal over its parent (over the whole program
+// when it has none), and returns at once. `finished` sees the closed window and its answer before it
+// goes. A window taken away while open, with the window under it, answers nothing: what would have
+// followed it goes with it.
+void OpenModalWindow(QDialog* window, std::function<void(QDialog&, int)> finished);
+
+template <class Window>
+void OpenModal(Window* window, std::function<void(Window&, int)> finished = {}) {
+    OpenModalWindow(window, [finished = std::move(finished)](QDialog& closed, int answer) {
+        if (finished) finished(static_cast<Window&>(closed), answer);
+    });
+}
+
+// Runs a window to its end before returning, for the places where the program's own event loop does
+// not run: start-up, before the machine is shown, and the last question as it closes. `read` sees the
+// closed window before it goes.
+int RunModalWindowBeforeStart(QDialog* window, const std::function<void(QDialog&)>& read);
 
 template <class Window>
 int RunModal(Window* window, const std::function<void(Window&)>& read = {}) {
-    return RunModalWindow(window, [&read](QDialog& closed) {
+    return RunModalWindowBeforeStart(window, [&read](QDialog& closed) {
         if (read) read(static_cast<Window&>(closed));
     });
 }
 
-// A message box with one OK button.
-void ShowMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text, QWidget* parent);
+// A message box with one OK button; `closed` runs once it has been answered. Messages to one window
+// come one after another, in the order they were given, never on top of each other.
+void ShowMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text, QWidget* parent,
+                    std::function<void()> closed = {});
 
 }  // namespace kazoomba::ui

@@ -14,8 +14,9 @@ QString UnusableSettingsText(const QString& reason) {
 }
 
 void TellSettingsFileUnusable(const QString& reason, QWidget* parent) {
-    ui::ShowMessageBox(QMessageBox::Warning, QString::fromLatin1(kUnusableSettingsTitle), UnusableSettingsText(reason),
-                       parent);
+    // Told before the machine comes on, and read before it does.
+    ui::RunModal(new QMessageBox(QMessageBox::Warning, QString::fromLatin1(kUnusableSettingsTitle),
+                                 UnusableSettingsText(reason), QMessageBox::Ok, parent));
 }
 
 }  // namespace kazoomba

@@ -103,11 +103,10 @@ QString WinStopDialog::value() const { return entry_->text(); }
 
 void WinStopDialog::reject() { accept(); }
 
-QString AskWinStopValue(QWidget* parent) {
-    // Gone with its parent: nothing was chosen, and 0 never pauses.
-    QString text = QStringLiteral("0");
-    RunModal<WinStopDialog>(new WinStopDialog(parent), [&](WinStopDialog& dialog) { text = dialog.value(); });
-    return text;
+void AskWinStopValue(QWidget* parent, std::function<void(const QString&)> answer) {
+    OpenModal<WinStopDialog>(new WinStopDialog(parent), [answer = std::move(answer)](WinStopDialog& dialog, int) {
+        if (answer) answer(dialog.value());
+    });
 }
 
 }  // namespace kazoomba::ui

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class QLineEdit;
 
@@ -24,7 +25,7 @@ private:
     QLineEdit* entry_ = nullptr;
 };
 
-// Shows a fresh dialog modally, centred on the screen, and returns the entry's text once OK is pressed.
-QString AskWinStopValue(QWidget* parent);
+// Opens a fresh dialog, centred on the screen; `answer` gets the entry's text once OK is pressed.
+void AskWinStopValue(QWidget* parent, std::function<void(const QString&)> answer);
 
 }  // namespace kazoomba::ui

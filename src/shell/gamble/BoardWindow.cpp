@@ -156,12 +156,18 @@ void BoardWindow::Pick(int box) {
         case BoxKind::Multiplier:
             sound_.Play(result.content == FiveX ? SoundCue::FiveX : WinCue(1));
             break;
-        case BoxKind::Losing:
-            // The toilet shows while the flush plays; then the whole board is laid open.
-            repaint();
-            sound_.Play(SoundCue::Flush);
+        case BoxKind::Losing: {
+            // The toilet shows while the flush plays; then the whole board is laid open, and the figure
+            // changes last.
+            update();
+            const int ms = sound_.Play(SoundCue::Flush);
+            if (ms > 0) {
+                flushing_.start(ms);
+                return;
+            }
             RevealBoard();
             break;
+        }
         case BoxKind::TryAgain:
             break;
         case BoxKind::Hint:
@@ -179,12 +185,28 @@ void BoardWindow::RevealBoard() {
     update();
 }
 
+void BoardWindow::FlushHeard() {
+    RevealBoard();
+    ShowWinnings();
+    // A Quit pressed while the flush played is carried out now that it has been heard.
+    if (leaveAfterFlush_ == QDialog::Accepted) Quit();
+    else if (leaveAfterFlush_ == QDialog::Rejected) reject();
+}
+
 void BoardWindow::Quit() {
+    if (flushing_.isActive()) {
+        leaveAfterFlush_ = QDialog::Accepted;
+        return;
+    }
     Leave();
     QDialog::accept();
 }
 
 void BoardWindow::reject() {
+    if (flushing_.isActive()) {
+        if (leaveAfterFlush_ < 0) leaveAfterFlush_ = QDialog::Rejected;
+        return;
+    }
     Leave();
     QDialog::reject();
 }
@@ -243,6 +265,8 @@ void BoardWindow::paintEvent(QPaintEvent*) {
 
 void BoardWindow::BuildKeyboardBoxes() {
     clock_ = [] { return QDateTime::currentMSecsSinceEpoch(); };
+    flushing_.setSingleShot(true);
+    connect(&flushing_, &QTimer::timeout, this, &BoardWindow::FlushHeard);
     typingPause_.setSingleShot(true);
     typingPause_.setInterval(static_cast<int>(BoxTyping::kPauseMs));
     connect(&typingPause_, &QTimer::timeout, this, &BoardWindow::TypingPause);
@@ -310,6 +334,9 @@ void BoardWindow::keyPressEvent(QKeyEvent* event) {
         if (typing_.Waiting()) typingPause_.start();
         return;
     }
+    // A held key's repeats do nothing: one press, one action. Without this a repeat of the Enter that
+    // opened a box would reach the window's default button, Quit, and leave the board.
+    if (event->isAutoRepeat() && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) return;
     // From Quit the arrows step onto the board; after a pick they go on from the box picked.
     if (quit_->hasFocus() && NeighbourBox(1, key)) {
         boxes_[0]->setFocus(Qt::TabFocusReason);

@@ -27,7 +27,7 @@ class BoardWindow : public QDialog {
     Q_OBJECT
 public:
     // Opening the window opens the board: shuffled afresh, the stake (SpinWin) held out of DoubleNothing;
-    // a board the game brought back at start is shown as it was left instead. Run it with RunModal;
+    // a board the game brought back at start is shown as it was left instead. Open it with OpenModal;
     // every gamble gets a new window.
     BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& sound, kazoomba::Random& random,
                 QWidget* parent = nullptr);
@@ -47,6 +47,8 @@ public:
     BoardBox* box(int number) const { return boxes_[number - 1]; }
     // What the board last said to a screen reader.
     const Herald& herald() const { return *herald_; }
+    // Whether a losing box's flush is still playing; the board opens when it ends.
+    bool Flushing() const { return flushing_.isActive(); }
     // Where typed box numbers take their time from; milliseconds, a steady clock by default.
     void SetClock(std::function<long long()> clock) { clock_ = std::move(clock); }
 
@@ -74,6 +76,8 @@ private:
     void TellPick(int number, int content);
     // Ends the board and has the game pay what it shows; only the first road out pays.
     void Leave();
+    // The flush of a losing box has been heard: the board opens, and a Quit pressed meanwhile acts.
+    void FlushHeard();
 
     kazoomba::Game& game_;
     kazoomba::Board& board_;  // the game's: kept with it after every box, so a crash brings it back
@@ -89,6 +93,8 @@ private:
     std::unique_ptr<Herald> herald_;
     BoxTyping typing_;
     QTimer typingPause_;
+    QTimer flushing_;           // runs while a losing box's flush plays
+    int leaveAfterFlush_ = -1;  // how the player asked to leave while it played; -1: not at all
     std::function<long long()> clock_;
 };
 

@@ -90,8 +90,11 @@ void PayoffsWindow::AddReadouts() {
 }
 
 void PayoffsWindow::PresentWin(kazoomba::Game& game, const Graphics& graphics, int digitColour, Sound& sound,
-                               kazoomba::Random& random, QWidget* parent) {
-    RunModal(new PayoffsWindow(game, graphics, digitColour, sound, random, parent));
+                               kazoomba::Random& random, QWidget* parent, std::function<void()> settled) {
+    OpenModal<PayoffsWindow>(new PayoffsWindow(game, graphics, digitColour, sound, random, parent),
+                             [settled = std::move(settled)](PayoffsWindow&, int) {
+                                 if (settled) settled();
+                             });
 }
 
 void PayoffsWindow::Place() {
@@ -126,10 +129,10 @@ void PayoffsWindow::Double() {
     if (settled_) return;
     settled_ = true;
     autoTake_.stop();
-    // The board holds the stake out of the game as it opens and credits what the player leaves with.
-    QPointer<PayoffsWindow> self(this);
-    RunModal(new BoardWindow(game_, graphics_, sound_, random_, this));
-    if (self) Close();
+    // The board holds the stake out of the game as it opens and credits what the player leaves with;
+    // this window closes behind it once it has been left.
+    OpenModal<BoardWindow>(new BoardWindow(game_, graphics_, sound_, random_, this),
+                           [this](BoardWindow&, int) { Close(); });
 }
 
 void PayoffsWindow::reject() { Take(); }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
+#include <functional>
 
 #include "gamble/PayoffsSheet.h"
 
@@ -27,9 +28,10 @@ public:
     PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int digitColour, Sound& sound,
                   kazoomba::Random& random, QWidget* parent = nullptr);
 
-    // Shows a fresh window modally over parent and returns once the win has been taken or doubled.
+    // Opens a fresh window over parent; `settled` follows once the win has been taken, or doubled and the
+    // board left.
     static void PresentWin(kazoomba::Game& game, const Graphics& graphics, int digitColour, Sound& sound,
-                           kazoomba::Random& random, QWidget* parent);
+                           kazoomba::Random& random, QWidget* parent, std::function<void()> settled);
 
     // Where the player last left the window in this run (its frame's top left); a left of 0 or less
     // means it has not been placed yet, and it opens centred.

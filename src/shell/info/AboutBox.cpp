@@ -104,7 +104,7 @@ void AboutBox::ShowDescription() { text_->setPlainText(Description()); }
 void ShowAbout(const Graphics& graphics, QWidget* parent) {
     auto* box = new AboutBox(graphics.Icon(), parent);
     box->setWindowTitle(QStringLiteral("About ") + ToQString(TrimBlanks(kazoomba::kGameTitle)));
-    RunModal(box);
+    OpenModal(box);
 }
 
 }  // namespace kazoomba::ui

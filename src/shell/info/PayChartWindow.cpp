@@ -121,7 +121,7 @@ void PayChartWindow::paintEvent(QPaintEvent*) {
 }
 
 void ShowPayChart(const Graphics& graphics, QWidget* parent) {
-    RunModal(new PayChartWindow(graphics, parent));
+    OpenModal(new PayChartWindow(graphics, parent));
 }
 
 }  // namespace kazoomba::ui

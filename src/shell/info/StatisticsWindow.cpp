@@ -91,7 +91,7 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
 QString StatisticsWindow::FigureText(L::Figure figure) const { return values_[figure]->text(); }
 
 void ShowStatistics(const kazoomba::GameState& state, QWidget* parent) {
-    RunModal(new StatisticsWindow(state, parent));
+    OpenModal(new StatisticsWindow(state, parent));
 }
 
 }  // namespace kazoomba::ui

@@ -1,9 +1,9 @@
 // The main window as the rules' Cabinet: messages, menus and buttons on and off, the reels' motion, the
-// displays, the win presented, captions, banner and the checkpoint save.
+// displays, the win presented, captions, banner and the checkpoint save; and the machine's time, which
+// paces the motion and the pauses of its sounds by the clock, never by waiting.
 #include <QApplication>
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
+#include <QPointer>
+#include <algorithm>
 
 #include "QtText.h"
 #include "access/MachineAccessible.h"
@@ -28,27 +28,75 @@ void MainWindow::SetButtonsAvailable(bool available) {
     }
 }
 
-void MainWindow::AnimateReels() {
-    for (int b = 0; b < 3; ++b) SetButtonPicture(b, Greyed);
-    QElapsedTimer clock;
-    clock.start();
-    const qint64 step = qint64(speedDelay_ + 1) * 1000000;
-    qint64 last = clock.nsecsElapsed();
-    for (int frame = 0; frame <= kRestFrame && !closePending_; ++frame) {
-        // Sleep until the frame is due, then spin the last fraction of a millisecond for an even beat.
-        for (;;) {
-            const qint64 left = last + step - clock.nsecsElapsed();
-            if (left <= 0) break;
-            if (left > 400000) QThread::usleep(static_cast<unsigned long>((left - 300000) / 1000));
-            else QThread::yieldCurrentThread();
-        }
-        last = clock.nsecsElapsed();
-        face_.DrawReels(game_.Reels(), frame);
-        for (int c = 0; c < kCells; ++c)
-            if (frame == StopFrame(c)) sound_.Play(SoundCue::ReelStop);
-        QCoreApplication::processEvents();
+void MainWindow::SetClock(const Clock* clock) { clock_ = clock ? clock : &steadyClock_; }
+
+void MainWindow::StartActivity(Activity activity) {
+    activity_ = activity;
+    activityStart_ = clock_->Milliseconds();
+    heldSince_ = -1;
+    Tick();
+}
+
+void MainWindow::EndActivity() {
+    activity_ = Activity::None;
+    ticker_.stop();
+}
+
+void MainWindow::Tick() {
+    if (activity_ == Activity::None) return;
+    const std::int64_t now = clock_->Milliseconds();
+    // A window the player opened mid-spin (the Win Stop Value dialog) holds the machine, as it would hold
+    // a player at the machine; the motion goes on from the same frame once it closes.
+    if (WindowOpen()) {
+        if (heldSince_ < 0) heldSince_ = now;
+        ticker_.stop();
+        return;
     }
-    for (int b = 0; b < 3; ++b) SetButtonPicture(b, Raised);
+    if (heldSince_ >= 0) {
+        activityStart_ += now - heldSince_;
+        heldSince_ = -1;
+    }
+    const std::int64_t elapsed = now - activityStart_;
+    std::int64_t nextDue = 0;
+    if (activity_ == Activity::Reels) {
+        // Each frame at least the speed's delay and one tick after the one before it.
+        const int step = speedDelay_ + 1;
+        const int due = FrameDue(elapsed, step, kRestFrame);
+        if (due > shownFrame_) {
+            bool stopped = false;
+            for (int c = 0; c < kCells; ++c) stopped = stopped || (StopFrame(c) > shownFrame_ && StopFrame(c) <= due);
+            shownFrame_ = due;
+            face_.DrawReels(game_.Reels(), due);
+            // One channel: wheels whose stops a late tick gathered sound as one.
+            if (stopped) sound_.Play(SoundCue::ReelStop);
+        }
+        if (shownFrame_ < kRestFrame) nextDue = std::int64_t(shownFrame_ + 2) * step;
+    } else if (elapsed < pauseMs_) {
+        nextDue = pauseMs_;
+    }
+    if (nextDue == 0) {
+        const bool reels = activity_ == Activity::Reels;
+        EndActivity();
+        if (reels)
+            for (int b = 0; b < 3; ++b) SetButtonPicture(b, Raised);
+        game_.Proceed();
+        return;
+    }
+    ticker_.start(static_cast<int>(std::max<std::int64_t>(0, nextDue - elapsed)));
+}
+
+bool MainWindow::AnimateReels() {
+    for (int b = 0; b < 3; ++b) SetButtonPicture(b, Greyed);
+    shownFrame_ = -1;
+    StartActivity(Activity::Reels);
+    return true;
+}
+
+bool MainWindow::Pause(int ms) {
+    if (ms <= 0) return false;
+    pauseMs_ = ms;
+    StartActivity(Activity::Pause);
+    return true;
 }
 
 void MainWindow::ReelsRebuilt() {
@@ -73,13 +121,21 @@ void MainWindow::RedrawSpinsDisplay() {
 
 void MainWindow::RedrawLineMarkers() { face_.DrawLineMarkers(game_.State()); }
 
-void MainWindow::PresentWin() {
-    presenting_ = true;
-    UpdateMoment();
-    if (hooks_.presentWin) hooks_.presentWin(*this);
-    else game_.TakeWin();
-    presenting_ = false;
-    UpdateMoment();
+bool MainWindow::PresentWin() {
+    if (!hooks_.presentWin) {
+        game_.TakeWin();
+        WinSettled();
+        return false;
+    }
+    hooks_.presentWin(*this, [this, alive = QPointer<MainWindow>(this)] {
+        if (!alive) return;
+        WinSettled();
+        game_.Proceed();
+    });
+    return true;
+}
+
+void MainWindow::WinSettled() {
     // The window under the Payoffs window is drawn again: now the winning lines show.
     RedrawMainWindow();
     readouts_->ShowSettled(game_.State());
@@ -91,9 +147,14 @@ void MainWindow::PresentWin() {
     }
 }
 
-void MainWindow::ResumeBoard() {
-    if (hooks_.resumeBoard) hooks_.resumeBoard(*this);
-    RedrawMainWindow();
+bool MainWindow::ResumeBoard() {
+    if (!hooks_.resumeBoard) return false;
+    hooks_.resumeBoard(*this, [this, alive = QPointer<MainWindow>(this)] {
+        if (!alive) return;
+        RedrawMainWindow();
+        game_.Proceed();
+    });
+    return true;
 }
 
 void MainWindow::CheckCoinItem(int index) {
@@ -103,14 +164,19 @@ void MainWindow::CheckCoinItem(int index) {
 
 void MainWindow::SetAutoSpinCheck(bool checked) { menus_.autoSpin->setChecked(checked); }
 
-std::string MainWindow::AskWinStopValue() {
-    return hooks_.askWinStopValue ? hooks_.askWinStopValue(*this).toStdString() : std::string("0");
+bool MainWindow::AskWinStopValue(std::string& text) {
+    if (!hooks_.askWinStopValue) {
+        text.assign(1, '0');  // no dialog: 0, auto spin never pauses
+        return false;
+    }
+    hooks_.askWinStopValue(*this, [this, alive = QPointer<MainWindow>(this)](const QString& answer) {
+        if (alive) game_.SetWinStopValue(answer.toStdString());
+    });
+    return true;
 }
 
 void MainWindow::ShowBonusCaption(bool visible) {
     face_.ShowBonusCaption(visible);
-    bonusRun_ = visible;
-    UpdateMoment();
     if (visible) readouts_->ShowBonusSpin(game_.State().BonusSpins);
 }
 

@@ -10,13 +10,15 @@ namespace kazoomba::ui {
 class MainWindow;
 
 struct MachineHooks {
-    // A win on screen: the Payoffs window, returning once the win is settled. Without it the win is taken.
-    std::function<void(MainWindow&)> presentWin;
-    // A Vaz Ivero board brought back at start: shown over the machine as it was left, returning once the
-    // player leaves it. Without it the board pays what it shows.
-    std::function<void(MainWindow&)> resumeBoard;
-    // The Win Stop Value dialog: the text of its entry field. Without it "0": auto spin never pauses.
-    std::function<QString(MainWindow&)> askWinStopValue;
+    // A win on screen: opens the Payoffs window and calls `settled` once the win has been taken or the
+    // board left (at once, for a win settled without a window). Without it the win is taken.
+    std::function<void(MainWindow&, std::function<void()> settled)> presentWin;
+    // A Vaz Ivero board brought back at start: shown over the machine as it was left; `left` follows once
+    // the player leaves it. Without it the board pays what it shows.
+    std::function<void(MainWindow&, std::function<void()> left)> resumeBoard;
+    // The Win Stop Value dialog: `answer` gets the text of its entry field once it closes. Without it
+    // "0": auto spin never pauses.
+    std::function<void(MainWindow&, std::function<void(const QString&)> answer)> askWinStopValue;
     // The File and Help items whose windows live elsewhere. An item without its hook stays disabled.
     std::function<void(MainWindow&)> load;
     std::function<void(MainWindow&)> save;

@@ -93,7 +93,7 @@ bool MainWindow::HandleKey(QObject* watched, QKeyEvent* key) {
     if (FreshKeyEvent(watched, key)) {
         const KeyStroke stroke{press ? KeyEventType::Press : KeyEventType::Release, k,
                                static_cast<std::uint64_t>(key->timestamp()), key->isAutoRepeat(),
-                               here && CommandsAvailable(moment_)};
+                               here && AvailableNow().buttons};
         const KeyActs acts = heldKeys_.Feed(stroke);
         if (acts.released) KeyCameUp(k);
         if (acts.pressed) KeyWentDown(k);
@@ -116,7 +116,7 @@ void MainWindow::KeyWentDown(int key) {
 
 void MainWindow::KeyCameUp(int key) {
     // A release acts only if the machine is still ready for it: a window may have opened in between.
-    const bool ready = CommandsAvailable(moment_) && game_.State().SpinReady && !QApplication::activeModalWidget();
+    const bool ready = AvailableNow().buttons && game_.State().SpinReady && !QApplication::activeModalWidget();
     if (IsEnter(key)) {
         if (!ready || !HasBet()) {
             if (buttons_[SpinButton]->state() == Pressed) SetButtonPicture(SpinButton, Raised);

@@ -1,10 +1,10 @@
-// The main window's moment gate: the one place that knows whether the machine is idle, spinning, showing
-// a win, on the board, playing bonus spins or waiting on a window, and enables every command from it.
+// The main window's moment gate: every command is enabled or disabled from the one answer of the game's
+// moment and the windows open over the machine.
 #include <QApplication>
 #include <QMenu>
 
 #include "access/Accessible.h"
-#include "gamble/BoardWindow.h"
+#include "access/MachineAccessible.h"
 #include "machine/MachineWidgets.h"
 #include "machine/MainWindow.h"
 
@@ -15,9 +15,15 @@ void MainWindow::Command(QAction* item, std::function<void()> command) {
     // Checked again as the command runs: a press that was queued, or came through the accessibility bus,
     // may arrive after the moment has moved on.
     connect(item, &QAction::triggered, this, [this, item, command = std::move(command)] {
-        const bool allowed = item == menus_.autoSpin ? AutoSpinAvailable(moment_) : CommandsAvailable(moment_);
+        const Commands now = AvailableNow();
+        const bool allowed = item == menus_.autoSpin ? now.autoPlay : now.menus;
         if (allowed && item->isEnabled()) command();
     });
+}
+
+bool MainWindow::WindowOpen() const {
+    return std::any_of(modalWindows_.begin(), modalWindows_.end(),
+                       [](const QPointer<QWidget>& p) { return p && p->isVisible(); });
 }
 
 void MainWindow::NoteModalWindow(QObject* watched, QEvent* event) {
@@ -26,30 +32,30 @@ void MainWindow::NoteModalWindow(QObject* watched, QEvent* event) {
     std::erase_if(modalWindows_, [w](const QPointer<QWidget>& p) { return !p || p == w; });
     if (event->type() == QEvent::Show) modalWindows_.emplace_back(w);
     UpdateMoment();
+    // A window that held the machine mid-spin has closed: its time goes on from where it stopped.
+    if (activity_ != Activity::None && !WindowOpen()) Tick();
+}
+
+void MainWindow::MomentChanged() {
+    UpdateMoment();
+    // The window was asked to close while the spin ran: it goes once the spin has settled.
+    if (closePending_ && !game_.CommandRunning())
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void MainWindow::UpdateMoment() {
     std::erase_if(modalWindows_, [](const QPointer<QWidget>& p) { return !p || !p->isVisible(); });
-    const bool board = std::any_of(modalWindows_.begin(), modalWindows_.end(),
-                                   [](const QPointer<QWidget>& p) { return qobject_cast<BoardWindow*>(p.data()); });
-    Moment now = Moment::Idle;
-    if (spinning_ || !menusOn_) {
-        if (board) now = Moment::OnBoard;
-        else if (presenting_) now = Moment::PresentingWin;
-        else if (bonusRun_) now = Moment::BonusSpins;
-        else now = Moment::Spinning;
-    } else if (!modalWindows_.empty()) {
-        now = Moment::ModalOpen;
-    }
-    if (now == moment_ && momentApplied_) return;
-    const bool wasOpen = CommandsAvailable(moment_) || !momentApplied_;
-    moment_ = now;
+    const Commands now = AvailableNow();
+    if (momentApplied_ && now.menus == commandsApplied_.menus && now.autoPlay == commandsApplied_.autoPlay &&
+        now.buttons == commandsApplied_.buttons)
+        return;
+    const bool buttonsWere = commandsApplied_.buttons || !momentApplied_;
+    commandsApplied_ = now;
     momentApplied_ = true;
 
-    const bool open = CommandsAvailable(now);
-    for (QMenu* m : {menus_.file, menus_.options, menus_.bank, menus_.help}) m->menuAction()->setEnabled(open);
+    for (QMenu* m : {menus_.file, menus_.options, menus_.bank, menus_.help}) m->menuAction()->setEnabled(now.menus);
     for (QAction* item : commands_) {
-        const bool enabled = item == menus_.autoSpin ? AutoSpinAvailable(now) : open;
+        const bool enabled = item == menus_.autoSpin ? now.autoPlay : now.menus;
         if (item->isEnabled() == enabled) continue;
         item->setEnabled(enabled);
         AnnounceAvailability(*item);
@@ -57,18 +63,18 @@ void MainWindow::UpdateMoment() {
     // Sub-menus of Options and Bank read as unavailable too, so a screen reader does not offer them.
     for (QMenu* m : {menus_.options, menus_.bank})
         for (QAction* a : m->actions())
-            if (a->menu()) a->setEnabled(open);
+            if (a->menu()) a->setEnabled(now.menus);
     // The buttons' pictures change on their own beat; a screen reader hears when they can be pressed.
-    if (open != wasOpen)
+    if (now.buttons != buttonsWere)
         for (PictureButton* b : buttons_)
             if (b) AnnounceAvailability(*b);
 }
 
 void MainWindow::EnableMenus(bool on) {
-    // The rules switch the menus off for a spin and on after its settlement; what else goes with that is
-    // the moment's to say.
-    menusOn_ = on;
+    // The rules switch the menus off for a spin and on after its settlement; the game's moment says the
+    // same, and the gate follows the moment.
     UpdateMoment();
+    if (on) readouts_->ShowReady();
 }
 
 }  // namespace kazoomba::ui

@@ -41,7 +41,7 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, Machine
         std::pair{kSpinButtonY, "Spin"}, std::pair{kBet1ButtonY, "Bet 1"}, std::pair{kBet8ButtonY, "Bet 8"}};
     for (int i = 0; i < 3; ++i) {
         PictureButtonActions actions{[this, i] { PressButton(i); }, [this, i] { ReleaseButton(i); },
-                                     [this, i] { ButtonCommand(i); }, [this] { return CommandsAvailable(moment_); }};
+                                     [this, i] { ButtonCommand(i); }, [this] { return AvailableNow().buttons; }};
         buttons_[i] = new PictureButton(QString::fromLatin1(names[i].second), std::move(actions), &face_.view());
         buttons_[i]->move(kButtonX, names[i].first);
         SetButtonPicture(i, Raised);
@@ -55,6 +55,9 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, Machine
     UpdateMoment();
     // The machine has one size: the player cannot resize the window.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ticker_.setSingleShot(true);
+    ticker_.setTimerType(Qt::PreciseTimer);
+    connect(&ticker_, &QTimer::timeout, this, &MainWindow::Tick);
     keySettle_.setSingleShot(true);
     keySettle_.setInterval(kKeySettleMs);
     connect(&keySettle_, &QTimer::timeout, this, &MainWindow::SettleKeys);
@@ -144,12 +147,12 @@ void MainWindow::SetSoundMenu(int index) {
 
 void MainWindow::EditBannerText() {
     banner_->Clear();
-    QString text = banner_->Text();
-    const int answer = RunModal<BannerTextDialog>(new BannerTextDialog(text, this),
-                                                  [&](BannerTextDialog& dialog) { text = dialog.Result(); });
-    // Closed by Escape or its frame, the text stays, and the cleared picture is rendered again.
-    banner_->SetText(answer == QDialog::Accepted ? text : banner_->Text());
-    if (answer == QDialog::Accepted && hooks_.writeBannerText) hooks_.writeBannerText(text);
+    OpenModal<BannerTextDialog>(new BannerTextDialog(banner_->Text(), this), [this](BannerTextDialog& dialog, int answer) {
+        // Closed by Escape or its frame, the text stays, and the cleared picture is rendered again.
+        const QString text = answer == QDialog::Accepted ? dialog.Result() : banner_->Text();
+        banner_->SetText(text);
+        if (answer == QDialog::Accepted && hooks_.writeBannerText) hooks_.writeBannerText(text);
+    });
 }
 
 // ----- picture buttons -----
@@ -167,30 +170,18 @@ void MainWindow::ReleaseButton(int button) {
 }
 
 void MainWindow::ButtonCommand(int button) {
-    if (!CommandsAvailable(moment_) || !game_.State().SpinReady) return;
+    if (!AvailableNow().buttons || !game_.State().SpinReady) return;
     switch (button) {
-        case SpinButton: RunSpinCommand([this] { game_.SpinCommand(); }); break;
-        case Bet1Button: RunSpinCommand([this] { game_.PlaceCoins(1); }); break;
-        case Bet8Button: RunSpinCommand([this] { game_.PlaceCoins(8); }); break;
+        case SpinButton: game_.SpinCommand(); break;
+        case Bet1Button: game_.PlaceCoins(1); break;
+        case Bet8Button: game_.PlaceCoins(8); break;
         default: break;
     }
     // A refused spin leaves the Spin button's pressed picture behind; show it raised again.
     if (game_.State().SpinReady && buttons_[SpinButton]->state() == Pressed) SetButtonPicture(SpinButton, Raised);
 }
 
-void MainWindow::ResumeMoment() {
-    RunSpinCommand([this] { game_.ResumeMoment(); });
-}
-
-void MainWindow::RunSpinCommand(const std::function<void()>& command) {
-    spinning_ = true;
-    UpdateMoment();
-    command();
-    spinning_ = false;
-    bonusRun_ = false;
-    UpdateMoment();
-    if (closePending_) close();
-}
+void MainWindow::ResumeMoment() { game_.ResumeMoment(); }
 
 // ----- life of the window -----
 
@@ -209,10 +200,18 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (spinning_) {
-        // The outcome is already drawn: settle it at once, then close when the spin command returns.
-        closePending_ = true;
+    if (game_.CommandRunning() && !quitDone_) {
+        // The outcome is already drawn: settle it at once, without the rest of the motion or the sound,
+        // then close once the spin has settled.
         event->ignore();
+        if (std::exchange(closePending_, true)) return;
+        if (activity_ != Activity::None) {
+            const bool reels = activity_ == Activity::Reels;
+            EndActivity();
+            if (reels)
+                for (int b = 0; b < 3; ++b) SetButtonPicture(b, Raised);
+            game_.Proceed();
+        }
         return;
     }
     if (!quitDone_) {

@@ -1,9 +1,10 @@
 // The slot machine's window: the face, the picture buttons and keys, the menu bar, and the Cabinet through
 // which the rules drive it. Its jobs live in files of their own: MachineFace (drawing), MachineMenus (the
 // menu bar), MachineWidgets (view and buttons), MachineKeys.cpp (keys), MachineMoment.cpp (which commands
-// may act now), MachineCabinet.cpp (the Cabinet).
+// may act now), MachineCabinet.cpp (the Cabinet and the machine's time).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QMainWindow>
 #include <QPointer>
@@ -20,9 +21,9 @@
 #include "machine/MachineFace.h"
 #include "machine/MachineHooks.h"
 #include "machine/MachineMenus.h"
-#include "machine/MachineMoment.h"
 #include "play/Cabinet.h"
 #include "play/Game.h"
+#include "play/MachineMoment.h"
 #include "sound/Sound.h"
 
 namespace kazoomba::ui {
@@ -32,6 +33,16 @@ class PictureButton;
 
 // The Spin Speed menu: frame delays in milliseconds.
 inline constexpr std::array<int, 4> kSpeedDelays = {10, 25, 40, 60};
+
+// The machine's clock when nobody hands in another: steady, unaffected by changes of the date.
+class SteadyClock : public Clock {
+public:
+    SteadyClock() { since_.start(); }
+    std::int64_t Milliseconds() const override { return since_.elapsed(); }
+
+private:
+    QElapsedTimer since_;
+};
 
 class MainWindow : public QMainWindow, public Cabinet {
     Q_OBJECT
@@ -51,8 +62,17 @@ public:
     int SpeedIndex() const { return speedIndex_; }
     int BannerIndex() const { return bannerIndex_; }
     bool PayLinesOn() const { return face_.PayLinesOn(); }
-    // Where the machine stands; every command is enabled or disabled from it.
-    Moment CurrentMoment() const { return moment_; }
+    // Where the machine stands, and whether a window waits over it; every command is enabled or
+    // disabled from these two.
+    MachineMoment CurrentMoment() const { return game_.CurrentMoment(); }
+    bool WindowOpen() const;
+    Commands AvailableNow() const { return Available(CurrentMoment(), WindowOpen()); }
+    // The clock the spin's frames and pauses are timed by; tests hand in one they move by hand. Null
+    // gives the steady clock back.
+    void SetClock(const Clock* clock);
+    // Shows what is due by the clock now: the frame of the reels' motion, or the end of a pause. The
+    // window's timer calls it; tests call it after moving their clock.
+    void Tick();
     // How long a key's release waits for the repeat press that would show the key still held.
     static constexpr int kKeySettleMs = 60;
 
@@ -74,22 +94,24 @@ public:
     // Once shown after the game saved at exit was restored: carries on the spin that was in play when
     // the game last stopped (its win on screen, its board, its bonus spins), or says why it cannot.
     void ResumeMoment();
+    // The frame of the reels shown last during a motion.
+    int ShownFrame() const { return shownFrame_; }
 
     // Cabinet.
     void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override;
     void EnableMenus(bool on) override;
     void SetButtonsAvailable(bool available) override;
-    void AnimateReels() override;
+    bool AnimateReels() override;
     void ReelsRebuilt() override;
     void RedrawStatusPanel() override;
     void RedrawSpinsDisplay() override;
     void RedrawLineMarkers() override;
     void RedrawMainWindow() override;
-    void PresentWin() override;
-    void ResumeBoard() override;
+    bool PresentWin() override;
+    bool ResumeBoard() override;
     void CheckCoinItem(int index) override;
     void SetAutoSpinCheck(bool checked) override;
-    std::string AskWinStopValue() override;
+    bool AskWinStopValue(std::string& text) override;
     void ShowBonusCaption(bool visible) override;
     void StopBanner() override;
     void RestartBanner() override;
@@ -97,11 +119,12 @@ public:
     void SetCaption(std::string_view caption) override;
     bool IsMinimized() override;
     bool ClosePending() override { return closePending_; }
+    void MomentChanged() override;
     void Checkpoint() override;
     bool SoundPlayable() override { return sound_.Playable(); }
     void PlayCoinSound() override { sound_.Play(SoundCue::Coin); }
-    void PlayWinSound(int number) override { sound_.Play(WinCue(number)); }
-    void PlayNoWinSound(int number) override { sound_.Play(NoWinCue(number)); }
+    bool PlayWinSound(int number) override { return Pause(sound_.Play(WinCue(number))); }
+    bool PlayNoWinSound(int number) override { return Pause(sound_.Play(NoWinCue(number))); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,8 +136,15 @@ private:
     void ConnectMenus();
     // Connects a menu item to a hook of the assembly; an item without its hook stays disabled.
     void ConnectHook(QAction* item, const std::function<void(MainWindow&)>& hook);
-    // The moment gate: works out the moment and enables every command from it.
+    // The moment gate: enables every command from the moment and the windows open.
     void UpdateMoment();
+    // The machine's time: what it is doing and since when.
+    enum class Activity { None, Reels, Pause };
+    void StartActivity(Activity activity);
+    void EndActivity();
+    bool Pause(int ms);
+    // The win, after its window has closed: the machine under it shows the winning lines.
+    void WinSettled();
     void Command(QAction* item, std::function<void()> command);
     void NoteModalWindow(QObject* watched, QEvent* event);
     // Keys.
@@ -128,7 +158,6 @@ private:
     void ForgetHeldKeys();
     void SetButtonPicture(int button, int state);
     bool HasBet() const { return game_.State().Wager > 0.0f || game_.State().LastBet > 0.0f; }
-    void RunSpinCommand(const std::function<void()>& command);
 
     Graphics& graphics_;
     Sound& sound_;
@@ -144,14 +173,19 @@ private:
     int speedIndex_ = 1;
     int speedDelay_ = 25;
     int bannerIndex_ = 0;
-    bool spinning_ = false;
-    bool presenting_ = false;
-    bool menusOn_ = true;
-    bool bonusRun_ = false;
     bool closePending_ = false;
     bool quitDone_ = false;
 
-    Moment moment_ = Moment::Idle;
+    SteadyClock steadyClock_;
+    const Clock* clock_ = &steadyClock_;
+    QTimer ticker_;
+    Activity activity_ = Activity::None;
+    std::int64_t activityStart_ = 0;  // by the clock, moved on by the time a window held the machine
+    std::int64_t heldSince_ = -1;     // when a window the player opened began to hold it; -1: not held
+    int pauseMs_ = 0;
+    int shownFrame_ = kRestFrame;
+
+    Commands commandsApplied_{};
     bool momentApplied_ = false;
     std::vector<QAction*> commands_;               // every menu item connected to a command
     std::vector<QPointer<QWidget>> modalWindows_;  // modal windows showing now, the latest last

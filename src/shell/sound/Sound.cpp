@@ -3,9 +3,7 @@
 #include "sound/Sound.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QThread>
 #include <algorithm>
 #include <cstring>
 
@@ -102,26 +100,29 @@ void Sound::Beep(bool allowDefault) {
     QApplication::beep();
 }
 
-void Sound::PlaySamples(const QByteArray& samples, bool wait) {
+int Sound::PlaySamples(const QByteArray& samples, bool wait) {
     SDL_ClearQueuedAudio(device_);  // one channel: the new sound cuts off the old one
-    if (SDL_QueueAudio(device_, samples.constData(), static_cast<Uint32>(samples.size())) != 0) return;
+    if (SDL_QueueAudio(device_, samples.constData(), static_cast<Uint32>(samples.size())) != 0) return 0;
     ++started_;
-    // A synchronous sound holds the game until it has finished, as the machine pauses on a win; a device
-    // that stalls holds it ten seconds of clock time at most, however slowly the sleeps come back.
-    if (!wait) return;
-    QElapsedTimer waited;
-    waited.start();
-    while (SDL_GetQueuedAudioSize(device_) > 0 && waited.elapsed() < 10000) QThread::msleep(5);
-    // The queue empties when its last samples go to the device, which still has one buffer to play.
-    if (deviceRate_ > 0) QThread::msleep(static_cast<unsigned long>(1000 * bufferSamples_ / deviceRate_ + 1));
+    if (!wait || deviceRate_ <= 0) return 0;
+    // A synchronous sound pauses the game until it has been heard: its samples, then the one buffer the
+    // device still holds when the queue runs dry.
+    const qint64 frames = samples.size() / static_cast<qint64>(sizeof(Sint16) * kChannels);
+    return static_cast<int>((1000 * frames + kRate - 1) / kRate + (1000 * bufferSamples_ + deviceRate_ - 1) / deviceRate_);
 }
 
-void Sound::PlayBytes(const QByteArray& bytes, bool wait, bool allowDefault) {
-    if (bytes.isEmpty()) return Beep(allowDefault);
-    if (device_ == 0) return;
+int Sound::PlayBytes(const QByteArray& bytes, bool wait, bool allowDefault) {
+    if (bytes.isEmpty()) {
+        Beep(allowDefault);
+        return 0;
+    }
+    if (device_ == 0) return 0;
     const QByteArray samples = Decode(bytes);
-    if (samples.isEmpty()) return Beep(allowDefault);
-    PlaySamples(samples, wait);
+    if (samples.isEmpty()) {
+        Beep(allowDefault);
+        return 0;
+    }
+    return PlaySamples(samples, wait);
 }
 
 SoundCue WinCue(int number) {
@@ -132,19 +133,19 @@ SoundCue NoWinCue(int number) {
     return static_cast<SoundCue>(static_cast<int>(SoundCue::NoWin0) + std::clamp(number, 0, 2));
 }
 
-void Sound::Play(SoundCue cue) {
-    if (!Playable()) return;
+int Sound::Play(SoundCue cue) {
+    if (!Playable()) return 0;
     if (cue == SoundCue::ReelStop) {
         // Decoded once at start; silent when the file was missing.
         if (device_ != 0 && !stopSamples_.isEmpty()) PlaySamples(stopSamples_, false);
-        return;
+        return 0;
     }
     const CueFile& file = kCueFiles[static_cast<int>(cue)];
-    PlayFile(QString::fromLatin1(file.name), file.wait, true);
+    return PlayFile(QString::fromLatin1(file.name), file.wait, true);
 }
 
-void Sound::PlayFile(const QString& name, bool wait, bool allowDefault) {
-    PlayBytes(ReadAll(dir_ + QLatin1Char('/') + name), wait, allowDefault);
+int Sound::PlayFile(const QString& name, bool wait, bool allowDefault) {
+    return PlayBytes(ReadAll(dir_ + QLatin1Char('/') + name), wait, allowDefault);
 }
 
 }  // namespace kazoomba::ui

@@ -12,10 +12,10 @@ namespace kazoomba::ui {
 enum class SoundCue {
     ReelStop,                // a wheel comes to rest: from memory, asynchronous, never the default beep
     Coin,                    // a bet is accepted
-    WinA, WinB, WinC,        // the win sounds, numbered 1 to 3; each waits until it has finished
-    NoWin0, NoWin1, NoWin2,  // the no-win sounds, numbered 0 to 2; each waits until it has finished
+    WinA, WinB, WinC,        // the win sounds, numbered 1 to 3; each a pause in the spin
+    NoWin0, NoWin1, NoWin2,  // the no-win sounds, numbered 0 to 2; each a pause in the spin
     FiveX,                   // the board's 5X
-    Flush,                   // a losing box on the board; waits until it has finished
+    Flush,                   // a losing box on the board; a pause on the board
 };
 
 // The win sound numbered 1 to 3 and the no-win sound numbered 0 to 2, as the rules draw them.
@@ -40,8 +40,10 @@ public:
     bool HasDevice() const { return device_ != 0; }
     bool StopSoundLoaded() const { return !stopSound_.isEmpty(); }
 
-    // Plays a cue when the play condition holds; a missing file beeps, except the reel stop's.
-    void Play(SoundCue cue);
+    // Plays a cue when the play condition holds; a missing file beeps, except the reel stop's. Never
+    // waits: for a synchronous cue it returns how long, in milliseconds, what follows must pause until
+    // the sound has been heard to its end (0 when nothing plays, or for the others).
+    int Play(SoundCue cue);
 
     // Counts of what was really started on the device and of the wave images decoded, for tests.
     int started() const { return started_; }
@@ -49,11 +51,11 @@ public:
     int decoded() const { return decoded_; }
 
 private:
-    void PlayFile(const QString& name, bool wait, bool allowDefault);
+    int PlayFile(const QString& name, bool wait, bool allowDefault);
     // A wave image turned into samples in the device's format; empty when it is no playable wave.
     QByteArray Decode(const QByteArray& wave);
-    void PlayBytes(const QByteArray& bytes, bool wait, bool allowDefault);
-    void PlaySamples(const QByteArray& samples, bool wait);
+    int PlayBytes(const QByteArray& bytes, bool wait, bool allowDefault);
+    int PlaySamples(const QByteArray& samples, bool wait);
     void Beep(bool allowDefault);
 
     QString dir_;

@@ -175,3 +175,23 @@ TEST(HeldKeys, EventsWithoutATimeFollowTheirFlag) {
     }
     EXPECT_FALSE(keys.Unsettled());
 }
+
+// The Return that chose a menu item goes down in the menu and comes up in the window it opened, so its
+// release never reaches us; the next Enter, pressed later on the machine, is a new press, not the rest
+// of that hold. A press at the very moment of the last event is still taken for a repeat.
+TEST(HeldKeys, APressLaterThanAHoldWhoseReleaseWentElsewhereIsANewPress) {
+    HeldKeys keys;
+    EXPECT_FALSE(keys.Feed(Press(1000, false, false)).pressed);  // in the menu
+    const Tally next = Feed(keys, {Press(4000), Release(4090)});
+    EXPECT_EQ(next.pressed, 1);
+    EXPECT_EQ(next.released, 1);
+
+    HeldKeys ours;
+    EXPECT_TRUE(ours.Feed(Press(1000)).pressed);  // a hold of ours whose release went to a dialog
+    EXPECT_FALSE(ours.Feed(Press(1000)).pressed) << "the same moment again is no new press";
+    const KeyActs again = ours.Feed(Press(2500));
+    EXPECT_TRUE(again.pressed);
+    EXPECT_FALSE(again.released) << "a release seen nowhere acts nowhere";
+    // A hold still going on stays one hold: its repeats come with their releases.
+    EXPECT_EQ(Feed(ours, Hold(9000, 20, false)).pressed, 1);
+}

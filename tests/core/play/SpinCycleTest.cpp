@@ -246,3 +246,70 @@ TEST(WholeGame, BetsWinsABonusAPoolAndTwoHundredAutoSpins) {
     EXPECT_NEAR(f.TotalPayoffs, presented, 0.01);
     EXPECT_FLOAT_EQ(t.s().TotalWagers, 203 * 2.0f);  // bonus spins are free
 }
+
+// The spin as the window runs it: every step that takes time (the motion, a sound, the win on screen)
+// starts and waits for its end, the moment says where the machine stands at each, the win is kept before
+// it is sounded or shown, and a press or a stray report in between does nothing.
+TEST(SpinCycle, StepByStepThroughAWinItsSoundAndThreeBonusSpins) {
+    Table t;
+    t.cabinet.async = true;
+    t.s().Smiles = 1;
+    t.cabinet.outcomes = {kSmileTop, kTripleTop, kBonusBlank, kTripleTop};
+    t.game.PlaceCoins(1);
+    t.cabinet.calls.clear();
+    t.game.SpinCommand();
+    EXPECT_EQ(t.cabinet.waiting, "reels");
+    EXPECT_EQ(t.game.CurrentMoment(), MachineMoment::ReelsMoving);
+    EXPECT_TRUE(t.game.CommandRunning());
+    EXPECT_EQ(t.s().Spins, 1);
+    EXPECT_EQ(t.s().SpinWin, 0.0f) << "scored before the reels stopped";
+    const int momentsTold = t.cabinet.moments;
+    EXPECT_GE(momentsTold, 1);
+
+    t.game.SpinCommand();  // a second press while the reels turn
+    t.game.PlaceCoins(8);
+    EXPECT_EQ(t.s().Spins, 1);
+    EXPECT_FLOAT_EQ(t.s().TotalWagers, 0.25f);
+
+    t.cabinet.Finish();  // the reels stop: the SMILE line wins, the win is kept, its sound plays
+    EXPECT_EQ(t.cabinet.waiting, "sound");
+    EXPECT_EQ(t.game.CurrentMoment(), MachineMoment::Settling);
+    EXPECT_EQ(t.game.Moment().phase, MomentPhase::Payoffs);
+    EXPECT_FLOAT_EQ(t.s().SpinWin, 2.5f);
+    auto& c = t.cabinet.calls;
+    const auto at = [&c](const char* what) { return std::find(c.begin(), c.end(), what) - c.begin(); };
+    EXPECT_LT(at("animate"), at("checkpoint"));
+    EXPECT_LT(at("checkpoint"), at("win sound")) << "the win is saved before it is sounded";
+    EXPECT_EQ(at("present"), static_cast<long>(c.size())) << "shown before its sound ended";
+
+    t.cabinet.Finish();  // the sound has been heard: the Payoffs window shows
+    EXPECT_EQ(t.cabinet.waiting, "win");
+    EXPECT_EQ(t.game.CurrentMoment(), MachineMoment::PresentingWin);
+    EXPECT_FLOAT_EQ(t.s().Credits, 999.75f) << "credited before it was taken";
+    t.game.TakeWin();
+    t.cabinet.Finish();
+    EXPECT_FLOAT_EQ(t.s().Credits, 1002.25f);
+
+    // Three free spins follow, each waiting on its motion and, after it, its sound and its win.
+    int rounds = 0;
+    while (!t.cabinet.waiting.empty() && rounds++ < 20) {
+        EXPECT_EQ(t.game.CurrentMoment(), t.cabinet.waiting == "win" ? MachineMoment::PresentingWin
+                                                                      : MachineMoment::BonusSpins);
+        EXPECT_TRUE(t.cabinet.bonusCaption);
+        if (t.cabinet.waiting == "win") t.game.TakeWin();
+        t.cabinet.Finish();
+    }
+    EXPECT_EQ(t.game.CurrentMoment(), MachineMoment::Idle);
+    EXPECT_FALSE(t.game.CommandRunning());
+    EXPECT_GT(t.cabinet.moments, momentsTold);
+    EXPECT_EQ(t.s().Spins, 4);
+    EXPECT_FALSE(t.cabinet.bonusCaption);
+    EXPECT_FLOAT_EQ(t.s().Credits, 1000.0f - 0.25f + 2.5f + 25.0f);
+    EXPECT_EQ(t.cabinet.winSounds, 3);
+    EXPECT_EQ(t.cabinet.noWinSounds, 1);
+    EXPECT_EQ(c.back(), "banner start");
+    EXPECT_EQ(t.game.Moment().phase, MomentPhase::Idle);
+    t.game.Proceed();  // a report of nothing under way changes nothing
+    EXPECT_EQ(t.s().Spins, 4);
+    EXPECT_FALSE(t.game.CommandRunning());
+}

@@ -25,7 +25,7 @@ class MachineAccessibleTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { App(); }
     void SetUp() override {
-        window = StartTestMachine(random);
+        StartTestMachine(window, random);
         listener.Clear();
     }
     QWidget* Button(const char* name) {
@@ -39,7 +39,7 @@ protected:
 
     AccessibilityListener listener;
     ScriptedRandom random;
-    std::unique_ptr<MainWindow> window;
+    TestMachine window;
 };
 
 }  // namespace
@@ -57,13 +57,12 @@ TEST_F(MachineAccessibleTest, TheThreeButtonsArePushButtonsThatPressLikeAClick) 
     EXPECT_FLOAT_EQ(s().Wager, 2.25f);
 
     // Mid-spin every button reads as unavailable and offers no press.
-    bool disabledMidSpin = false, pressOfferedMidSpin = true;
-    QTimer::singleShot(50, window.get(), [&] {
-        disabledMidSpin = Accessible(Button("Spin"))->state().disabled && Accessible(Button("Bet 8"))->state().disabled;
-        pressOfferedMidSpin = HasPress(Accessible(Button("Spin")));
-    });
     ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
     PressThroughAccessibility(Button("Spin"));
+    const bool disabledMidSpin =
+        Accessible(Button("Spin"))->state().disabled && Accessible(Button("Bet 8"))->state().disabled;
+    const bool pressOfferedMidSpin = HasPress(Accessible(Button("Spin")));
+    EXPECT_TRUE(window.PlayOut());
     EXPECT_EQ(s().Spins, 1);
     EXPECT_TRUE(disabledMidSpin);
     EXPECT_FALSE(pressOfferedMidSpin);
@@ -91,7 +90,7 @@ TEST_F(MachineAccessibleTest, DisplaysAreLabelledValuesThatAnnounceTheirChanges)
     EXPECT_EQ(listener.Count(QAccessible::ValueChanged, &r.wager()), 1);
     EXPECT_EQ(listener.Count(QAccessible::ValueChanged, &r.coinValue()), 0);
     ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
-    window->ButtonCommand(SpinButton);
+    window.Spin();
     EXPECT_EQ(Value(r.spins()), "1");
     EXPECT_EQ(listener.Count(QAccessible::ValueChanged, &r.spins()), 1);
 }
@@ -100,7 +99,7 @@ TEST_F(MachineAccessibleTest, EachSpinReadsItsSymbolsRowByRowAndItsResult) {
     MachineReadouts& r = window->readouts();
     window->ButtonCommand(Bet1Button);
     ForceStops(random, {6, 6, 6, 1, 1, 1, 1, 1, 1});  // Target on the top row
-    window->ButtonCommand(SpinButton);
+    window.Spin();
     EXPECT_TRUE(Value(r.reels()).startsWith("Row 1: Target, Target, Target. Row 2: ")) << Value(r.reels()).toStdString();
     EXPECT_EQ(Value(r.result()), "Line 1: Target, Target, Target, $6.25. Total won: $6.25.");
 
@@ -108,7 +107,7 @@ TEST_F(MachineAccessibleTest, EachSpinReadsItsSymbolsRowByRowAndItsResult) {
     for (int spin = 0; spin < 2; ++spin) {
         window->ButtonCommand(Bet1Button);
         ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
-        window->ButtonCommand(SpinButton);
+        window.Spin();
         EXPECT_EQ(Value(r.result()), "No win");
     }
     EXPECT_EQ(listener.Count(QAccessible::TextUpdated, &r.result()), 3);
@@ -127,14 +126,14 @@ TEST_F(MachineAccessibleTest, TheHeraldSaysTheBetEachOutcomeAndTheCountersByTaki
     QWidget* first = QApplication::focusWidget();
 
     ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
-    window->ButtonCommand(SpinButton);
+    window.Spin();
     EXPECT_EQ(herald.LastSaid(), "No win.");
     QWidget* second = QApplication::focusWidget();
     EXPECT_NE(first, second) << "each piece of news moves the focus";
 
     window->ButtonCommand(Bet1Button);
     ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
-    window->ButtonCommand(SpinButton);
+    window.Spin();
     EXPECT_EQ(herald.LastSaid(), "No win.");
     EXPECT_NE(QApplication::focusWidget(), second) << "a second No win is spoken like the first";
     EXPECT_NE(QApplication::focusWidget()->geometry(), second->geometry())
@@ -145,7 +144,7 @@ TEST_F(MachineAccessibleTest, TheHeraldSaysTheBetEachOutcomeAndTheCountersByTaki
     window->ButtonCommand(Bet1Button);
     EXPECT_EQ(herald.LastSaid(), "Wager $0.25. To Win Pool: 2.") << "a counter that moved is told once";
     ForceStops(random, {6, 6, 6, 1, 1, 1, 1, 1, 1});  // Target on the top row
-    window->ButtonCommand(SpinButton);
+    window.Spin();
     EXPECT_EQ(herald.LastSaid(), "Credits $1,005.50.");
 
     window->ShowBonusCaption(true);

@@ -8,6 +8,7 @@
 
 #include "storage/StorageSupport.h"
 #include "support/QtApp.h"
+#include "support/WindowTesting.h"
 #include "dialogs/LoadSaveDialog.h"
 #include "dialogs/LoadSaveLayout.h"
 
@@ -32,6 +33,7 @@ protected:
             if (dialog == QApplication::activeModalWidget() && dialog->isVisible()) dialog->reject();
         });
         LoadSaveCommand(index, file, table.game, menus, [this] { ++redraws; }, nullptr);
+        EXPECT_TRUE(kazoomba::testing::AwaitModalsClosed());
         EXPECT_TRUE(acted);
     }
     QStringList Captions(LoadSaveDialog& d) {

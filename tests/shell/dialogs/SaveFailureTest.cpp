@@ -44,12 +44,16 @@ TEST_F(SaveFailure, TheSaveDialogSaysWhyAndStaysOpen) {
         auto* dialog = qobject_cast<LoadSaveDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         QTest::mouseClick(dialog->SlotButton(0), Qt::LeftButton);
-        WhenModalOpens([&](QWidget* modal) { seen = Press(modal, "OK"); }, dialog);
+        // The player reads why, then cancels the dialog that stayed open behind the message.
+        WhenModalOpens([&, dialog](QWidget* modal) {
+            seen = Press(modal, "OK");
+            stillOpen = dialog->isVisible();
+            dialog->reject();
+        }, dialog);
         QTest::keyClick(dialog->NameField(), Qt::Key_Return);
-        stillOpen = dialog->isVisible();
-        dialog->reject();
     });
     LoadSaveCommand(1, file, table.game, menus, {}, nullptr);
+    EXPECT_TRUE(kazoomba::testing::AwaitModalsClosed());
     EXPECT_EQ(seen.title, "Game Not Saved");
     EXPECT_TRUE(seen.text.contains(path + ": it is a folder")) << seen.text.toStdString();
     EXPECT_TRUE(stillOpen);

@@ -23,6 +23,7 @@ TEST(UnusableSettings, TheMessageGivesThePathAndTheReasonAndTheGameGoesOn) {
         QTest::keyClick(box, Qt::Key_Return);
     });
     TellSettingsFileUnusable(reason, nullptr);
+    EXPECT_TRUE(AwaitModalsClosed());
     EXPECT_EQ(title, "Settings File Not Used");
     EXPECT_EQ(icon, QMessageBox::Warning);
     EXPECT_TRUE(text.contains("\n" + reason + "\n")) << text.toStdString();

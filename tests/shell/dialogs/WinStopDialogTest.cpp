@@ -20,6 +20,7 @@ using kazoomba::testing::CountColour;
 using kazoomba::testing::PixelAt;
 using kazoomba::testing::Snapshot;
 using kazoomba::testing::WhenModalOpens;
+using kazoomba::testing::AwaitModalsClosed;
 namespace L = kazoomba::ui::win_stop_layout;
 
 namespace {
@@ -41,7 +42,10 @@ protected:
                 dialog->accept();
             }
         });
-        return AskWinStopValue(nullptr);
+        QString answer;
+        AskWinStopValue(nullptr, [&answer](const QString& text) { answer = text; });
+        EXPECT_TRUE(AwaitModalsClosed());
+        return answer;
     }
 
     static QPushButton* Ok(WinStopDialog& d) { return d.findChild<QPushButton*>(); }

@@ -59,6 +59,7 @@ Answered ClickAndAnswer(QWidget* window, int box) {
         },
         window);
     Click(window, box);
+    EXPECT_TRUE(AwaitModalsClosed());
     return seen;
 }
 

@@ -25,10 +25,10 @@ protected:
     static void SetUpTestSuite() { App(); }
     void SetUp() override {
         ui::MachineHooks hooks;
-        hooks.presentWin = [this](ui::MainWindow& w) {
-            ui::PayoffsWindow::PresentWin(w.game(), TestGraphics(), 2, TestSound(), random, &w);
+        hooks.presentWin = [this](ui::MainWindow& w, std::function<void()> settled) {
+            ui::PayoffsWindow::PresentWin(w.game(), TestGraphics(), 2, TestSound(), random, &w, std::move(settled));
         };
-        window = StartTestMachine(random, std::move(hooks));
+        StartTestMachine(window, random, std::move(hooks));
         QApplication::setActiveWindow(window.get());
     }
     // Types into whatever has the keyboard focus, as a player's keyboard does; into the given window's
@@ -49,7 +49,7 @@ protected:
     GameState& s() { return GameDoor::State(window->game()); }
 
     ScriptedRandom random;
-    std::unique_ptr<ui::MainWindow> window;
+    TestMachine window;
 };
 
 }  // namespace
@@ -93,6 +93,7 @@ TEST_F(KeyboardRoundTest, BetSpinDoublePickTwoBoxesAndQuitWithoutAMouse) {
         Type(Qt::Key_Space, payoffs);
     });
     Type(Qt::Key_Return);
+    EXPECT_TRUE(window.PlayOut());
 
     EXPECT_TRUE(boardSeen);
     EXPECT_EQ(boardAfterPicks, "$18.75");

@@ -82,8 +82,11 @@ protected:
                 w->close();
         });
         guard.start(4000);
-        PayoffsWindow::PresentWin(t.game, *graphics, ui::DigitGreen, *sound, t.random, nullptr);
+        bool settled = false;
+        PayoffsWindow::PresentWin(t.game, *graphics, ui::DigitGreen, *sound, t.random, nullptr, [&] { settled = true; });
+        EXPECT_TRUE(AwaitModalsClosed());
         EXPECT_TRUE(acted);
+        EXPECT_TRUE(settled) << "the spin was not told the win is settled";
     }
 
     std::unique_ptr<PayoffsWindow> Open() {

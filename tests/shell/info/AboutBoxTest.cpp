@@ -69,6 +69,7 @@ TEST_F(AboutBoxTest, OpensFromTheMenuWithTheGamesTitleIconsAndDescription) {
         QTest::mouseClick(Button(*modal, "&OK"), Qt::LeftButton);
     });
     kazoomba::ui::ShowAbout(*graphics, nullptr);
+    EXPECT_TRUE(kazoomba::testing::AwaitModalsClosed());
     EXPECT_TRUE(looked);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -129,6 +129,7 @@ TEST_F(PayChartWindowTest, EscapeClosesTheChart) {
         QTest::keyClick(modal, Qt::Key_Escape);
     });
     kazoomba::ui::ShowPayChart(*graphics, nullptr);
+    EXPECT_TRUE(kazoomba::testing::AwaitModalsClosed());
     EXPECT_TRUE(pressed);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
@@ -144,6 +145,7 @@ TEST_F(PayChartWindowTest, CloseClosesTheChartAndTheFrameOffersNoCloseButton) {
         QTest::mouseClick(close, Qt::LeftButton);
     });
     kazoomba::ui::ShowPayChart(*graphics, nullptr);
+    EXPECT_TRUE(kazoomba::testing::AwaitModalsClosed());
     EXPECT_TRUE(clicked);
 }
 

@@ -37,6 +37,7 @@ protected:
             QTest::mouseClick(window->findChild<QPushButton*>(), Qt::LeftButton);
         });
         ui::ShowStatistics(table.s(), nullptr);
+        EXPECT_TRUE(kazoomba::testing::AwaitModalsClosed());
         EXPECT_TRUE(looked);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "OK closes the window";
     }

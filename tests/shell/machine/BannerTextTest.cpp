@@ -43,6 +43,7 @@ TEST(BannerText, TheMenuCommandStoresTheTypedTextAndRendersItAtTheNextTick) {
         dialog->findChild<QPushButton*>()->click();
     });
     window.menus().bannerText->trigger();
+    ASSERT_TRUE(kazoomba::testing::AwaitModalsClosed());
     EXPECT_EQ(written, QStringLiteral("Jackpot tonight") + QString(20, ' '));
     EXPECT_EQ(window.banner().Text(), written);
     const int before = window.banner().PictureWidth();
@@ -69,6 +70,7 @@ TEST(BannerText, ClosingTheDialogWithEscapeKeepsTheTextAndTheBannerDrawn) {
     const QString before = window.banner().Text();
     kazoomba::testing::WhenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
     window.menus().bannerText->trigger();
+    ASSERT_TRUE(kazoomba::testing::AwaitModalsClosed());
     EXPECT_EQ(window.banner().Text(), before);
     for (int i = 0; i < 70; ++i) window.banner().Tick();
     EXPECT_GT(lit(), 0);

@@ -22,7 +22,7 @@ class HeldKeyWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { kazoomba::testing::App(); }
     void SetUp() override {
-        window = kazoomba::testing::StartTestMachine(random);
+        kazoomba::testing::StartTestMachine(window, random);
         QApplication::setActiveWindow(window.get());
     }
     // One event as the window system sends it, with its time.
@@ -45,12 +45,12 @@ protected:
     // Lets the wait for a repeat press run out, and whatever the release starts run to its end.
     void Settle() {
         QTest::qWait(MainWindow::kKeySettleMs * 3);
-        (void)QTest::qWaitFor([this] { return s().SpinReady; }, 30000);
+        window.PlayOut();
     }
     GameState& s() { return GameDoor::State(window->game()); }
 
     kazoomba::testing::ScriptedRandom random;
-    std::unique_ptr<MainWindow> window;
+    kazoomba::testing::TestMachine window;
 };
 
 }  // namespace
@@ -71,7 +71,7 @@ TEST_F(HeldKeyWindowTest, BHeldThreeSecondsPlacesOneCoinAndEnterHeldSpinsOnce) {
 
 TEST_F(HeldKeyWindowTest, AHoldThatBeganInADialogDoesNothingInTheMachine) {
     window->ButtonCommand(Bet1Button);
-    window->ButtonCommand(SpinButton);  // a last bet, so a leaked Enter would spin again
+    window.Spin();  // a last bet, so a leaked Enter would spin again
     ASSERT_EQ(s().Spins, 1);
     QDialog dialog(window.get());
     QTimer::singleShot(0, &dialog, [&] {

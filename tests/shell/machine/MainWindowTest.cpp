@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "support/QtApp.h"
+#include "support/TestMachine.h"
 #include "support/WindowTesting.h"
 #include "SavedGames.h"
 #include "support/Scripted.h"
@@ -35,11 +36,23 @@ protected:
         sound = std::make_unique<Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
         // Tests choose the Win Stop dialog and the exit save through these; by default the win is taken.
         MachineHooks hooks;
-        hooks.askWinStopValue = [this](MainWindow& w) { return askWinStopValue ? askWinStopValue(w) : QStringLiteral("0"); };
+        hooks.askWinStopValue = [this](MainWindow& w, std::function<void(const QString&)> answer) {
+            if (askWinStopValue) askWinStopValue(w, std::move(answer));
+            else answer(QStringLiteral("0"));
+        };
         hooks.beforeQuit = [this](MainWindow& w) { if (beforeQuit) beforeQuit(w); };
         window = std::make_unique<MainWindow>(*graphics, *sound, random, std::move(hooks));
+        window->SetClock(&clock);
         window->StartUp();
         window->banner().StopBanner();
+    }
+    // Plays the spin under way out to rest by the test's clock, `stepMs` at a time.
+    bool PlayOut(int stepMs = 60000) {
+        return kazoomba::testing::DriveUntil(*window, clock, [this] { return !window->game().CommandRunning(); }, stepMs);
+    }
+    // Runs events until no window is open over the machine.
+    bool AnswerWindows() {
+        return kazoomba::testing::DriveUntil(*window, clock, [] { return !QApplication::activeModalWidget(); });
     }
     QRgb At(int x, int y) { return window->surface().pixel(x, y); }
     GameState& s() { return GameDoor::State(window->game()); }
@@ -72,7 +85,8 @@ protected:
         return true;
     }
 
-    std::function<QString(MainWindow&)> askWinStopValue;
+    std::function<void(MainWindow&, std::function<void(const QString&)>)> askWinStopValue;
+    kazoomba::testing::ManualClock clock;
     std::function<void(MainWindow&)> beforeQuit;
     ScriptedRandom random;
     std::unique_ptr<Graphics> graphics;
@@ -218,19 +232,21 @@ TEST_F(MainWindowTest, OnlyAKeyPressedInTheWindowActsOnItsRelease) {
     for (int i = 0; i < 60; ++i) window->ButtonCommand(Bet1Button);
     kazoomba::testing::WhenModalOpens([](QWidget* box) { QTest::keyPress(box, Qt::Key_Return); }, window.get());
     window->ButtonCommand(Bet8Button);
+    ASSERT_TRUE(AnswerWindows());
     QTest::keyRelease(window.get(), Qt::Key_Return);
     EXPECT_EQ(s().Spins, 0);
     EXPECT_FLOAT_EQ(s().Wager, 15.0f);
 
     // The Win Stop Value dialog confirmed with Enter in its field starts no auto-spin run.
-    askWinStopValue = [](MainWindow& w) { return AskWinStopValue(&w); };
+    askWinStopValue = [](MainWindow& w, std::function<void(const QString&)> answer) {
+        AskWinStopValue(&w, std::move(answer));
+    };
     kazoomba::testing::WhenModalOpens(
         [](QWidget* dialog) { QTest::keyPress(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Return); },
         window.get());
     window->menus().autoSpin->trigger();
-    ASSERT_EQ(QApplication::activeModalWidget(), nullptr);
+    ASSERT_TRUE(AnswerWindows());
     EXPECT_TRUE(s().AutoSpin);
-    QTimer::singleShot(300, window.get(), [this] { s().AutoSpin = false; });  // ends a run started by mistake
     QTest::keyRelease(window.get(), Qt::Key_Return);
     EXPECT_EQ(s().Spins, 0);
     window->menus().autoSpin->trigger();
@@ -242,6 +258,7 @@ TEST_F(MainWindowTest, OnlyAKeyPressedInTheWindowActsOnItsRelease) {
     QTest::keyPress(window.get(), Qt::Key_Return);
     QTest::keyRelease(window.get(), Qt::Key_Return);
     EXPECT_EQ(s().Spins, 1);
+    PlayOut();
 }
 
 TEST_F(MainWindowTest, TheFirstPictureShowsTheBonusCountersOfTheRestoredGame) {
@@ -303,14 +320,12 @@ TEST_F(MainWindowTest, DuringABonusSpinTheCaptionIsYellowTwelvePointBoldAndCentr
     window->SetSpinSpeed(0);
     s().BonusSpins = 1;  // one free spin follows the next paid one
     QImage during;
-    QTimer watch;
-    watch.setInterval(5);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (s().BonusMode && during.isNull()) during = kazoomba::testing::Snapshot(*window->centralWidget());
-    });
-    watch.start();
     window->ButtonCommand(Bet1Button);
     window->ButtonCommand(SpinButton);
+    kazoomba::testing::DriveUntil(*window, clock, [&] {
+        if (s().BonusMode && during.isNull()) during = kazoomba::testing::Snapshot(*window->centralWidget());
+        return !window->game().CommandRunning();
+    }, 50);
     ASSERT_FALSE(during.isNull()) << "no bonus spin was seen";
 
     const QRect box(layout::kBonusCaptionX, layout::kBonusCaptionY, layout::kBonusCaptionW, layout::kCaptionH);
@@ -363,15 +378,18 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndInitialMarks) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(window->menus().digit[i]->isChecked(), i == 4);
     window->menus().bet[2]->trigger();  // choosing the checked item again keeps its mark
     EXPECT_TRUE(window->menus().bet[2]->isChecked());
-    window->EnableMenus(false);
+    // While the reels turn only Auto Play can be used; after the spin, everything again.
+    window->ButtonCommand(Bet1Button);
+    window->ButtonCommand(SpinButton);
     auto enabled = [&](int i) { return window->menuBar()->actions()[i]->isEnabled(); };
     EXPECT_FALSE(enabled(0));
     EXPECT_FALSE(enabled(1));
     EXPECT_FALSE(enabled(2));
     EXPECT_TRUE(enabled(3));
     EXPECT_FALSE(enabled(4));
-    window->EnableMenus(true);
+    PlayOut();
     EXPECT_TRUE(enabled(0));
+    EXPECT_TRUE(enabled(4));
 }
 
 TEST_F(MainWindowTest, ASpinAnimatesClicksNineTimesAndRestsOnTheDrawnStops) {
@@ -381,6 +399,8 @@ TEST_F(MainWindowTest, ASpinAnimatesClicksNineTimesAndRestsOnTheDrawnStops) {
     const int before = sound->started();
     window->ButtonCommand(Bet1Button);
     window->ButtonCommand(SpinButton);
+    // A tick for every frame of the fastest speed: each wheel's stop is heard on its own frame.
+    PlayOut(11);
     EXPECT_EQ(s().Spins, 1);
     if (sound->HasDevice()) {
         EXPECT_GE(sound->started() - before, 9);
@@ -406,6 +426,7 @@ TEST_F(MainWindowTest, AWinningLineIsDrawnOverTheSymbolsAndALineWithoutAWinIsNot
     kazoomba::testing::ForceStops(random, middleTargets);
     window->ButtonCommand(Bet1Button);  // one coin: line 1 only, so the middle row cannot win
     window->ButtonCommand(SpinButton);
+    PlayOut();
     ASSERT_EQ(s().SpinWin, 0.0f);
     EXPECT_EQ(At(190, 227), symbolPixel);
     EXPECT_EQ(At(240, 227), blue);  // between the cells the line always shows
@@ -414,6 +435,7 @@ TEST_F(MainWindowTest, AWinningLineIsDrawnOverTheSymbolsAndALineWithoutAWinIsNot
     window->ButtonCommand(Bet1Button);
     window->ButtonCommand(Bet1Button);  // two coins: lines 1 and 2
     window->ButtonCommand(SpinButton);
+    PlayOut();
     ASSERT_GT(s().SpinWin, 0.0f);
     for (int x : {180, 190, 220, 260, 300, 340, 390})
         for (int y = 225; y <= 229; ++y) EXPECT_EQ(At(x, y), blue) << x << ", " << y;
@@ -427,9 +449,15 @@ TEST_F(MainWindowTest, ClosingDuringASpinSettlesItFirst) {
     bool saved = false;
     beforeQuit = [&](MainWindow&) { saved = true; EXPECT_FLOAT_EQ(s().Credits, 1006.0f); };
     window->show();
-    QTimer::singleShot(200, window.get(), [&] { window->close(); });
     window->ButtonCommand(Bet1Button);
     window->ButtonCommand(SpinButton);
+    clock.Advance(200);
+    window->Tick();
+    ASSERT_LT(window->ShownFrame(), kRestFrame) << "the reels were to be still moving";
+    window->close();
+    // Settled at once, without the rest of the motion: the window goes as soon as its events run.
+    EXPECT_TRUE(window->isVisible());
+    QCoreApplication::processEvents();
     EXPECT_TRUE(saved);
     EXPECT_FALSE(window->isVisible());
 }

@@ -11,6 +11,7 @@
 #include "support/GameDoor.h"
 #include "support/QtApp.h"
 #include "support/Scripted.h"
+#include "support/TestMachine.h"
 
 using namespace kazoomba;
 using namespace kazoomba::ui;
@@ -24,6 +25,7 @@ protected:
         graphics = std::make_unique<Graphics>(1.0);
         sound = std::make_unique<Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
         window = std::make_unique<MainWindow>(*graphics, *sound, random);
+        window->SetClock(&clock);
         window->StartUp();
         window->banner().StopBanner();
         window->show();
@@ -36,6 +38,7 @@ protected:
     QAction* OpenMenu() { return window->menuBar()->activeAction(); }
 
     kazoomba::testing::ScriptedRandom random;
+    kazoomba::testing::ManualClock clock;
     std::unique_ptr<Graphics> graphics;
     std::unique_ptr<Sound> sound;
     std::unique_ptr<MainWindow> window;
@@ -53,7 +56,10 @@ TEST_F(MenuKeysTest, F10OpensTheFileMenuWhenTheMachineIsReady) {
 TEST_F(MenuKeysTest, F10MidSpinOpensAutoPlayAndEnterSwitchesAutoSpinOff) {
     GameDoor::State(window->game()).AutoSpin = true;
     window->SetAutoSpinCheck(true);
-    window->EnableMenus(false);  // as a spin has them
+    // A spin whose reels are still moving: the test's clock stands still.
+    window->ButtonCommand(Bet1Button);
+    window->ButtonCommand(SpinButton);
+    ASSERT_EQ(window->CurrentMoment(), MachineMoment::ReelsMoving);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
     ASSERT_EQ(OpenMenu(), window->menus().autoPlay->menuAction());
     QMenu* autoPlay = window->menus().autoPlay;

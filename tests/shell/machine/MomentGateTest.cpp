@@ -5,10 +5,12 @@
 
 #include <QAccessible>
 #include <QDialog>
+#include <QPointer>
 #include <QMenu>
 #include <QTimer>
 #include <map>
 
+#include "dialogs/Modal.h"
 #include "gamble/BoardWindow.h"
 #include "machine/MainWindow.h"
 #include "support/GameDoor.h"
@@ -52,11 +54,12 @@ protected:
         hooks.about = [this](MainWindow&) { ++opened["about"]; };
         hooks.manual = [this](MainWindow&) { ++opened["manual"]; };
         hooks.payChart = [this](MainWindow&) { ++opened["payChart"]; };
-        hooks.presentWin = [this](MainWindow& w) {
-            if (onWin) onWin(w);
+        hooks.presentWin = [this](MainWindow& w, std::function<void()> settled) {
+            if (onWin) return onWin(w, std::move(settled));
             w.game().TakeWin();
+            settled();
         };
-        window = StartTestMachine(random, std::move(hooks));
+        StartTestMachine(window, random, std::move(hooks));
     }
     GameState& s() { return GameDoor::State(window->game()); }
     const MachineMenus& m() { return window->menus(); }
@@ -79,15 +82,16 @@ protected:
 
     // What every command reads in this moment, and that presses through the accessibility bus do nothing
     // when it must not.
-    void CheckMoment(Moment expected, const char* what) {
+    void CheckMoment(MachineMoment expected, bool windowOpen, const char* what) {
         SCOPED_TRACE(what);
         checked.push_back(expected);
         EXPECT_EQ(window->CurrentMoment(), expected);
-        const bool open = expected == Moment::Idle;
+        EXPECT_EQ(window->WindowOpen(), windowOpen);
+        const bool open = expected == MachineMoment::Idle && !windowOpen;
         for (QAction* a : Commands()) EXPECT_EQ(a->isEnabled(), open) << a->text().toStdString();
         for (QMenu* menu : {m().file, m().options, m().bank, m().help})
             EXPECT_EQ(menu->menuAction()->isEnabled(), open) << menu->title().toStdString();
-        EXPECT_EQ(m().autoSpin->isEnabled(), expected != Moment::ModalOpen);
+        EXPECT_EQ(m().autoSpin->isEnabled(), !(expected == MachineMoment::Idle && windowOpen));
         for (const char* name : {"Spin", "Bet 1", "Bet 8"})
             EXPECT_EQ(Accessible(Button(name))->state().disabled, !open) << name;
         if (open) return;
@@ -111,81 +115,74 @@ protected:
         EXPECT_EQ(opened, openedBefore) << "a menu window opened";
     }
 
-    // Runs `probe` once, the first time `when` holds during the spin that follows.
-    void DuringNextSpin(std::function<bool()> when, std::function<void()> probe) {
-        auto* timer = new QTimer(window.get());
-        timer->setInterval(2);
-        QObject::connect(timer, &QTimer::timeout, [timer, when, probe] {
-            if (!when()) return;
-            timer->stop();
-            timer->deleteLater();
-            probe();
-        });
-        timer->start();
-    }
-
     std::map<std::string, int> opened;
-    std::function<void(MainWindow&)> onSave, onWin;
-    std::vector<Moment> checked;
+    std::function<void(MainWindow&)> onSave;
+    std::function<void(MainWindow&, std::function<void()>)> onWin;
+    std::vector<MachineMoment> checked;
     ScriptedRandom random;
-    std::unique_ptr<MainWindow> window;
+    TestMachine window;
 };
 
 }  // namespace
 
 TEST_F(MomentGateTest, IdleSpinningAndBonusSpinsEnableEveryCommandFromTheMoment) {
-    CheckMoment(Moment::Idle, "idle");
+    CheckMoment(MachineMoment::Idle, false, "idle");
     // A press while idle does act: the gate is not simply shut.
     EXPECT_TRUE(PressMenuItem(m().statistics));
     EXPECT_EQ(opened["statistics"], 1);
 
     s().BonusSpins = 1;  // one free spin follows the paid one
-    DuringNextSpin([this] { return !s().SpinReady && !s().BonusMode; }, [this] { CheckMoment(Moment::Spinning, "spinning"); });
-    bool bonusSeen = false;
     window->ButtonCommand(Bet1Button);
-    DuringNextSpin([this] { return s().BonusMode && !s().SpinReady; }, [&] {
-        bonusSeen = true;
-        CheckMoment(Moment::BonusSpins, "bonus spins");
-    });
     window->ButtonCommand(SpinButton);
+    CheckMoment(MachineMoment::ReelsMoving, false, "spinning");
+    bool bonusSeen = false;
+    DriveUntil(*window, window.clock, [&] {
+        if (!bonusSeen && s().BonusMode && !s().SpinReady) {
+            bonusSeen = true;
+            CheckMoment(MachineMoment::BonusSpins, false, "bonus spins");
+        }
+        return !window->game().CommandRunning();
+    }, 100);
     EXPECT_TRUE(bonusSeen);
     EXPECT_EQ(checked.size(), 3u);
-    CheckMoment(Moment::Idle, "idle again");
+    CheckMoment(MachineMoment::Idle, false, "idle again");
 }
 
 TEST_F(MomentGateTest, APresentedWinAndTheBoardHoldEveryCommandButAutoSpin) {
     ForceStops(random, {6, 6, 6, 1, 1, 1, 1, 1, 1});  // Target on line 1: a win
     bool boardSeen = false;
-    onWin = [&](MainWindow& w) {
-        CheckMoment(Moment::PresentingWin, "win presented");
-        BoardWindow board(w.game(), TestGraphics(), TestSound(), random, &w);
-        QTimer::singleShot(0, &board, [&] {
+    onWin = [&](MainWindow& w, std::function<void()> settled) {
+        CheckMoment(MachineMoment::PresentingWin, false, "win presented");
+        auto* board = new BoardWindow(w.game(), TestGraphics(), TestSound(), random, &w);
+        OpenModal<BoardWindow>(board, [settled](BoardWindow&, int) { settled(); });
+        QTimer::singleShot(0, board, [&, board] {
             boardSeen = true;
-            CheckMoment(Moment::OnBoard, "on the board");
-            board.close();
+            CheckMoment(MachineMoment::OnBoard, true, "on the board");
+            board->close();
         });
-        board.exec();
     };
     window->ButtonCommand(Bet1Button);
-    window->ButtonCommand(SpinButton);
+    EXPECT_TRUE(window.Spin());
     EXPECT_TRUE(boardSeen);
-    CheckMoment(Moment::Idle, "idle again");
+    CheckMoment(MachineMoment::Idle, false, "idle again");
 }
 
 TEST_F(MomentGateTest, AWindowFromAMenuHoldsEveryCommandAndSpinDoesNothingWhileTheSaveDialogIsOpen) {
     window->ButtonCommand(Bet1Button);  // a bet, so a Spin that slipped through would show
-    onSave = [this](MainWindow& w) {
+    QPointer<QDialog> dialog;
+    onSave = [&](MainWindow& w) {
         if (opened["save"] > 1) return;  // a Save pressed through the gate must not open it again
-        QDialog dialog(&w);
-        dialog.setWindowTitle(QStringLiteral("Save a Game"));
-        QTimer::singleShot(0, &dialog, [&] {
-            CheckMoment(Moment::ModalOpen, "the Save dialog open");
-            dialog.reject();
-        });
-        dialog.exec();
+        dialog = new QDialog(&w);
+        dialog->setWindowTitle(QStringLiteral("Save a Game"));
+        OpenModal(dialog.data());
     };
     m().save->trigger();
+    ASSERT_TRUE(dialog);
+    QCoreApplication::processEvents();
+    CheckMoment(MachineMoment::Idle, true, "the Save dialog open");
+    dialog->reject();
+    QCoreApplication::processEvents();
     EXPECT_EQ(opened["save"], 1);
     EXPECT_EQ(s().Spins, 0);
-    CheckMoment(Moment::Idle, "idle again");
+    CheckMoment(MachineMoment::Idle, false, "idle again");
 }

@@ -85,14 +85,45 @@ TEST(Sound, AMissingFileBeepsUnlessTheCallForbidsIt) {
     EXPECT_EQ(sound.started(), 0);
 }
 
-TEST(Sound, SynchronousSoundsWaitUntilTheyHaveFinished) {
+// How long a wave file plays, read from its own header: its data bytes over its bytes a second.
+int WaveMilliseconds(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray w = f.readAll();
+    auto u32 = [&w](qsizetype at) {
+        return quint32(quint8(w[at])) | quint32(quint8(w[at + 1])) << 8 | quint32(quint8(w[at + 2])) << 16 |
+               quint32(quint8(w[at + 3])) << 24;
+    };
+    quint32 bytesPerSecond = 0, data = 0;
+    for (qsizetype at = 12; at + 8 <= w.size();) {
+        const QByteArray id = w.mid(at, 4);
+        const quint32 size = u32(at + 4);
+        if (id == "fmt ") bytesPerSecond = u32(at + 8 + 8);
+        if (id == "data") data = size;
+        at += 8 + size + (size & 1);
+    }
+    return bytesPerSecond ? static_cast<int>(1000.0 * data / bytesPerSecond) : -1;
+}
+
+// A synchronous sound never holds the thread: it says how long what follows must pause, which is the
+// sound's own length (and the device's last buffer); the other sounds, and a sound switched off, pause
+// nothing.
+TEST(Sound, ASynchronousSoundIsAPauseOfItsOwnLength) {
     kazoomba::testing::App();
     Sound sound(kSounds);
     if (!sound.HasDevice()) GTEST_SKIP() << "no audio driver";
-    QElapsedTimer clock;
-    clock.start();
-    sound.Play(SoundCue::WinA);
-    EXPECT_GT(clock.elapsed(), 200);  // every win jingle lasts longer than this
+    for (const auto& [cue, file] : {std::pair{SoundCue::WinA, "KAZOA.WAV"}, std::pair{SoundCue::NoWin1, "KAZO1.WAV"},
+                                    std::pair{SoundCue::Flush, "kazo6.wav"}}) {
+        const int length = WaveMilliseconds(kSounds + QLatin1Char('/') + QLatin1String(file));
+        ASSERT_GT(length, 200) << file;
+        const int pause = sound.Play(cue);
+        EXPECT_GE(pause, length) << file;
+        EXPECT_LE(pause, length + 100) << file;
+    }
+    EXPECT_EQ(sound.Play(SoundCue::Coin), 0);
+    EXPECT_EQ(sound.Play(SoundCue::ReelStop), 0);
+    sound.SetSound(1);
+    EXPECT_EQ(sound.Play(SoundCue::WinA), 0) << "a sound switched off is no pause";
 }
 
 TEST(Sound, EachCuePlaysItsOwnFile) {
