@@ -11,6 +11,7 @@
 #include "dialogs/Modal.h"
 #include "dialogs/Placement.h"
 #include "dialogs/SaveFailure.h"
+#include "dialogs/UnusableSettings.h"
 #include "dialogs/WinStopDialog.h"
 #include "gamble/BoardWindow.h"
 #include "gamble/PayoffsWindow.h"
@@ -94,10 +95,16 @@ void Assembly::Checkpoint(MainWindow& window) {
 QPoint Assembly::RestoreAtStart(MainWindow& window) {
     WindowSelections menus(window);
     // The frame is not known before the window is shown; a Windows 95 frame makes the window 617 x 500.
-    const QPoint place = kazoomba::RestoreAtStart(settings_, window.game(), menus, ScreenSize(), QSize(617, 500));
+    QStringList unreadable;
+    const QPoint place =
+        kazoomba::RestoreAtStart(settings_, window.game(), menus, ScreenSize(), QSize(617, 500), &unreadable);
     restored_ = true;
-    // The spin in play when the game stopped carries on once the machine is on the screen.
-    QTimer::singleShot(0, &window, [&window] { window.ResumeMoment(); });
+    // The spin in play when the game stopped carries on once the machine is on the screen; what of the
+    // game could not be read is told first, so a win is not taken on credits the player never saw change.
+    QTimer::singleShot(0, &window, [this, &window, unreadable] {
+        if (!unreadable.isEmpty() && ending_.isEmpty()) TellDamagedValues(settings_.Path(), unreadable, &window);
+        window.ResumeMoment();
+    });
     return place;
 }
 

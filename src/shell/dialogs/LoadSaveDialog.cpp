@@ -11,6 +11,7 @@
 #include "dialogs/LoadSaveLayout.h"
 #include "dialogs/Modal.h"
 #include "dialogs/SaveFailure.h"
+#include "dialogs/UnusableSettings.h"
 #include "art/Drawing.h"
 #include "access/FocusRing.h"
 
@@ -120,8 +121,11 @@ void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& m
     ui::RunModal<LoadSaveDialog>(new LoadSaveDialog(mode, file, game, menus, parent),
                                  [&](LoadSaveDialog& dialog) { slot = dialog.ChosenLoadSlot(); });
     if (mode != LoadSaveDialog::Mode::Load) return;
-    if (slot >= 0) LoadGame(file, game, menus, slot);
+    QStringList unreadable;
+    if (slot >= 0) LoadGame(file, game, menus, slot, &unreadable);
     if (redrawMainWindow) redrawMainWindow();
+    // Told over the game as loaded, so the figures it names are the ones on the machine.
+    if (!unreadable.isEmpty()) TellDamagedValues(file.Path(), unreadable, parent);
 }
 
 }  // namespace kazoomba
