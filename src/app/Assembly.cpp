@@ -84,6 +84,14 @@ ui::MachineHooks Assembly::Hooks() {
 void Assembly::Checkpoint(MainWindow& window) {
     // The machine comes on with a new game: that one must not overwrite the game about to be restored.
     if (!restored_) return;
+    if (const QString taken = TakenOver(); !taken.isEmpty()) {
+        if (!saveNotices_.Failing()) ReportSaveFailedOnStandardError(taken, "autosave");
+        if (ending_.isEmpty())
+            saveNotices_.Saved(false, taken, settings_.Path(), &window,
+                               QStringLiteral("\n\nPlay goes on, and your game is kept while the game runs: save it "
+                                              "into one of the ten slots with File, Save. Quitting offers a slot too."));
+        return;
+    }
     WindowSelections menus(window);
     const bool saved = SaveCurrentGame(settings_, window.game(), menus);
     if (!saved && !saveNotices_.Failing()) ReportSaveFailedOnStandardError(settings_.LastError(), "autosave");
@@ -108,7 +116,14 @@ QPoint Assembly::RestoreAtStart(MainWindow& window) {
     return place;
 }
 
+QString Assembly::LastSaveError() const {
+    return lastTakenOver_.isEmpty() ? settings_.LastError() : lastTakenOver_;
+}
+
 bool Assembly::SaveAtExit(MainWindow& window) {
+    // The file is another game's now: nothing of this one may replace what that game saved.
+    lastTakenOver_ = TakenOver();
+    if (!lastTakenOver_.isEmpty()) return false;
     // A Wayland window cannot learn where it is; the stored position then stays as it was.
     std::optional<QPoint> position;
     if (PlatformReportsWindowPosition(QGuiApplication::platformName())) position = ui::FramePosition(window);
@@ -131,10 +146,16 @@ void Assembly::BeforeQuit(MainWindow& window) {
     // After a signal, even one that arrives while the failed-save message is up, no window is shown again.
     const auto saveOrReport = [this, &window] {
         if (ending_.isEmpty()) return SaveAtExit(window);
-        if (!SaveAtExit(window)) ReportSaveFailedOnStandardError(settings_.LastError(), ending_.constData());
+        if (!SaveAtExit(window)) ReportSaveFailedOnStandardError(LastSaveError(), ending_.constData());
         return true;
     };
-    SaveBeforeQuitting(saveOrReport, [this] { return settings_.LastError(); }, &window);
+    // Trying again cannot win the file back from the game that took it over; a slot keeps the game.
+    const auto saveInSlot = [this, &window] {
+        WindowSelections menus(window);
+        return LoadSaveCommand(1, settings_, window.game(), menus, {}, &window);
+    };
+    SaveBeforeQuitting(saveOrReport, [this] { return LastSaveError(); }, &window,
+                       TakenOver().isEmpty() ? std::function<bool()>() : saveInSlot);
 }
 
 }  // namespace kazoomba::app

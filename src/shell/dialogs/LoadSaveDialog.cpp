@@ -109,23 +109,28 @@ void LoadSaveDialog::OkPressed() {
         TellSaveFailed(file_.LastError(), this);
         return;
     }
+    saved_ = mode_ == Mode::Save && saveSlot_ >= 0 && !name.isEmpty();
     accept();
 }
 
-void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& menus,
+bool LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& menus,
                      const std::function<void()>& redrawMainWindow, QWidget* parent) {
-    if (index != 0 && index != 1) return;
+    if (index != 0 && index != 1) return false;
     EnsureSettingsFile(file);
     const auto mode = index == 0 ? LoadSaveDialog::Mode::Load : LoadSaveDialog::Mode::Save;
     int slot = -1;
-    ui::RunModal<LoadSaveDialog>(new LoadSaveDialog(mode, file, game, menus, parent),
-                                 [&](LoadSaveDialog& dialog) { slot = dialog.ChosenLoadSlot(); });
-    if (mode != LoadSaveDialog::Mode::Load) return;
+    bool saved = false;
+    ui::RunModal<LoadSaveDialog>(new LoadSaveDialog(mode, file, game, menus, parent), [&](LoadSaveDialog& dialog) {
+        slot = dialog.ChosenLoadSlot();
+        saved = dialog.GameSaved();
+    });
+    if (mode != LoadSaveDialog::Mode::Load) return saved;
     QStringList unreadable;
     if (slot >= 0) LoadGame(file, game, menus, slot, &unreadable);
     if (redrawMainWindow) redrawMainWindow();
     // Told over the game as loaded, so the figures it names are the ones on the machine.
     if (!unreadable.isEmpty()) TellDamagedValues(file.Path(), unreadable, parent);
+    return slot >= 0;
 }
 
 }  // namespace kazoomba

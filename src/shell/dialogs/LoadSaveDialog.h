@@ -35,6 +35,7 @@ public:
     Mode DialogMode() const { return mode_; }
     int ChosenLoadSlot() const { return loadSlot_; }  // -1 while none was chosen
     int ChosenSaveSlot() const { return saveSlot_; }
+    bool GameSaved() const { return saved_; }
     QString SlotName(int slot) const { return names_[slot]; }
 
     QPushButton* SlotButton(int slot) const { return slotButtons_[slot]; }
@@ -53,6 +54,7 @@ private:
     const MenuSelections& menus_;
     int loadSlot_ = -1;
     int saveSlot_ = -1;
+    bool saved_ = false;
     std::array<QString, kSlotCount> names_;
     std::array<QPushButton*, kSlotCount> slotButtons_{};
     QLabel* nameLabel_ = nullptr;
@@ -63,7 +65,8 @@ private:
 
 // The File menu's "Load " (index 0) and "Save" (index 1): makes sure the ten slots exist, shows the
 // dialog modally; after Load, loads the chosen slot and redraws the window whether or not one was chosen.
-void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& menus,
+// True when a game was loaded or saved.
+bool LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& menus,
                      const std::function<void()>& redrawMainWindow, QWidget* parent);
 
 }  // namespace kazoomba
