@@ -48,6 +48,8 @@ LoadSaveDialog::LoadSaveDialog(Mode mode, ProfileFile& file, const Game& game, c
     nameField_ = new GameNameField(this);
     nameField_->setGeometry(kNameField);
     nameField_->setEnabled(false);
+    // The save keeps 40 characters; a field that took more would cut the name without a word.
+    nameField_->setMaxLength(kGameNameLength);
 
     nameLabel_ = new QLabel(QStringLiteral("Name of Game:"), this);
     nameLabel_->setGeometry(kNameLabel);
