@@ -2,6 +2,7 @@
 #include "Assembly.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "dialogs/Modal.h"
 #include "dialogs/Placement.h"
 #include "dialogs/SaveFailure.h"
+#include "dialogs/UnusableSettings.h"
 #include "dialogs/WinStopDialog.h"
 #include "gamble/BoardWindow.h"
 #include "gamble/PayoffsWindow.h"
@@ -97,6 +99,14 @@ ui::MachineHooks Assembly::Hooks() {
 void Assembly::Checkpoint(MainWindow& window) {
     // The machine comes on with a new game: that one must not overwrite the game about to be restored.
     if (!restored_) return;
+    if (const QString taken = TakenOver(); !taken.isEmpty()) {
+        if (!saveNotices_.Failing()) ReportSaveFailedOnStandardError(taken, "autosave");
+        if (ending_.isEmpty())
+            saveNotices_.Saved(false, taken, settings_.Path(), &window,
+                               QStringLiteral("\n\nPlay goes on, and your game is kept while the game runs: save it "
+                                              "into one of the ten slots with File, Save. Quitting offers a slot too."));
+        return;
+    }
     WindowSelections menus(window);
     const bool saved = SaveCurrentGame(settings_, window.game(), menus);
     if (!saved && !saveNotices_.Failing()) ReportSaveFailedOnStandardError(settings_.LastError(), "autosave");
@@ -108,14 +118,30 @@ void Assembly::Checkpoint(MainWindow& window) {
 QPoint Assembly::RestoreAtStart(MainWindow& window) {
     WindowSelections menus(window);
     // The frame is not known before the window is shown; a Windows 95 frame makes the window 617 x 500.
-    const QPoint place = kazoomba::RestoreAtStart(settings_, window.game(), menus, ScreenSize(), QSize(617, 500));
+    QStringList unreadable;
+    const QPoint place =
+        kazoomba::RestoreAtStart(settings_, window.game(), menus, ScreenSize(), QSize(617, 500), &unreadable);
     restored_ = true;
-    // The spin in play when the game stopped carries on once the machine is on the screen.
-    QTimer::singleShot(0, &window, [&window] { window.ResumeMoment(); });
+    // The spin in play when the game stopped carries on once the machine is on the screen; what of the
+    // game could not be read is told first, so a win is not taken on credits the player never saw change.
+    QTimer::singleShot(0, &window, [this, &window, unreadable] {
+        if (unreadable.isEmpty() || !ending_.isEmpty()) return window.ResumeMoment();
+        TellDamagedValues(settings_.Path(), unreadable, &window,
+                          [alive = QPointer<MainWindow>(&window)] {
+                              if (alive) alive->ResumeMoment();
+                          });
+    });
     return place;
 }
 
+QString Assembly::LastSaveError() const {
+    return lastTakenOver_.isEmpty() ? settings_.LastError() : lastTakenOver_;
+}
+
 bool Assembly::SaveAtExit(MainWindow& window) {
+    // The file is another game's now: nothing of this one may replace what that game saved.
+    lastTakenOver_ = TakenOver();
+    if (!lastTakenOver_.isEmpty()) return false;
     // A Wayland window cannot learn where it is; the stored position then stays as it was.
     std::optional<QPoint> position;
     if (PlatformReportsWindowPosition(QGuiApplication::platformName())) position = ui::FramePosition(window);
@@ -138,10 +164,16 @@ void Assembly::BeforeQuit(MainWindow& window) {
     // After a signal, even one that arrives while the failed-save message is up, no window is shown again.
     const auto saveOrReport = [this, &window] {
         if (ending_.isEmpty()) return SaveAtExit(window);
-        if (!SaveAtExit(window)) ReportSaveFailedOnStandardError(settings_.LastError(), ending_.constData());
+        if (!SaveAtExit(window)) ReportSaveFailedOnStandardError(LastSaveError(), ending_.constData());
         return true;
     };
-    SaveBeforeQuitting(saveOrReport, [this] { return settings_.LastError(); }, &window);
+    // Trying again cannot win the file back from the game that took it over; a slot keeps the game.
+    const auto saveInSlot = [this, &window] {
+        WindowSelections menus(window);
+        return SaveIntoSlotBeforeQuitting(settings_, window.game(), menus, &window);
+    };
+    SaveBeforeQuitting(saveOrReport, [this] { return LastSaveError(); }, &window,
+                       TakenOver().isEmpty() ? std::function<bool()>() : saveInSlot);
 }
 
 }  // namespace kazoomba::app

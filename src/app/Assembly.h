@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <memory>
+#include <functional>
 
 #include "ProfileFile.h"
 #include "SavedGames.h"
@@ -30,6 +31,12 @@ public:
     // The signal that is ending the game ("SIGTERM"): from now on no window may be shown, and a failed
     // exit save is told on standard error instead.
     void EndBySignal(int signal);
+    // Once another game has taken the settings file over, `whyNotOurs` says so (empty while the file is
+    // this game's): from then on no checkpoint or exit save writes this game over that one's, play goes on
+    // with the game kept in memory, and quitting offers to save it into a slot.
+    void GuardSaves(std::function<QString()> whyNotOurs) { whyNotOurs_ = std::move(whyNotOurs); }
+    // Why the last save failed: the file taken over, or ProfileFile::LastError().
+    QString LastSaveError() const;
     // The windows that tell a save during play failed, or works again.
     const PlaySaveNotices& SaveNotices() const { return saveNotices_; }
 
@@ -47,6 +54,9 @@ private:
     PlaySaveNotices saveNotices_;
     std::unique_ptr<MenuSelections> menus_;
     ui::MainWindow* menusWindow_ = nullptr;
+    QString TakenOver() const { return whyNotOurs_ ? whyNotOurs_() : QString(); }
+    std::function<QString()> whyNotOurs_;
+    QString lastTakenOver_;
     bool restored_ = false;  // nothing is written before the game saved at exit has been read back
 };
 

@@ -4,6 +4,7 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -12,6 +13,10 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 #include "QtText.h"
 #include "SessionGuard.h"
@@ -28,39 +33,106 @@ constexpr QByteArrayView kCameForward = "came forward\n";
 }  // namespace
 
 SessionLock::SessionLock(const QString& settingsPath)
-    : path_(settingsPath + QStringLiteral(".lock")), lock_(path_) {
+    : path_(settingsPath + QStringLiteral(".lock")), lock_(std::make_unique<QLockFile>(path_)) {
     // A game runs for hours: only a holder that is gone makes the lock stale, never its age.
-    lock_.setStaleLockTime(std::chrono::hours(24 * 365 * 10));
+    lock_->setStaleLockTime(std::chrono::hours(24 * 365 * 10));
 }
 
+SessionLock::~SessionLock() {
+    if (lock_->isLocked() && !StillHeld()) {
+        // QLockFile removes whatever file stands at its path when it lets go, and that file is now
+        // another game's. This one is kept, unreleased, for the last moments of the process instead.
+        static auto* const letGo = new std::vector<QLockFile*>;
+        letGo->push_back(lock_.release());
+    }
+    if (heldFd_ >= 0) ::close(heldFd_);
+}
+
+void SessionLock::Hold() {
+    if (heldFd_ >= 0) ::close(heldFd_);
+    // An open file keeps its identity: no other file can be given it while this one is open, even once
+    // another game has removed this one to put its own in its place.
+    heldFd_ = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_CLOEXEC);
+}
+
+bool SessionLock::StillHeld() const {
+    if (!lock_ || !lock_->isLocked() || heldFd_ < 0) return false;
+    struct stat mine {}, there {};
+    if (::fstat(heldFd_, &mine) != 0 || ::stat(QFile::encodeName(path_).constData(), &there) != 0) return false;
+    return mine.st_dev == there.st_dev && mine.st_ino == there.st_ino;
+}
+
+namespace {
+
+// Why no lock file can be made at `path`, in words a player can act on.
+QString WhyNoLock(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("something that is not a lock file (%1) is where its lock file \"%2\" goes")
+            .arg(info.isDir() ? QStringLiteral("a folder") : QStringLiteral("a device or link"),
+                 QDir::toNativeSeparators(path));
+    if (!QFileInfo(info.absolutePath()).isWritable()) return QStringLiteral("its folder is read-only or belongs to another user");
+    return QStringLiteral("its lock file \"%1\" cannot be made").arg(QDir::toNativeSeparators(path));
+}
+
+}  // namespace
+
 SessionLock::Result SessionLock::Acquire() {
+    whyUnavailable_.clear();
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    if (lock_.tryLock(0)) return Result::Locked;
-    if (lock_.error() != QLockFile::LockFailedError) return Result::Unavailable;
+    if (lock_->tryLock(0)) {
+        Hold();
+        return Result::Locked;
+    }
+    // A folder or anything else but a file in the lock's place can be neither read nor removed as a lock.
+    if (lock_->error() != QLockFile::LockFailedError || (QFileInfo::exists(path_) && !QFileInfo(path_).isFile())) {
+        whyUnavailable_ = WhyNoLock(path_);
+        return Result::Unavailable;
+    }
     // A game killed between creating the lock and writing its number in it leaves a lock that names
     // no one. A game starting now fills its lock in within microseconds, so one that still names no
     // one seconds later was left behind.
     qint64 pid = 0;
     QString host, app;
     const qint64 age = QFileInfo(path_).lastModified().msecsTo(QDateTime::currentDateTime());
-    if (!lock_.getLockInfo(&pid, &host, &app)) {
-        if (age > kUnnamedLockStaleMs && lock_.removeStaleLockFile() && lock_.tryLock(0)) return Result::Locked;
+    if (!lock_->getLockInfo(&pid, &host, &app)) {
+        if (age > kUnnamedLockStaleMs && lock_->removeStaleLockFile() && lock_->tryLock(0)) {
+            Hold();
+            return Result::Locked;
+        }
         return Result::Running;
     }
-    // Here the lock's holder is known to be running; a process on another computer cannot be looked at.
-    return !host.isEmpty() && host != QSysInfo::machineHostName() ? Result::OtherComputer : Result::Running;
+    // Here the lock's holder is known to be running; a process on another computer cannot be looked at,
+    // and a lock that names no computer does not say where its process runs.
+    if (host.isEmpty()) return Result::Unnamed;
+    return host != QSysInfo::machineHostName() ? Result::OtherComputer : Result::Running;
 }
 
 bool SessionLock::TakeOver() {
-    if (lock_.isLocked()) return true;
-    lock_.removeStaleLockFile();
-    return lock_.tryLock(0);
+    takeOverFailure_.clear();
+    if (lock_->isLocked()) return true;
+    // A game that still runs keeps its lock file open and locked, and the removal fails: that game is
+    // running, whatever the player believed.
+    if (!lock_->removeStaleLockFile() && QFileInfo::exists(path_)) {
+        takeOverFailure_ = QFileInfo(QFileInfo(path_).absolutePath()).isWritable()
+                               ? QStringLiteral("the game that holds it still has its lock open, so that game is still running")
+                               : WhyNoLock(path_);
+        return false;
+    }
+    if (lock_->tryLock(0)) {
+        Hold();
+        return true;
+    }
+    takeOverFailure_ = lock_->error() == QLockFile::LockFailedError
+                           ? QStringLiteral("another game took the file in the same moment")
+                           : WhyNoLock(path_);
+    return false;
 }
 
 qint64 SessionLock::HolderPid() const {
     qint64 pid = 0;
     QString host, app;
-    if (!lock_.getLockInfo(&pid, &host, &app)) return 0;
+    if (!lock_->getLockInfo(&pid, &host, &app)) return 0;
     // A number from another computer sharing the folder names no process here.
     if (host != QSysInfo::machineHostName()) return 0;
     return pid;
@@ -69,7 +141,19 @@ qint64 SessionLock::HolderPid() const {
 QString SessionLock::HolderHost() const {
     qint64 pid = 0;
     QString host, app;
-    return lock_.getLockInfo(&pid, &host, &app) ? host : QString();
+    return lock_->getLockInfo(&pid, &host, &app) ? host : QString();
+}
+
+qint64 SessionLock::NamedPid() const {
+    qint64 pid = 0;
+    QString host, app;
+    return lock_->getLockInfo(&pid, &host, &app) ? pid : 0;
+}
+
+QString SessionLock::HolderName() const {
+    qint64 pid = 0;
+    QString host, app;
+    return lock_->getLockInfo(&pid, &host, &app) ? app : QString();
 }
 
 QString ComeForwardSocketName(const QString& settingsPath) {
@@ -142,11 +226,13 @@ QString OtherComputerText(const QString& settingsPath, const QString& host) {
         .arg(QDir::toNativeSeparators(settingsPath), host);
 }
 
-bool AskStartAnyway(const QString& settingsPath, const QString& host) {
+namespace {
+
+// A question with "Start Anyway" and "Quit", Quit the default and the escape: true for "Start Anyway".
+bool AskStart(const QString& text) {
     bool startAnyway = false;
     const int signal = ShowUntilSignal([&] {
-        auto* box = new QMessageBox(QMessageBox::Warning, ToQString(kGameTitle), OtherComputerText(settingsPath, host),
-                                    QMessageBox::NoButton);
+        auto* box = new QMessageBox(QMessageBox::Warning, ToQString(kGameTitle), text, QMessageBox::NoButton);
         QPushButton* start = box->addButton(QStringLiteral("&Start Anyway"), QMessageBox::AcceptRole);
         QPushButton* quit = box->addButton(QStringLiteral("&Quit"), QMessageBox::RejectRole);
         box->setDefaultButton(quit);
@@ -156,18 +242,79 @@ bool AskStartAnyway(const QString& settingsPath, const QString& host) {
     return signal == 0 && startAnyway;
 }
 
-bool ClaimSettingsFile(SessionLock& lock, const QString& settingsPath) {
+const QString kBothWouldSave = QStringLiteral(" If it is, the two games would save over each other's games.");
+
+}  // namespace
+
+bool AskStartAnyway(const QString& settingsPath, const QString& host) {
+    return AskStart(OtherComputerText(settingsPath, host));
+}
+
+QString UnnamedHolderText(const QString& settingsPath, qint64 pid, const QString& name) {
+    return QStringLiteral("The settings file\n%1\nis marked as in use by the program \"%2\", process %3, and a "
+                          "process %3 is running here. The mark names no computer, and that process did not answer "
+                          "as a game on this file: it may be a game on another computer sharing this folder.\n\n"
+                          "If no other game is using the file, you can start anyway.")
+               .arg(QDir::toNativeSeparators(settingsPath), name)
+               .arg(pid) +
+           kBothWouldSave;
+}
+
+QString NoLockText(const QString& settingsPath, const QString& why) {
+    return QStringLiteral("The settings file\n%1\ncannot be marked as in use by this game: %2.\n\n"
+                          "So the game cannot make sure that it is the only one using the file. You can start "
+                          "anyway if no other game is using it.")
+               .arg(QDir::toNativeSeparators(settingsPath), why) +
+           kBothWouldSave;
+}
+
+QString TakeOverFailedText(const QString& settingsPath, const QString& why) {
+    return QStringLiteral("The settings file\n%1\ncould not be taken over: %2.\n\n"
+                          "This game closes now and the file stays with the game that holds it. Close that game "
+                          "first, then start this one again.")
+        .arg(QDir::toNativeSeparators(settingsPath), why);
+}
+
+QString TakenOverText(const QString& settingsPath) {
+    return QStringLiteral("%1: another game has taken the file over since this one started, and this game does "
+                          "not save over that game's.")
+        .arg(QDir::toNativeSeparators(settingsPath));
+}
+
+bool ClaimSettingsFile(SessionLock& lock, const QString& settingsPath, int* exitCode) {
+    auto ending = [exitCode](int code) {
+        if (exitCode) *exitCode = code;
+        return false;
+    };
+    auto takeOver = [&] {
+        if (lock.TakeOver()) return true;
+        ShowUntilSignal([&] {
+            ui::RunModal(new QMessageBox(QMessageBox::Warning, ToQString(kGameTitle),
+                                         TakeOverFailedText(settingsPath, lock.TakeOverFailure()), QMessageBox::Ok));
+        });
+        return ending(1);
+    };
     switch (lock.Acquire()) {
     case SessionLock::Result::Locked:
-    case SessionLock::Result::Unavailable:
         return true;
+    case SessionLock::Result::Unavailable:
+        // In a folder the game cannot write, its saves fail and say so: no two games can save over each other.
+        if (!QFileInfo(QFileInfo(lock.LockPath()).absolutePath()).isWritable()) return true;
+        return AskStart(NoLockText(settingsPath, lock.WhyUnavailable())) || ending(0);
     case SessionLock::Result::OtherComputer:
-        return AskStartAnyway(settingsPath, lock.HolderHost()) && lock.TakeOver();
-    case SessionLock::Result::Running:
-        break;
+        return AskStartAnyway(settingsPath, lock.HolderHost()) ? takeOver() : ending(0);
+    case SessionLock::Result::Unnamed: {
+        // Its process may be a game here all the same; one that answers is brought forward as usual.
+        if (AskToComeForward(settingsPath)) break;
+        const QString text = UnnamedHolderText(settingsPath, lock.NamedPid(), lock.HolderName());
+        return AskStart(text) ? takeOver() : ending(0);
     }
-    TellAlreadyRunning(settingsPath, AskToComeForward(settingsPath));
-    return false;
+    case SessionLock::Result::Running:
+        TellAlreadyRunning(settingsPath, AskToComeForward(settingsPath));
+        return ending(0);
+    }
+    TellAlreadyRunning(settingsPath, true);
+    return ending(0);
 }
 
 }  // namespace kazoomba

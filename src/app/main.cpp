@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     kazoomba::ProfileFile settings(kazoomba::SettingsFilePath());
     // One game per settings file: two would each save over the other's session.
     kazoomba::SessionLock lock(settings.Path());
-    if (!kazoomba::ClaimSettingsFile(lock, settings.Path())) return 0;
+    if (int code = 0; !kazoomba::ClaimSettingsFile(lock, settings.Path(), &code)) return code;
     kazoomba::RemoveStaleTemporaries(settings.Path());
     if (!kazoomba::CheckSettingsFileAtStart(settings)) return 0;
 
@@ -47,6 +47,10 @@ int main(int argc, char** argv) {
         qWarning("kazoomba: sounds not found in %s", qPrintable(kazoomba::ui::DataDirectory() + QStringLiteral("/sounds")));
 
     kazoomba::app::Assembly assembly(settings, graphics, sound, random);
+    // A lock this game made can be taken over by a game on another computer whose player was told this
+    // one had stopped; from then on the file holds that game, and this one must not save over it.
+    if (lock.StillHeld())
+        assembly.GuardSaves([&lock, &settings] { return lock.StillHeld() ? QString() : kazoomba::TakenOverText(settings.Path()); });
     kazoomba::ui::MainWindow window(graphics, sound, random, assembly.Hooks());
     window.StartUp();
     // The position saved is the frame's, so the frame goes back there, whatever the window manager does.
@@ -57,7 +61,7 @@ int main(int argc, char** argv) {
     kazoomba::SessionGuard guard([&](int signal) {
         if (signal == 0) {
             if (!assembly.SaveAtExit(window))
-                kazoomba::ReportSaveFailedOnStandardError(settings.LastError(), "session end");
+                kazoomba::ReportSaveFailedOnStandardError(assembly.LastSaveError(), "session end");
             return;
         }
         assembly.EndBySignal(signal);

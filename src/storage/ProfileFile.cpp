@@ -264,7 +264,13 @@ bool ProfileFile::Rewrite(const std::vector<ProfileWrite>& writes, bool onlyMiss
     const std::optional<QByteArray> text = Changed(old->text, writes, onlyMissing);
     if (!text) return Fail(QStringLiteral("a section or key name cannot be written"));
     if (*text == old->text && Exists()) return true;
-    const int error = ReplaceFile(path_, ProfileText::ToFileBytes(*text, old->encoding));
+    const QByteArray bytes = ProfileText::ToFileBytes(*text, old->encoding);
+    // The next start would refuse a file this large and lose every game in it: the old file stays.
+    if (bytes.size() > kMaxFileSize)
+        return Fail(QStringLiteral("the save would make it larger than %1 MB, more than the game reads back; "
+                                   "the file was left as it was (remove what you added to it by hand)")
+                        .arg(kMaxFileSize / (1024 * 1024)));
+    const int error = ReplaceFile(path_, bytes);
     return error == 0 || Fail(WhyNotWritable(path_, error));
 }
 

@@ -70,6 +70,7 @@ public:
     explicit ProfileSnapshot(const ProfileFile& file);
     QString ReadString(QStringView section, QStringView key, const QString& fallback, int readLimit) const;
     bool Has(QStringView section, QStringView key) const;
+    std::vector<ProfileText::KeyPlace> PlacesOf(QStringView key) const { return ProfileText::PlacesOf(text_, key); }
 
 private:
     QByteArray text_;

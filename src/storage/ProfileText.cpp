@@ -235,6 +235,34 @@ std::optional<QString> ProfileText::Find(const QByteArray& text, QStringView sec
     return std::nullopt;
 }
 
+std::vector<ProfileText::KeyPlace> ProfileText::PlacesOf(const QByteArray& text, QStringView key) {
+    std::vector<KeyPlace> places;
+    QString section;             // null above the first header
+    bool firstOfName = true;     // the first section of its name, the one Find reads
+    bool keySeen = false;        // this section already set the key
+    std::vector<QString> seen;   // the names of the sections so far
+    for (qsizetype pos = 0; pos < text.size();) {
+        const Line line = ParseLine(text, pos);
+        if (line.kind == Line::Header || line.kind == Line::BadHeader) {
+            const bool utf8 = LineIsUtf8(text, pos, line);
+            section = line.kind == Line::Header ? Decode(text, line.nameBegin, line.nameEnd, utf8)
+                                                : Decode(text, pos, line.contentEnd, utf8).trimmed();
+            firstOfName = line.kind == Line::Header &&
+                          std::none_of(seen.begin(), seen.end(), [&](const QString& name) {
+                              return name.compare(section, Qt::CaseInsensitive) == 0;
+                          });
+            if (line.kind == Line::Header) seen.push_back(section);
+            keySeen = false;
+        } else if (line.kind == Line::Entry && NameIs(text, pos, line, key)) {
+            places.push_back({section, Decode(text, line.valueBegin, line.valueEnd, LineIsUtf8(text, pos, line)),
+                              !section.isNull() && firstOfName && !keySeen});
+            keySeen = true;
+        }
+        pos = line.next;
+    }
+    return places;
+}
+
 std::optional<QByteArray> ProfileText::Apply(QByteArray text, const std::vector<ProfileWrite>& writes) {
     for (const ProfileWrite& w : writes)
         if (!Writable(w.section, false) || !Writable(w.key, true)) return std::nullopt;

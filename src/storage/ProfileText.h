@@ -24,6 +24,14 @@ class ProfileText {
 public:
     // The value of key in section, or nothing when the section or key is missing.
     static std::optional<QString> Find(const QByteArray& text, QStringView section, QStringView key);
+    // Every line that sets `key`, in file order, under whatever section it stands: `section` is the
+    // header's name (null above the first header), `read` whether Find would take this line.
+    struct KeyPlace {
+        QString section;
+        QString value;
+        bool read = false;
+    };
+    static std::vector<KeyPlace> PlacesOf(const QByteArray& text, QStringView key);
     // The text with the writes applied in order, or nothing when a section or key name cannot be written.
     static std::optional<QByteArray> Apply(QByteArray text, const std::vector<ProfileWrite>& writes);
 

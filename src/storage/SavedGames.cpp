@@ -10,6 +10,7 @@
 #include <string>
 
 #include "SavedMoment.h"
+#include "StoredNumber.h"
 #include "QtText.h"
 #include "common/NumberPicture.h"
 
@@ -141,7 +142,7 @@ bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, 
     return file.WriteStrings(writes);
 }
 
-QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int slotIndex) {
+QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int slotIndex, QStringList* unreadable) {
     const QString section = SectionName(slotIndex);
     if (section.isEmpty()) return {};
     const GameState& now = game.State();
@@ -167,18 +168,53 @@ QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int
     fallback[BannerOn] = QStringLiteral("0");
     // One reading of the file: every value comes from the same moment of it.
     const ProfileSnapshot snapshot(file);
-    for (int k = 0; k < KeyCount; ++k) text[k] = snapshot.ReadString(section, Key(k), fallback[k], kKeys[k].readLimit);
+    // Each value also whole, uncut, to tell a value the game cannot take as it stands.
+    std::array<QString, KeyCount> full;
+    std::array<bool, KeyCount> present{};
+    for (int k = 0; k < KeyCount; ++k) {
+        text[k] = snapshot.ReadString(section, Key(k), fallback[k], kKeys[k].readLimit);
+        present[k] = snapshot.Has(section, Key(k));
+        if (present[k]) full[k] = snapshot.ReadString(section, Key(k), QString(), std::numeric_limits<int>::max());
+    }
+    QStringList notes;
+    auto note = [&](KeyId k, const QString& why, const QString& used) {
+        notes << QStringLiteral("%1 %2 %3; %4 used instead").arg(Key(k), Quoted(full[k]), why, used);
+    };
 
-    // A value the game could not have written falls back as a missing key does.
+    // A value the game could not have written falls back as a missing key does, and is told.
     auto money = [&](KeyId k, bool mayBeNegative) {
-        if (auto v = Money(text[k], mayBeNegative)) return *v;
-        if (auto v = Money(fallback[k], mayBeNegative)) return *v;
-        return 0.0f;
+        float v = 0.0f;
+        if (auto read = Money(text[k], mayBeNegative)) v = *read;
+        else if (auto kept = Money(fallback[k], mayBeNegative)) v = *kept;
+        if (!present[k]) return v;
+        QString why;
+        const std::optional<double> exact = NumberAsWritten(full[k]);
+        if (!exact) why = WhyNotANumber(full[k]);
+        else if (!std::isfinite(*exact) || std::fabs(*exact) > std::numeric_limits<float>::max())
+            why = QStringLiteral("is too large");
+        else if (*exact < 0 && !mayBeNegative) why = QStringLiteral("is below zero");
+        else if (static_cast<float>(*exact) != v)
+            why = QStringLiteral("is longer than the %1 characters the game reads").arg(kKeys[k].readLimit);
+        if (!why.isEmpty()) note(k, why, Picture(v, k));
+        return v;
     };
     auto whole = [&](KeyId k, int low, int high, int last) {
-        if (auto v = Whole(text[k], low, high)) return *v;
-        if (auto v = Whole(fallback[k], low, high)) return *v;
-        return last;
+        std::int32_t v = last;
+        if (auto read = Whole(text[k], low, high)) v = *read;
+        else if (auto kept = Whole(fallback[k], low, high)) v = *kept;
+        if (!present[k]) return v;
+        QString why;
+        const std::optional<double> exact = NumberAsWritten(full[k]);
+        constexpr int kSmallRange = 100;
+        if (!exact) why = WhyNotANumber(full[k]);
+        else if (!Whole(full[k], low, high))
+            why = high < kSmallRange ? QStringLiteral("is not between %1 and %2").arg(low).arg(high)
+                  : *exact < low     ? QStringLiteral("is below zero")
+                                     : QStringLiteral("is too large");
+        else if (*Whole(full[k], low, high) != v)
+            why = QStringLiteral("is longer than the %1 characters the game reads").arg(kKeys[k].readLimit);
+        if (!why.isEmpty()) note(k, why, QString::number(v));
+        return v;
     };
     GameState loaded = now;
     loaded.Credits = money(Credits, false);
@@ -195,9 +231,14 @@ QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int
     loaded.PoolPts = money(PoolPts, false);
     loaded.DoubleNothing = money(DoubleNothing, true);
     loaded.Borrowed = money(Borrowed, false);
+    const qsizetype lastBetNotes = notes.size();
     loaded.LastBet = money(LastBet, false);
     // A repeated bet above the coin's maximum would put more than 64 coins on the lines.
-    if (loaded.LastBet > kCoinChoices[loaded.CoinIndex].maxBet + 0.001f) loaded.LastBet = 0.0f;
+    if (loaded.LastBet > kCoinChoices[loaded.CoinIndex].maxBet + 0.001f) {
+        loaded.LastBet = 0.0f;
+        if (present[LastBet] && notes.size() == lastBetNotes)
+            note(LastBet, QStringLiteral("is more than the largest bet at the coin value"), Picture(0, LastBet));
+    }
     loaded.CoinValue = kCoinChoices[loaded.CoinIndex].value;
     loaded.MaxBet = kCoinChoices[loaded.CoinIndex].maxBet;
 
@@ -211,6 +252,20 @@ QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int
     menus.SetBanner(banner);
     if (!refused.empty()) game.RefuseMoment(refused);
     else if (moment.moment) game.RestoreMoment(*moment.moment);
+    // The game keeps the spin in play only under its own section; one found anywhere else is never
+    // brought back (it may be a copy of one long settled), but the player must not lose it unawares.
+    if (slotIndex == kCurrentGameSlot)
+        for (const ProfileText::KeyPlace& place : snapshot.PlacesOf(u"Moment"))
+            if (!place.read || place.section.compare(section, Qt::CaseInsensitive) != 0)
+                notes << QStringLiteral("Moment %1 %2, where the game never looks for the spin in play; that spin "
+                                        "was not brought back")
+                             .arg(Quoted(place.value),
+                                  place.section.isNull()
+                                      ? QStringLiteral("is above the first section")
+                                      : place.read ? QStringLiteral("is in section [%1]").arg(place.section)
+                                                   : QStringLiteral("is in a second section [%1] or repeated in it")
+                                                         .arg(place.section));
+    if (unreadable) *unreadable = notes;
     return text[Name];
 }
 
@@ -266,8 +321,9 @@ bool WriteWindowPosition(ProfileFile& file, QPoint position, QSize screen) {
                               {kSettings, QStringLiteral("TopPos"), QString::number(position.y() * kTwipsPerPixel)}});
 }
 
-QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSize screen, QSize window) {
-    LoadGame(file, game, menus, kCurrentGameSlot);
+QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSize screen, QSize window,
+                      QStringList* unreadable) {
+    LoadGame(file, game, menus, kCurrentGameSlot, unreadable);
     return ReadWindowPosition(file, screen, window);
 }
 

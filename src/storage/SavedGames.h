@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <string_view>
 
@@ -46,8 +47,12 @@ bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, 
 // Replaces the game and the menu choices with the slot's; missing or unusable values keep the game's
 // own. The file is read once and all of it checked before the game changes. The game in play ("Current
 // Game") also brings back the moment of its spin, or why that moment cannot be true, for
-// Game::ResumeMoment. Returns the name read.
-QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int slotIndex);
+// Game::ResumeMoment. Returns the name read. Every value present that the game cannot take as it is
+// written (no number, more than a number, out of range, cut by its read limit) still falls back as
+// above, and `unreadable`, when given, gets a line for each, naming the key, its text, why, and what
+// was used instead; for the game in play also a spin's moment kept where the game never reads it.
+QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int slotIndex,
+                 QStringList* unreadable = nullptr);
 
 // The game's name for a slot's button: the stored name without blanks around it, or the default.
 QString ReadGameName(const ProfileFile& file, int slotIndex);
@@ -66,8 +71,10 @@ QPoint ReadWindowPosition(const ProfileFile& file, QSize screen, QSize window);
 bool ExitWritesPosition(QPoint position, QSize screen);
 bool WriteWindowPosition(ProfileFile& file, QPoint position, QSize screen);
 
-// Start-up after the new game: the game saved at the last exit, then the window's position.
-QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSize screen, QSize window);
+// Start-up after the new game: the game saved at the last exit, then the window's position; what of
+// the game could not be read as written goes to `unreadable` as LoadGame says.
+QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSize screen, QSize window,
+                      QStringList* unreadable = nullptr);
 // Exit: the position, the ten slots, then the game under "Current Game". Without a position (the
 // platform cannot tell where the window is) the stored one stays. False if a write failed.
 bool SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus, std::optional<QPoint> position,

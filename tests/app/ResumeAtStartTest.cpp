@@ -2,6 +2,7 @@
 // on the screen comes back to be settled once; saves that fail during play are told in the window.
 #include <gtest/gtest.h>
 
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -152,6 +153,35 @@ TEST_F(ResumeAtStart, AnImpossibleWinIsRefusedWithAMessage) {
     EXPECT_TRUE(text.contains(QStringLiteral("the win is larger than the reels pay"))) << text.toStdString();
     EXPECT_FLOAT_EQ(Credits(), 999.75f);
     EXPECT_TRUE(window->game().State().SpinReady);
+}
+
+// A damaged figure is told before the win waiting on it is shown, so the player sees what was used.
+TEST_F(ResumeAtStart, ADamagedValueIsNamedBeforeTheWinComesBack) {
+    WriteBytes(path, FileKilledAt(0));
+    ASSERT_TRUE(settings.WriteString(QStringLiteral("Current Game"), QStringLiteral("Credits"), QStringLiteral("99#8.00")));
+    Start();
+    QStringList order;
+    QString text;
+    // Each window that opens is answered, and the next one waited for.
+    std::function<void(QWidget*)> answer = [&](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            order << box->windowTitle();
+            text = box->text();
+            WhenModalOpens(answer, box);
+            box->accept();
+        } else if (auto* payoffs = qobject_cast<ui::PayoffsWindow*>(modal)) {
+            order << QStringLiteral("Payoffs");
+            for (QPushButton* b : payoffs->findChildren<QPushButton*>())
+                if (b->text() == QStringLiteral("&Take")) QTest::mouseClick(b, Qt::LeftButton);
+        }
+    };
+    WhenModalOpens(answer, window.get());
+    ASSERT_TRUE(RunUntil([&] { return order.contains(QStringLiteral("Payoffs")) && window->game().State().SpinReady; }));
+    EXPECT_EQ(order, (QStringList{QStringLiteral("Saved Game Damaged"), QStringLiteral("Payoffs")}));
+    EXPECT_TRUE(text.contains(path)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Credits \"99#8.00\" has more than a number in it; 99.00 used instead")))
+        << text.toStdString();
+    EXPECT_FLOAT_EQ(Credits(), 99.0f + 6.25f);
 }
 
 TEST_F(ResumeAtStart, AFailedSaveDuringPlayIsToldOnceAndSoIsSavingAgain) {

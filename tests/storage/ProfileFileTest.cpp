@@ -66,6 +66,22 @@ TEST_F(ProfileOnDisk, AFileOfExactlyTheSizeLimitIsStillRead) {
     EXPECT_EQ(file.ReadString(u"Settings", u"LeftPos", "d", 9), QStringLiteral("5"));
 }
 
+// The game never writes what its next start would refuse to read: a file a few bytes under the limit
+// takes a write that keeps it there and refuses, with the reason, one that would pass it.
+TEST_F(ProfileOnDisk, AWriteThatWouldGrowTheFilePastTheSizeLimitIsRefusedAndTold) {
+    QByteArray text = "[Settings]\nLeftPos=5\n;";
+    text += QByteArray(ProfileFile::kMaxFileSize - 4 - text.size() - 1, 'x') + "\n";
+    ASSERT_EQ(text.size(), ProfileFile::kMaxFileSize - 4);
+    WriteBytes(path, text);
+    ASSERT_TRUE(file.WriteString("Settings", "LeftPos", "98765"));
+    EXPECT_EQ(QFileInfo(path).size(), ProfileFile::kMaxFileSize);
+    EXPECT_TRUE(file.CheckAtStart().isEmpty());
+    EXPECT_FALSE(file.WriteString("Settings", "LeftPos", "987654"));
+    EXPECT_TRUE(file.LastError().contains(QStringLiteral("larger than 16 MB"))) << file.LastError().toStdString();
+    EXPECT_EQ(QFileInfo(path).size(), ProfileFile::kMaxFileSize);
+    EXPECT_EQ(file.ReadString(u"Settings", u"LeftPos", "d", 9), QStringLiteral("98765"));
+}
+
 void MakeOld(const QString& path) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));

@@ -171,6 +171,33 @@ TEST_F(SavedMoment, ARecordThatCannotBeTrueIsRefusedWithAMessageAndTheGameLoadsW
     EXPECT_EQ(again.cabinet.resumedBoards, 0);
 }
 
+// The reason given is the one that is true of the text: a count below zero is not "too many", and an
+// amount that is no number is not "smaller than the reels pay".
+TEST_F(SavedMoment, ARefusalNamesTheKeyItsTextAndTheRealReason) {
+    table.cabinet.outcomes = {kTargetTop};
+    table.game.PlaceCoins(1);
+    table.game.SpinCommand();
+    for (const auto& [key, value, why] : std::vector<std::tuple<QString, QString, std::string>>{
+             {"BonusSpins", "-1", "BonusSpins \"-1\" is below zero"},
+             {"SpinWin", "1e39", "SpinWin \"1e39\" has more than a number in it"},
+             {"SpinWin", "abc", "SpinWin \"abc\" is not a number"},
+             {"SpinWin", "-6.25", "SpinWin \"-6.25\" is below zero"},
+             {"PoolWon", "1" + QString(40, u'0'), "PoolWon \"100000000000000000000000...\" is too large"},
+             {"Stops", "6,6,6,1,1", "Stops \"6,6,6,1,1\" is not 9 whole numbers"},
+             {"Stops", "6,6,6,1,1,1,1,1,99", "has a stop that is not on its strip"}}) {
+        KilledAt(0);
+        ASSERT_TRUE(file.WriteString("Current Game", key, value));
+        Table again;
+        Restart(again);
+        ASSERT_EQ(again.cabinet.messages.size(), 1u) << key.toStdString();
+        const std::string& text = again.cabinet.messages[0].text;
+        EXPECT_NE(text.find(why), std::string::npos) << text;
+        EXPECT_EQ(text.find("smaller than the reels pay"), std::string::npos) << text;
+        EXPECT_EQ(text.find("than a SMILE award gives"), std::string::npos) << text;
+        EXPECT_TRUE(again.cabinet.presentedWins.empty());
+    }
+}
+
 TEST_F(SavedMoment, AFileWithoutTheMomentLoadsAsBefore) {
     WriteBytes(path, "[Current Game]\nCredits=1234.50\nSpins=7\nLastBet=2.00\n");
     Table again;

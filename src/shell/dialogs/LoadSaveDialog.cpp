@@ -11,6 +11,7 @@
 #include "dialogs/LoadSaveLayout.h"
 #include "dialogs/Modal.h"
 #include "dialogs/SaveFailure.h"
+#include "dialogs/UnusableSettings.h"
 #include "art/Drawing.h"
 #include "access/FocusRing.h"
 
@@ -47,6 +48,8 @@ LoadSaveDialog::LoadSaveDialog(Mode mode, ProfileFile& file, const Game& game, c
     nameField_ = new GameNameField(this);
     nameField_->setGeometry(kNameField);
     nameField_->setEnabled(false);
+    // The save keeps 40 characters; a field that took more would cut the name without a word.
+    nameField_->setMaxLength(kGameNameLength);
 
     nameLabel_ = new QLabel(QStringLiteral("Name of Game:"), this);
     nameLabel_->setGeometry(kNameLabel);
@@ -108,6 +111,7 @@ void LoadSaveDialog::OkPressed() {
         TellSaveFailed(file_.LastError(), this);
         return;
     }
+    saved_ = mode_ == Mode::Save && saveSlot_ >= 0 && !name.isEmpty();
     accept();
 }
 
@@ -116,13 +120,24 @@ void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& m
     if (index != 0 && index != 1) return;
     EnsureSettingsFile(file);
     const auto mode = index == 0 ? LoadSaveDialog::Mode::Load : LoadSaveDialog::Mode::Save;
-    ui::OpenModal<LoadSaveDialog>(new LoadSaveDialog(mode, file, game, menus, parent),
-                                  [mode, &file, &game, &menus, loaded = std::move(loaded)](LoadSaveDialog& dialog, int) {
-                                      if (mode != LoadSaveDialog::Mode::Load) return;
-                                      if (const int slot = dialog.ChosenLoadSlot(); slot >= 0)
-                                          LoadGame(file, game, menus, slot);
-                                      if (loaded) loaded();
-                                  });
+    ui::OpenModal<LoadSaveDialog>(
+        new LoadSaveDialog(mode, file, game, menus, parent),
+        [mode, &file, &game, &menus, loaded = std::move(loaded), parent](LoadSaveDialog& dialog, int) {
+            if (mode != LoadSaveDialog::Mode::Load) return;
+            QStringList unreadable;
+            if (const int slot = dialog.ChosenLoadSlot(); slot >= 0) LoadGame(file, game, menus, slot, &unreadable);
+            if (loaded) loaded();
+            // Told over the game as loaded, so the figures it names are the ones on the machine.
+            if (!unreadable.isEmpty()) TellDamagedValues(file.Path(), unreadable, parent);
+        });
+}
+
+bool SaveIntoSlotBeforeQuitting(ProfileFile& file, Game& game, MenuSelections& menus, QWidget* parent) {
+    EnsureSettingsFile(file);
+    bool saved = false;
+    ui::RunModal<LoadSaveDialog>(new LoadSaveDialog(LoadSaveDialog::Mode::Save, file, game, menus, parent),
+                                 [&saved](LoadSaveDialog& dialog) { saved = dialog.GameSaved(); });
+    return saved;
 }
 
 }  // namespace kazoomba

@@ -35,6 +35,7 @@ public:
     Mode DialogMode() const { return mode_; }
     int ChosenLoadSlot() const { return loadSlot_; }  // -1 while none was chosen
     int ChosenSaveSlot() const { return saveSlot_; }
+    bool GameSaved() const { return saved_; }
     QString SlotName(int slot) const { return names_[slot]; }
 
     QPushButton* SlotButton(int slot) const { return slotButtons_[slot]; }
@@ -53,6 +54,7 @@ private:
     const MenuSelections& menus_;
     int loadSlot_ = -1;
     int saveSlot_ = -1;
+    bool saved_ = false;
     std::array<QString, kSlotCount> names_;
     std::array<QPushButton*, kSlotCount> slotButtons_{};
     QLabel* nameLabel_ = nullptr;
@@ -62,9 +64,13 @@ private:
 };
 
 // The File menu's "Load " (index 0) and "Save" (index 1): makes sure the ten slots exist and opens the
-// dialog; once it closes after Load, loads the chosen slot, and `loaded` follows whether or not one was
-// chosen (the window redraws). The file, the game and the menu selections must outlive the dialog.
+// dialog; once it closes after Load, loads the chosen slot, tells any value of it that could not be read,
+// and `loaded` follows whether or not one was chosen (the window redraws). The file, the game and the
+// menu selections must outlive the dialog.
 void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& menus, std::function<void()> loaded,
                      QWidget* parent);
+// The Save dialog as the last question when the game closes, answered before it goes: true when the
+// game was saved into a slot.
+bool SaveIntoSlotBeforeQuitting(ProfileFile& file, Game& game, MenuSelections& menus, QWidget* parent);
 
 }  // namespace kazoomba

@@ -19,30 +19,36 @@ void TellSaveFailed(const QString& reason, QWidget* parent) {
     ui::ShowMessageBox(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle), SaveFailedText(reason), parent);
 }
 
-bool SaveBeforeQuitting(const std::function<bool()>& save, const std::function<QString()>& reason, QWidget* parent) {
+bool SaveBeforeQuitting(const std::function<bool()>& save, const std::function<QString()>& reason, QWidget* parent,
+                        const std::function<bool()>& saveInSlot) {
     while (!save()) {
+        const QString advice =
+            saveInSlot ? QStringLiteral("\n\nSave it into one of the ten slots, from which you can load it again, or "
+                                       "quit without saving: this game is then lost.")
+                       : QStringLiteral("\n\nFix what stops it and try again, or quit without saving: "
+                                       "the play since the last save is then lost.");
         auto* box = new QMessageBox(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle),
-                                    SaveFailedText(reason()) +
-                                        QStringLiteral("\n\nFix what stops it and try again, or quit without saving: "
-                                                       "the play since the last save is then lost."),
-                                    QMessageBox::NoButton, parent);
-        QPushButton* retry = box->addButton(QStringLiteral("&Try Again"), QMessageBox::AcceptRole);
+                                    SaveFailedText(reason()) + advice, QMessageBox::NoButton, parent);
+        QPushButton* retry = box->addButton(saveInSlot ? QStringLiteral("Save in a &Slot...") : QStringLiteral("&Try Again"),
+                                            QMessageBox::AcceptRole);
         QPushButton* quit = box->addButton(QStringLiteral("&Quit Without Saving"), QMessageBox::DestructiveRole);
         box->setDefaultButton(retry);
         box->setEscapeButton(retry);  // Escape must never throw a game away
         bool quitChosen = false;
         ui::RunModal<QMessageBox>(box, [&](QMessageBox& closed) { quitChosen = closed.clickedButton() == quit; });
         if (quitChosen) return false;
+        if (saveInSlot && saveInSlot()) return true;
     }
     return true;
 }
 
-void PlaySaveNotices::Saved(bool ok, const QString& reason, const QString& path, QWidget* parent) {
+void PlaySaveNotices::Saved(bool ok, const QString& reason, const QString& path, QWidget* parent,
+                            const QString& advice) {
     if (ok == !failing_) return;
     failing_ = !ok;
     if (!ok) {
         Show(new QMessageBox(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle),
-                             SaveFailedText(reason) + kFailedText, QMessageBox::Ok, parent));
+                             SaveFailedText(reason) + advice, QMessageBox::Ok, parent));
     } else {
         Show(new QMessageBox(QMessageBox::Information, kWorksAgainTitle,
                              QStringLiteral("Your game is being saved again to\n%1").arg(QDir::toNativeSeparators(path)),

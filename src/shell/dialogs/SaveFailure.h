@@ -19,8 +19,11 @@ QString SaveFailedText(const QString& reason);
 void TellSaveFailed(const QString& reason, QWidget* parent);
 
 // The window is closing: runs `save` until it works or the player, told why it failed, chooses
-// "Quit Without Saving". True when the game was saved.
-bool SaveBeforeQuitting(const std::function<bool()>& save, const std::function<QString()>& reason, QWidget* parent);
+// "Quit Without Saving". True when the game was saved. With `saveInSlot` (the file is another game's
+// now, so trying again cannot help) the player is offered "Save in a Slot" instead, which runs it: true
+// when it saved the game.
+bool SaveBeforeQuitting(const std::function<bool()>& save, const std::function<QString()>& reason, QWidget* parent,
+                        const std::function<bool()>& saveInSlot = {});
 
 // The saves during play (after each spin, loan, new game, coin value), told in windows that leave play
 // going on: the first failure with its path and reason, then nothing more until a save works again,
@@ -32,8 +35,10 @@ public:
         "Until then a crash loses the play since the last save.");
     inline static const QString kWorksAgainTitle = QStringLiteral("Game Saved");
 
-    // After each save; `reason` is ProfileFile::LastError() when it failed, `path` the settings file.
-    void Saved(bool ok, const QString& reason, const QString& path, QWidget* parent);
+    // After each save; `reason` is ProfileFile::LastError() when it failed, `path` the settings file,
+    // `advice` what a failure notice says after the reason.
+    void Saved(bool ok, const QString& reason, const QString& path, QWidget* parent,
+               const QString& advice = kFailedText);
     bool Failing() const { return failing_; }
     // The notice on the screen, if the player has not closed it yet.
     QMessageBox* Shown() const { return shown_; }

@@ -1,5 +1,7 @@
-// The start-up message about a settings file the game cannot use.
+// The start-up messages about a settings file the game cannot use, or a saved game it cannot read whole.
 #include "dialogs/UnusableSettings.h"
+
+#include <QDir>
 
 #include "dialogs/Modal.h"
 
@@ -17,6 +19,20 @@ void TellSettingsFileUnusable(const QString& reason, QWidget* parent) {
     // Told before the machine comes on, and read before it does.
     ui::RunModal(new QMessageBox(QMessageBox::Warning, QString::fromLatin1(kUnusableSettingsTitle),
                                  UnusableSettingsText(reason), QMessageBox::Ok, parent));
+}
+
+QString DamagedValuesText(const QString& path, const QStringList& lines) {
+    QString text = QStringLiteral("Some values of the game saved in\n%1\ncannot be read as they are written, so the game "
+                                  "used others:\n")
+                       .arg(QDir::toNativeSeparators(path));
+    for (const QString& line : lines) text += QStringLiteral("\n\u2022 ") + line + u'.';
+    text += QStringLiteral("\n\nPlay goes on with what the game used.");
+    return text;
+}
+
+void TellDamagedValues(const QString& path, const QStringList& lines, QWidget* parent, std::function<void()> read) {
+    ui::ShowMessageBox(QMessageBox::Warning, QString::fromLatin1(kDamagedValuesTitle), DamagedValuesText(path, lines),
+                       parent, std::move(read));
 }
 
 }  // namespace kazoomba

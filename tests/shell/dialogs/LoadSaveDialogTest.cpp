@@ -127,6 +127,21 @@ TEST_F(LoadSave, AFortyFiveCharacterNameKeepsItsFirstForty) {
     EXPECT_EQ(Read("Saved Game #10", "GameName"), name.left(40));
 }
 
+// The field itself stops at forty: what the player sees typed is what the slot keeps.
+TEST_F(LoadSave, TheNameFieldTakesNoMoreThanTheSaveKeeps) {
+    const QString name = QString(60, u'x');
+    QString shown;
+    Command(1, [&](LoadSaveDialog& d) {
+        QTest::mouseClick(d.SlotButton(4), Qt::LeftButton);
+        d.NameField()->selectAll();  // the slot's own name goes, whether or not the window took the focus
+        QTest::keyClicks(d.NameField(), name);
+        shown = d.NameField()->text();
+        QTest::mouseClick(d.OkButton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(shown, QString(kGameNameLength, u'x')) << shown.toStdString();
+    EXPECT_EQ(Read("Saved Game #5", "GameName"), shown);
+}
+
 TEST_F(LoadSave, CancellingALoadChangesNothingButRedraws) {
     s().Credits = 77.0f;
     Command(0, [&](LoadSaveDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); });

@@ -88,3 +88,35 @@ TEST_F(SaveFailure, ClosingCanQuitWithoutSavingButEscapeTriesAgain) {
 
 }  // namespace
 }  // namespace kazoomba::testing
+
+namespace kazoomba::testing {
+namespace {
+
+// Only one notice about saving is ever on the screen: "Game Saved" takes the place of "Game Not Saved",
+// and a new failure takes the place of "Game Saved", whether the player closed the last one or not.
+TEST(PlaySaveNotices, EachNoticeReplacesTheOneStillOnTheScreen) {
+    App();
+    QWidget machine;
+    machine.resize(200, 100);
+    machine.show();
+    PlaySaveNotices notices;
+    auto visibleNotices = [] {
+        QStringList titles;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QMessageBox*>(w) && w->isVisible()) titles << w->windowTitle();
+        return titles;
+    };
+    notices.Saved(false, QStringLiteral("/x/KAZO.INI: the disk is full."), QStringLiteral("/x/KAZO.INI"), &machine);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(visibleNotices(), QStringList{QStringLiteral("Game Not Saved")});
+    notices.Saved(true, QString(), QStringLiteral("/x/KAZO.INI"), &machine);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(visibleNotices(), QStringList{QStringLiteral("Game Saved")});
+    notices.Saved(false, QStringLiteral("/x/KAZO.INI: the disk is full."), QStringLiteral("/x/KAZO.INI"), &machine);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(visibleNotices(), QStringList{QStringLiteral("Game Not Saved")});
+    if (notices.Shown()) notices.Shown()->close();
+}
+
+}  // namespace
+}  // namespace kazoomba::testing
