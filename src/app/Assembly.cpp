@@ -76,7 +76,7 @@ ui::MachineHooks Assembly::Hooks() {
         LoadSaveCommand(0, settings_, w.game(), Menus(w), [this, &w] {
             w.RedrawMainWindow();
             // The game loaded is now the game in play.
-            Checkpoint(w);
+            Checkpoint(w, false);
         }, &w);
     };
     h.save = [this](MainWindow& w) {
@@ -88,31 +88,42 @@ ui::MachineHooks Assembly::Hooks() {
     h.payChart = [this](MainWindow& w) { ui::ShowPayChart(graphics_, &w); };
     h.readBannerText = [this] { return ReadBannerText(settings_); };
     h.writeBannerText = [this](const QString& text) { WriteBannerText(settings_, text); };
-    h.checkpoint = [this](MainWindow& w) { Checkpoint(w); };
+    h.checkpoint = [this](MainWindow& w, bool guards) { return Checkpoint(w, guards); };
     h.beforeQuit = [this](MainWindow& w) { BeforeQuit(w); };
     return h;
 }
 
 // The game in play is written after every settled spin, before a win is shown, after every box on the
 // board and every change to the bank, so a crash or a power cut loses at most the motion of the reels.
-// A failure is told once, not after every spin, and so is the save that works again.
-void Assembly::Checkpoint(MainWindow& window) {
+// The writer works beside the window; what a save guards is shown once it is on the disk. A failure is
+// told once, not after every spin, and so is the save that works again.
+bool Assembly::Checkpoint(MainWindow& window, bool guards) {
     // The machine comes on with a new game: that one must not overwrite the game about to be restored.
-    if (!restored_) return;
+    if (!restored_) return false;
     if (const QString taken = TakenOver(); !taken.isEmpty()) {
         if (!saveNotices_.Failing()) ReportSaveFailedOnStandardError(taken, "autosave");
         if (ending_.isEmpty())
             saveNotices_.Saved(false, taken, settings_.Path(), &window,
                                QStringLiteral("\n\nPlay goes on, and your game is kept while the game runs: save it "
                                               "into one of the ten slots with File, Save. Quitting offers a slot too."));
-        return;
+        return false;
     }
-    WindowSelections menus(window);
-    const bool saved = SaveCurrentGame(settings_, window.game(), menus);
-    if (!saved && !saveNotices_.Failing()) ReportSaveFailedOnStandardError(settings_.LastError(), "autosave");
-    // A player who started the game from a menu never sees standard error: the window says it too,
-    // unless a signal is ending the game.
-    if (ending_.isEmpty()) saveNotices_.Saved(saved, settings_.LastError(), settings_.Path(), &window);
+    // Made once the file has been checked and read at start: it writes only where the game may.
+    if (!writer_) writer_ = std::make_unique<SaveWriter>(settings_);
+    writer_->Submit(CurrentGameWrites(window.game(), Menus(window)), guards,
+                    [this, alive = QPointer<MainWindow>(&window), guards](bool saved, const QString& reason) {
+                        if (!saved && !saveNotices_.Failing()) ReportSaveFailedOnStandardError(reason, "autosave");
+                        // A player who started the game from a menu never sees standard error: the window
+                        // says it too, unless a signal is ending the game.
+                        if (alive && ending_.isEmpty()) saveNotices_.Saved(saved, reason, settings_.Path(), alive);
+                        // A failed save has been told; the game goes on as it does after one.
+                        if (alive && guards) alive->game().Saved();
+                    });
+    return guards;
+}
+
+void Assembly::FinishSaves() {
+    if (writer_) writer_->Finish();
 }
 
 QPoint Assembly::RestoreAtStart(MainWindow& window) {
@@ -139,6 +150,8 @@ QString Assembly::LastSaveError() const {
 }
 
 bool Assembly::SaveAtExit(MainWindow& window) {
+    // Whatever the writer still holds goes first, so the last save is the last written.
+    FinishSaves();
     // The file is another game's now: nothing of this one may replace what that game saved.
     lastTakenOver_ = TakenOver();
     if (!lastTakenOver_.isEmpty()) return false;

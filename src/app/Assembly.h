@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "ProfileFile.h"
+#include "SaveWriter.h"
 #include "SavedGames.h"
 #include "art/Graphics.h"
 #include "dialogs/SaveFailure.h"
@@ -37,11 +38,13 @@ public:
     void GuardSaves(std::function<QString()> whyNotOurs) { whyNotOurs_ = std::move(whyNotOurs); }
     // Why the last save failed: the file taken over, or ProfileFile::LastError().
     QString LastSaveError() const;
+    // Returns once every save of the game in play handed to the writer is on the disk, or has failed.
+    void FinishSaves();
     // The windows that tell a save during play failed, or works again.
     const PlaySaveNotices& SaveNotices() const { return saveNotices_; }
 
 private:
-    void Checkpoint(ui::MainWindow& window);
+    bool Checkpoint(ui::MainWindow& window, bool guards);
     // The menu choices a saved game carries, read from and set on the window.
     MenuSelections& Menus(ui::MainWindow& window);
     void BeforeQuit(ui::MainWindow& window);
@@ -52,6 +55,7 @@ private:
     Random& random_;
     QByteArray ending_;
     PlaySaveNotices saveNotices_;
+    std::unique_ptr<SaveWriter> writer_;
     std::unique_ptr<MenuSelections> menus_;
     ui::MainWindow* menusWindow_ = nullptr;
     QString TakenOver() const { return whyNotOurs_ ? whyNotOurs_() : QString(); }

@@ -107,8 +107,14 @@ bool EnsureSettingsFile(ProfileFile& file) {
 
 bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, int slotIndex,
               const QString& name) {
+    const std::vector<ProfileWrite> writes = GameWrites(game, menus, slotIndex, name);
+    return !writes.empty() && file.WriteStrings(writes);
+}
+
+std::vector<ProfileWrite> GameWrites(const Game& game, const MenuSelections& menus, int slotIndex,
+                                     const QString& name) {
     const QString section = SectionName(slotIndex);
-    if (section.isEmpty()) return false;
+    if (section.isEmpty()) return {};
     const GameState& s = game.State();
     // Line breaks would split the file's line; the name is made one line before it is cut and padded.
     QString fixedName = LeftChars(OneLine(name), kGameNameLength);
@@ -139,7 +145,7 @@ bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, 
     // The game in play carries the moment of its spin, in the same replacement of the file.
     if (slotIndex == kCurrentGameSlot)
         for (ProfileWrite& w : MomentWrites(section, game.Moment())) writes.push_back(std::move(w));
-    return file.WriteStrings(writes);
+    return writes;
 }
 
 QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int slotIndex, QStringList* unreadable) {
@@ -328,8 +334,11 @@ QPoint RestoreAtStart(ProfileFile& file, Game& game, MenuSelections& menus, QSiz
 }
 
 bool SaveCurrentGame(ProfileFile& file, const Game& game, const MenuSelections& menus) {
-    return SaveGame(file, game, menus, kCurrentGameSlot,
-                    ToQString(kCurrentGameName));
+    return file.WriteStrings(CurrentGameWrites(game, menus));
+}
+
+std::vector<ProfileWrite> CurrentGameWrites(const Game& game, const MenuSelections& menus) {
+    return GameWrites(game, menus, kCurrentGameSlot, ToQString(kCurrentGameName));
 }
 
 bool SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus, std::optional<QPoint> position,

@@ -44,6 +44,9 @@ bool EnsureSettingsFile(ProfileFile& file);
 // while the game in play keeps its bet.
 bool SaveGame(ProfileFile& file, const Game& game, const MenuSelections& menus, int slotIndex,
               const QString& name);
+// What SaveGame writes, as one replacement of the file; empty for a slot that does not exist.
+std::vector<ProfileWrite> GameWrites(const Game& game, const MenuSelections& menus, int slotIndex,
+                                     const QString& name);
 // Replaces the game and the menu choices with the slot's; missing or unusable values keep the game's
 // own. The file is read once and all of it checked before the game changes. The game in play ("Current
 // Game") also brings back the moment of its spin, or why that moment cannot be true, for
@@ -82,6 +85,8 @@ bool SaveAtExit(ProfileFile& file, const Game& game, const MenuSelections& menus
 // The game in play under "Current Game" with the moment of its spin, as at every checkpoint; false if
 // the write failed.
 bool SaveCurrentGame(ProfileFile& file, const Game& game, const MenuSelections& menus);
+// The snapshot SaveCurrentGame writes, for a writer that writes it later.
+std::vector<ProfileWrite> CurrentGameWrites(const Game& game, const MenuSelections& menus);
 // Whether a window on this platform (QGuiApplication::platformName()) can learn its own position:
 // a Wayland session cannot.
 bool PlatformReportsWindowPosition(QStringView platformName);

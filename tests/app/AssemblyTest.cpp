@@ -39,6 +39,7 @@ TEST(Assembly, TheGameSavedAtExitComesBackAndIsNotOverwrittenByTheStartUpGame) {
 
     // From then on every change to the bank is written at once, through the menu item itself.
     window.menus().borrow[4]->trigger();
+    assembly.FinishSaves();
     EXPECT_EQ(settings.ReadString(QStringLiteral("Current Game"), QStringLiteral("Credits"), QString(), 100),
               QStringLiteral("1284.50"));
 }
@@ -77,6 +78,7 @@ TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheLastSettledGame) {
         return settings.ReadString(QStringLiteral("Current Game"), QString::fromLatin1(key), QString(), 100);
     };
     window.menus().borrow[4]->trigger();  // a settled change the file records: 1050 credits
+    assembly.FinishSaves();
     ASSERT_EQ(read("Credits"), QStringLiteral("1050.00"));
 
     // The session asks for a save while the reels turn, with the wager taken and the spin counted.
@@ -90,6 +92,7 @@ TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheLastSettledGame) {
     EXPECT_EQ(read("Spins"), QStringLiteral("0"));
     EXPECT_EQ(read("TotalWagers"), QStringLiteral("0.00"));
     ASSERT_TRUE(kazoomba::testing::PlayOut(window, clock));
+    assembly.FinishSaves();
     // Once it settles, the spin writes itself.
     EXPECT_EQ(read("Spins"), QStringLiteral("1"));
     EXPECT_EQ(read("TotalWagers"), QStringLiteral("2.00"));

@@ -83,6 +83,11 @@ protected:
         return ok && !rescued;
     }
     float Credits() const { return window->game().State().Credits; }
+    // Lets the writer finish and its reports reach the window.
+    void Saved() {
+        assembly.FinishSaves();
+        QCoreApplication::processEvents();
+    }
 };
 
 TEST_F(ResumeAtStart, TheWinOnScreenComesBackInThePayoffsWindowAndIsTakenOnce) {
@@ -107,6 +112,7 @@ TEST_F(ResumeAtStart, TheWinOnScreenComesBackInThePayoffsWindowAndIsTakenOnce) {
     EXPECT_FLOAT_EQ(Credits(), 1006.0f);
     EXPECT_EQ(window->game().State().Spins, 1);
     // Settled, the game in the file has the win and nothing pending.
+    Saved();
     EXPECT_EQ(settings.ReadString(QStringLiteral("Current Game"), QStringLiteral("Credits"), QString(), 100),
               QStringLiteral("1006.00"));
     EXPECT_EQ(settings.ReadString(QStringLiteral("Current Game"), QStringLiteral("Moment"), QString(), 100),
@@ -189,6 +195,7 @@ TEST_F(ResumeAtStart, AFailedSaveDuringPlayIsToldOnceAndSoIsSavingAgain) {
     Start();
     const ui::MachineMenus& m = window->menus();
     m.borrow[4]->trigger();
+    Saved();
     QMessageBox* notice = assembly.SaveNotices().Shown();
     ASSERT_NE(notice, nullptr);
     EXPECT_TRUE(notice->isVisible());
@@ -202,12 +209,14 @@ TEST_F(ResumeAtStart, AFailedSaveDuringPlayIsToldOnceAndSoIsSavingAgain) {
     notice->close();
     QCoreApplication::processEvents();
     m.borrow[4]->trigger();
+    Saved();
     EXPECT_EQ(assembly.SaveNotices().Shown(), nullptr);
     EXPECT_FLOAT_EQ(Credits(), 1100.0f);
 
     // The folder goes: the next save works, and says so once.
     ASSERT_TRUE(QDir(path).removeRecursively());
     m.borrow[4]->trigger();
+    Saved();
     notice = assembly.SaveNotices().Shown();
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->windowTitle(), QStringLiteral("Game Saved"));
@@ -215,6 +224,7 @@ TEST_F(ResumeAtStart, AFailedSaveDuringPlayIsToldOnceAndSoIsSavingAgain) {
     notice->close();
     QCoreApplication::processEvents();
     m.borrow[4]->trigger();
+    Saved();
     EXPECT_EQ(assembly.SaveNotices().Shown(), nullptr);
     EXPECT_EQ(settings.ReadString(QStringLiteral("Current Game"), QStringLiteral("Credits"), QString(), 100),
               QStringLiteral("1200.00"));

@@ -68,7 +68,8 @@ public:
     // when the test calls Game::Proceed; `waiting` names what is under way ("" when nothing is).
     bool async = false;
     std::string waiting;
-    int moments = 0;  // MomentChanged calls
+    int savesUnderWay = 0;  // guarding saves not yet reported on the disk
+    int moments = 0;        // MomentChanged calls
 
     void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override {
         messages.push_back({std::string(title), std::string(text), icon});
@@ -125,9 +126,12 @@ public:
     void SetCaption(std::string_view) override {}
     bool IsMinimized() override { return minimized; }
     bool ClosePending() override { return closePending; }
-    void Checkpoint() override {
-        calls.push_back("checkpoint");
+    bool Checkpoint(bool guards) override {
+        calls.push_back(guards ? "guarding checkpoint" : "checkpoint");
         if (onCheckpoint) onCheckpoint();
+        if (!async || !guards) return false;
+        ++savesUnderWay;
+        return true;
     }
     void MomentChanged() override { ++moments; }
     bool SoundPlayable() override { return soundOn && !minimized; }
@@ -146,6 +150,11 @@ public:
     void Finish() {
         waiting.clear();
         game->Proceed();
+    }
+    // The oldest guarding save is on the disk.
+    void FinishSave() {
+        --savesUnderWay;
+        game->Saved();
     }
 };
 

@@ -48,8 +48,13 @@ public:
     virtual void ReloadBannerText() = 0;
     virtual void SetCaption(std::string_view caption) = 0;
     virtual bool IsMinimized() = 0;
-    // A spin has settled, or a loan, a new game or a coin value changed the bank: a moment worth saving.
-    virtual void Checkpoint() {}
+    // A spin has settled, a win is about to be shown, a box opened on the board, or a loan, a new game or a
+    // coin value changed the bank: a moment worth saving. A save that `guards` what comes next must be
+    // on the disk before that is shown: true while it is under way, and Game::Saved follows once it is.
+    virtual bool Checkpoint(bool guards) {
+        (void)guards;
+        return false;
+    }
     // The window is closing while a spin runs: settle at once, without animation, windows or sounds.
     virtual bool ClosePending() { return false; }
     // The machine has moved to another moment (Game::CurrentMoment): the commands follow it.

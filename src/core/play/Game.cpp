@@ -100,7 +100,7 @@ void Game::ChangeCoinValue(int index) {
     state_.TotalWagers -= state_.Wager;
     state_.Wager = 0.0f;
     SelectCoinValue(index);
-    cabinet_.Checkpoint();
+    Checkpoint(false);
 }
 
 void Game::SelectCoinValue(int index) {
@@ -144,7 +144,7 @@ void Game::Borrow(int index) {
     state_.Borrowed += kLoanChoices[index].amount;
     state_.Credits += kLoanChoices[index].amount;
     cabinet_.RedrawStatusPanel();
-    cabinet_.Checkpoint();
+    Checkpoint(false);
 }
 
 void Game::StartNewGame() {
@@ -168,7 +168,7 @@ void Game::StartNewGame() {
     state_.TotalWagers += state_.Wager;
     cabinet_.SetCaption(Caption());
     cabinet_.RedrawStatusPanel();
-    cabinet_.Checkpoint();
+    Checkpoint(false);
 }
 
 void Game::SetAutoSpin(bool on) {
@@ -289,6 +289,7 @@ void Game::TakeStep() {
             StartOneSpin();
             return;
         case Step::Score: Score(); return;
+        case Step::Sound: SoundWin(); return;
         case Step::Present: PresentScoredWin(); return;
         case Step::Presented:
             // A board its window left without Quit pays what it shows.
@@ -297,8 +298,8 @@ void Game::TakeStep() {
             SetStep(Step::Settled);
             return;
         case Step::Settled:
-            EndSettlement();
             SetStep(Step::Bonus);
+            EndSettlement();
             return;
         case Step::Bonus: NextBonusSpin(); return;
         case Step::Next:
@@ -366,10 +367,8 @@ void Game::Score() {
     if (state_.SpinWin > 0.0f) {
         // Kept before it is shown: from here a crash brings the win back to be taken once.
         KeepMoment(MomentPhase::Payoffs);
-        cabinet_.Checkpoint();
-        const int number = 1 + static_cast<int>(std::floor(3.0 * random_.Uniform()));
-        SetStep(Step::Present);
-        if (!closing) Await(Wait::Sound, [&] { return cabinet_.PlayWinSound(number < 1 ? 1 : number > 3 ? 3 : number); });
+        SetStep(Step::Sound);
+        Await(Wait::Save, [this] { return Checkpoint(true); });
         return;
     }
     random_.ReseedFromClock();
@@ -378,6 +377,13 @@ void Game::Score() {
         const int number = static_cast<int>(std::floor(3.0 * random_.Uniform()));
         Await(Wait::Sound, [&] { return cabinet_.PlayNoWinSound(number < 0 ? 0 : number > 2 ? 2 : number); });
     }
+}
+
+void Game::SoundWin() {
+    const int number = 1 + static_cast<int>(std::floor(3.0 * random_.Uniform()));
+    SetStep(Step::Present);
+    if (!cabinet_.ClosePending())
+        Await(Wait::Sound, [&] { return cabinet_.PlayWinSound(number < 1 ? 1 : number > 3 ? 3 : number); });
 }
 
 void Game::PresentScoredWin() {
@@ -395,7 +401,32 @@ void Game::EndSettlement() {
     state_.Wager = 0.0f;
     cabinet_.SetButtonsAvailable(true);
     KeepMoment(state_.BonusSpins > 0 ? MomentPhase::BonusSpins : MomentPhase::Idle);
-    cabinet_.Checkpoint();
+    // Between bonus spins the next free spin waits until the ones still to come are on the disk.
+    const bool guards = state_.BonusSpins > 0;
+    Await(Wait::Save, [this, guards] { return Checkpoint(guards); });
+}
+
+bool Game::Checkpoint(bool guards) {
+    if (!guards) {
+        cabinet_.Checkpoint(false);
+        return false;
+    }
+    ++guardingSaves_;
+    if (cabinet_.Checkpoint(true)) return true;  // Saved follows, or came from inside the call
+    --guardingSaves_;
+    return false;
+}
+
+void Game::Saved() {
+    if (guardingSaves_ > 0) --guardingSaves_;
+    if (guardingSaves_ > 0) return;
+    for (auto& then : std::exchange(afterSaves_, {})) then();
+    if (wait_ == Wait::Save) Proceed();
+}
+
+void Game::WhenSaved(std::function<void()> then) {
+    if (guardingSaves_ == 0) return then();
+    afterSaves_.push_back(std::move(then));
 }
 
 void Game::KeepMoment(MomentPhase phase) {
@@ -418,7 +449,9 @@ void Game::KeepBoard() {
     moment_.boxContent = board_->BoxContent();
     moment_.boxOpened = board_->BoxOpened();
     moment_.winnings = board_->Winnings();
-    cabinet_.Checkpoint();
+    // Guarding: what a box held is shown once it is on the disk (the board window waits for it), so a
+    // crash can never take back a box the player has seen.
+    Checkpoint(true);
 }
 
 void Game::RestoreMoment(const PendingMoment& m) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/Random.h"
 #include "engine/Reels.h"
@@ -71,6 +72,11 @@ public:
     void QuitBoard();
     Board* OpenedBoard();
     const Board* OpenedBoard() const;
+    // A save that guards a moment is on the disk (or has failed, and been told): what waited for it goes on.
+    void Saved();
+    // Runs `then` once every guarding save under way is on the disk; at once when none is.
+    void WhenSaved(std::function<void()> then);
+    bool SavePending() const { return guardingSaves_ > 0; }
     // Auto spin takes a win by itself unless it reaches the win-stop value.
     bool AutoTakeDue() const;
 
@@ -91,6 +97,7 @@ private:
         Idle,       // no spin command runs
         Bet,        // a round of the command begins: the bet is checked and taken
         Score,      // the motion is over: the outcome is scored and sounded
+        Sound,      // the win, kept on the disk, is sounded
         Present,    // a win is shown or, minimized or closing, taken
         Presented,  // the win has been taken or doubled and the board left
         Settled,    // the buttons and menus come back; the moment is kept
@@ -99,7 +106,7 @@ private:
         Finish,     // the banner comes back
     };
     // What the cycle waits for when it stops; Proceed takes it on from there.
-    enum class Wait { None, Reels, Sound, Win, Board };
+    enum class Wait { None, Reels, Save, Sound, Win, Board };
 
     void Run();
     void TakeStep();
@@ -114,11 +121,14 @@ private:
     void BuildReels();
     void StartOneSpin();  // menus off, outcome drawn and counted, the motion started
     void Score();
+    void SoundWin();
     void PresentScoredWin();
     void EndSettlement();
     void NextBonusSpin();
     void KeepMoment(MomentPhase phase);
     void KeepBoard();
+    // Has the cabinet save the game; true when the save guards what follows and is under way.
+    bool Checkpoint(bool guards);
 
     Step step_ = Step::Idle;
     Wait wait_ = Wait::None;
@@ -127,6 +137,8 @@ private:
     bool resuming_ = false;  // the command carries on a spin brought back at start: no auto spin follows
     bool bonusRun_ = false;  // the "Bonus Spin" caption shows
     MachineMoment told_ = MachineMoment::Idle;  // the moment the cabinet last heard of
+    int guardingSaves_ = 0;                      // guarding saves not yet on the disk
+    std::vector<std::function<void()>> afterSaves_;
 
     PendingMoment moment_;
     std::string refusal_;

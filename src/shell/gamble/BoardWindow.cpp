@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -149,8 +150,18 @@ void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void BoardWindow::Pick(int box) {
+    if (unsavedBox_) return;  // the box before it is not shown yet
     const PickResult result = game_.PickBox(box);
     if (!result.opened) return;
+    // What the box holds is shown once the board is on the disk: a crash can never take back a box seen.
+    unsavedBox_ = box;
+    game_.WhenSaved([self = QPointer<BoardWindow>(this), box, result] {
+        if (self) self->ShowPick(box, result);
+    });
+}
+
+void BoardWindow::ShowPick(int box, const PickResult& result) {
+    unsavedBox_ = 0;
     TellPick(box, result.content);
     switch (KindOf(result.content)) {
         case BoxKind::Multiplier:
@@ -214,7 +225,7 @@ void BoardWindow::reject() {
 void BoardWindow::DrawBox(QPainter& p, int box) const {
     const QRect r = ToRect(L::BoxRect(box));
     const int i = box - 1;
-    const bool shown = revealed_ || board_.BoxOpened()[i];
+    const bool shown = revealed_ || (board_.BoxOpened()[i] && box != unsavedBox_);
     if (!shown) {
         FillBox(p, r.x(), r.y(), r.width(), r.height(), Colour::Yellow);
         DrawBorder(p, r);

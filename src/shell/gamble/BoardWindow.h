@@ -78,6 +78,8 @@ private:
     void Leave();
     // The flush of a losing box has been heard: the board opens, and a Quit pressed meanwhile acts.
     void FlushHeard();
+    // A box picked is shown, sounded and told, once the game has it on the disk.
+    void ShowPick(int box, const kazoomba::PickResult& result);
 
     kazoomba::Game& game_;
     kazoomba::Board& board_;  // the game's: kept with it after every box, so a crash brings it back
@@ -95,6 +97,7 @@ private:
     QTimer typingPause_;
     QTimer flushing_;           // runs while a losing box's flush plays
     int leaveAfterFlush_ = -1;  // how the player asked to leave while it played; -1: not at all
+    int unsavedBox_ = 0;        // a box picked that waits for the disk before it is shown
     std::function<long long()> clock_;
 };
 

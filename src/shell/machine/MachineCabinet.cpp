@@ -194,8 +194,6 @@ void MainWindow::SetCaption(std::string_view caption) { setWindowTitle(ToQString
 
 bool MainWindow::IsMinimized() { return isMinimized(); }
 
-void MainWindow::Checkpoint() {
-    if (hooks_.checkpoint) hooks_.checkpoint(*this);
-}
+bool MainWindow::Checkpoint(bool guards) { return hooks_.checkpoint && hooks_.checkpoint(*this, guards); }
 
 }  // namespace kazoomba::ui

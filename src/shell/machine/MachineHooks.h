@@ -29,8 +29,10 @@ struct MachineHooks {
     // The banner text kept in the settings file. Without them the welcome text, kept nowhere.
     std::function<QString()> readBannerText;
     std::function<void(const QString&)> writeBannerText;
-    // After every settled spin, loan, new game and coin value: a moment worth saving.
-    std::function<void(MainWindow&)> checkpoint;
+    // After every settled spin, loan, new game and coin value, before a win is shown, between bonus spins
+    // and after every box on the board: a moment worth saving. True when the save guards what comes
+    // next and is under way: the window then tells the game once it is on the disk (Game::Saved).
+    std::function<bool(MainWindow&, bool guards)> checkpoint;
     // Once, as the window closes: the exit save.
     std::function<void(MainWindow&)> beforeQuit;
 };

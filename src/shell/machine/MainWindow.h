@@ -120,7 +120,7 @@ public:
     bool IsMinimized() override;
     bool ClosePending() override { return closePending_; }
     void MomentChanged() override;
-    void Checkpoint() override;
+    bool Checkpoint(bool guards) override;
     bool SoundPlayable() override { return sound_.Playable(); }
     void PlayCoinSound() override { sound_.Play(SoundCue::Coin); }
     bool PlayWinSound(int number) override { return Pause(sound_.Play(WinCue(number))); }

@@ -140,7 +140,7 @@ TEST(Bank, ChangingTheCoinValueReturnsPlacedCoins) {
     const auto& c = t.cabinet.calls;
     ASSERT_GE(c.size(), 2u);
     EXPECT_EQ(c[c.size() - 2], "redraw");
-    EXPECT_EQ(c.back(), "checkpoint");
+    EXPECT_EQ(c.back(), "checkpoint");  // a plain one: nothing waits for it
 }
 
 TEST(Bank, LoansAddUpWithoutLimit) {

@@ -271,15 +271,19 @@ TEST(SpinCycle, StepByStepThroughAWinItsSoundAndThreeBonusSpins) {
     EXPECT_EQ(t.s().Spins, 1);
     EXPECT_FLOAT_EQ(t.s().TotalWagers, 0.25f);
 
-    t.cabinet.Finish();  // the reels stop: the SMILE line wins, the win is kept, its sound plays
-    EXPECT_EQ(t.cabinet.waiting, "sound");
+    t.cabinet.Finish();  // the reels stop: the SMILE line wins, and the win is kept before anything else
+    EXPECT_EQ(t.cabinet.waiting, "");
+    EXPECT_EQ(t.cabinet.savesUnderWay, 1);
     EXPECT_EQ(t.game.CurrentMoment(), MachineMoment::Settling);
     EXPECT_EQ(t.game.Moment().phase, MomentPhase::Payoffs);
     EXPECT_FLOAT_EQ(t.s().SpinWin, 2.5f);
+    EXPECT_EQ(t.cabinet.winSounds, 0) << "sounded before it was on the disk";
+    t.cabinet.FinishSave();  // on the disk: its sound plays
+    EXPECT_EQ(t.cabinet.waiting, "sound");
     auto& c = t.cabinet.calls;
     const auto at = [&c](const char* what) { return std::find(c.begin(), c.end(), what) - c.begin(); };
-    EXPECT_LT(at("animate"), at("checkpoint"));
-    EXPECT_LT(at("checkpoint"), at("win sound")) << "the win is saved before it is sounded";
+    EXPECT_LT(at("animate"), at("guarding checkpoint"));
+    EXPECT_LT(at("guarding checkpoint"), at("win sound"));
     EXPECT_EQ(at("present"), static_cast<long>(c.size())) << "shown before its sound ended";
 
     t.cabinet.Finish();  // the sound has been heard: the Payoffs window shows
@@ -291,14 +295,22 @@ TEST(SpinCycle, StepByStepThroughAWinItsSoundAndThreeBonusSpins) {
     EXPECT_FLOAT_EQ(t.s().Credits, 1002.25f);
 
     // Three free spins follow, each waiting on its motion and, after it, its sound and its win.
-    int rounds = 0;
-    while (!t.cabinet.waiting.empty() && rounds++ < 20) {
+    // Each of them waits on the disk too: the bonus spins still to come are kept before the next starts.
+    int rounds = 0, guarded = 0;
+    while ((!t.cabinet.waiting.empty() || t.cabinet.savesUnderWay > 0) && rounds++ < 40) {
+        if (t.cabinet.savesUnderWay > 0) {
+            EXPECT_EQ(t.cabinet.waiting, "") << "the next step started before the save it waits for";
+            ++guarded;
+            t.cabinet.FinishSave();
+            continue;
+        }
         EXPECT_EQ(t.game.CurrentMoment(), t.cabinet.waiting == "win" ? MachineMoment::PresentingWin
                                                                       : MachineMoment::BonusSpins);
         EXPECT_TRUE(t.cabinet.bonusCaption);
         if (t.cabinet.waiting == "win") t.game.TakeWin();
         t.cabinet.Finish();
     }
+    EXPECT_EQ(guarded, 3 + 2) << "between the four spins, and before the two bonus wins were sounded";
     EXPECT_EQ(t.game.CurrentMoment(), MachineMoment::Idle);
     EXPECT_FALSE(t.game.CommandRunning());
     EXPECT_GT(t.cabinet.moments, momentsTold);
