@@ -14,6 +14,9 @@
 #include "engine/Random.h"
 #include "machine/MainWindow.h"
 #include "play/MachineMoment.h"
+#include "support/Accessibility.h"
+#include "support/GameDoor.h"
+#include "support/Scripted.h"
 #include "support/WindowParts.h"
 
 namespace kazoomba::testing {
@@ -87,5 +90,24 @@ inline void StartTestMachine(TestMachine& machine, Random& random, ui::MachineHo
     machine.window->SetSpinSpeed(0);
     machine.window->show();
 }
+
+// The fixture of the machine's window tests: a scripted random source and a machine started by
+// StartTestMachine with the hooks the test gives in Hooks().
+class MachineWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { App(); }
+    void SetUp() override { StartTestMachine(window, random, Hooks()); }
+    virtual ui::MachineHooks Hooks() { return {}; }
+    GameState& s() { return GameDoor::State(window->game()); }
+    // One of the machine's three buttons, found as a screen reader finds it: by its name and role.
+    QWidget* Button(const char* name) {
+        for (QWidget* w : window->findChildren<QWidget*>())
+            if (w->accessibleName() == QLatin1String(name) && Accessible(w)->role() == QAccessible::Button) return w;
+        return nullptr;
+    }
+
+    ScriptedRandom random;
+    TestMachine window;
+};
 
 }  // namespace kazoomba::testing

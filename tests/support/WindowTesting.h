@@ -19,20 +19,6 @@
 
 namespace kazoomba::testing {
 
-// The watchdog on every modal window the game runs: one still open after this long fails the test and is
-// closed, so a window nobody answers cannot hang the run.
-inline constexpr int kModalWatchdogMs = 15000;
-
-inline void WatchModal(QDialog& window) {
-    QTimer::singleShot(kModalWatchdogMs, [open = QPointer<QDialog>(&window)] {
-        if (!open || !open->isVisible()) return;
-        ADD_FAILURE() << "a modal window was left open: \"" << open->windowTitle().toStdString() << "\"";
-        open->done(QDialog::Rejected);
-    });
-}
-
-inline const bool kModalWatchdogInstalled = (ui::SetModalWatch(WatchModal), true);
-
 // The same application as App(); the name some window tests already use.
 inline QApplication& TestApplication() { return App(); }
 

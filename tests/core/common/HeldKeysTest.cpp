@@ -129,6 +129,25 @@ TEST(HeldKeys, AHoldThatBeganInADialogDoesNothingHere) {
     }
 }
 
+// The hold from the dialog has ended, its release still waiting to be settled, when the key goes down
+// again: that press has a time of its own and is the player's, and acts once on its release.
+TEST(HeldKeys, APressWithinTheWaitAfterAHoldFromADialogIsANewPress) {
+    for (bool flagged : {true, false}) {
+        HeldKeys keys;
+        std::vector<KeyStroke> s{Press(2000, false, /*ours=*/false)};
+        for (int i = 0; i < 10; ++i) {
+            s.push_back(Release(2500 + 40 * i, flagged));
+            s.push_back(Press(2500 + 40 * i, flagged));
+        }
+        s.push_back(Release(3000));
+        s.push_back(Press(3030));
+        s.push_back(Release(3100));
+        const Tally t = Feed(keys, s);
+        EXPECT_EQ(t.pressed, 1) << "flagged " << flagged;
+        EXPECT_EQ(t.released, 1) << "flagged " << flagged;
+    }
+}
+
 TEST(HeldKeys, AHoldFirstSeenMidwayDoesNothingHere) {
     // The press went to another program; the first the game hears is a repeat pair or the release.
     for (bool flagged : {true, false}) {

@@ -2,12 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
 
+#include "gamble/Board.h"
 #include "support/SavedFields.h"
 #include "support/Scripted.h"
 
 using namespace kazoomba;
 using kazoomba::testing::Table;
+
 
 TEST(Bank, NewGameStartsWithAThousandCredits) {
     Table t;
@@ -161,47 +166,108 @@ TEST(Bank, CoinsAreDealtRoundRobinFromTheTopRow) {
     EXPECT_EQ(DealLineCoins(0.0f, 0.25f), (A{}));
 }
 
-TEST(Bank, NewGameKeepsNothingButTheSettings) {
-    Table t;
-    t.game.ChangeCoinValue(3);
-    t.game.Borrow(0);
+namespace {
+
+// Outcomes a played game meets: nothing, a line win, a SMILE award (its bonus spins follow), Globe lines
+// toward the pool, and a win on the bonus strips.
+constexpr std::array<std::array<int, 9>, 6> kOutcomes = {{{1, 1, 1, 1, 1, 1, 1, 1, 1},
+                                                          {6, 6, 6, 1, 1, 1, 1, 1, 1},
+                                                          {3, 3, 3, 1, 1, 1, 1, 1, 1},
+                                                          {9, 9, 9, 1, 1, 1, 1, 1, 1},
+                                                          {9, 9, 9, 0, 0, 0, 0, 0, 0},
+                                                          {8, 1, 1, 1, 1, 1, 1, 1, 1}}};
+
+// Plays a game as a player might, from one seed: coin values, bets of every size, loans, spins of every
+// kind with wins taken or staked on the board; then leaves it as a loaded game could have it, mid-award
+// included, with a bet on the table.
+void PlayAnything(Table& t, std::mt19937& rng) {
+    auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    t.cabinet.onAnimate = [&] {
+        const auto& stops = kOutcomes[pick(static_cast<int>(kOutcomes.size()))];
+        for (int c = 0; c < 9; ++c) GameDoor::Reels(t.game).StopIndex[c] = static_cast<std::int16_t>(stops[c]);
+    };
+    t.cabinet.onPresentWin = [&] {
+        if (pick(2)) return t.game.TakeWin();
+        t.game.OpenBoard(t.random);
+        while (t.game.OpenedBoard()->BoardLive() && pick(3)) t.game.PickBox(1 + pick(kBoxes));
+        t.game.QuitBoard();
+    };
+    t.s().Smiles = static_cast<std::int16_t>(1 + pick(6));
+    t.s().Bells = static_cast<std::int16_t>(1 + pick(3));
+    for (int action = 0, actions = 5 + pick(30); action < actions; ++action) {
+        switch (pick(5)) {
+            case 0: t.game.ChangeCoinValue(pick(5)); break;
+            case 1: t.game.Borrow(pick(5)); break;
+            case 2: t.game.PlaceCoins(pick(2) ? 1 : 8); break;
+            default:
+                if (t.s().Credits < t.s().MaxBet) t.game.Borrow(0);
+                t.game.SpinCommand();
+        }
+    }
+    // Coins placed one by one add up in floats another way than one bet of the same coins: the bet left
+    // on the table is placed at once, as the fresh game places it.
+    if (t.s().Wager > 0.0f) t.game.SpinCommand();
+    t.cabinet.onAnimate = nullptr;
+    t.cabinet.onPresentWin = nullptr;
     GameState& s = t.s();
-    s.Credits = 12.5f;
-    s.TotalWagers = 300.0f;
-    s.BonusPool = 50.0f;
-    s.Smiles = 1;
-    s.Bells = 1;
-    s.BonusSpins = 2;
-    s.BonusMode = true;
-    s.Spins = 40;
-    s.DoubleNothing = -20.0f;
-    s.PoolPts = 30.0f;
-    s.BarPts = 7.0f;
-    s.CherryPts = 15.0f;
-    s.LastBet = 2.0f;
-    s.AutoSpin = true;
-    s.WinStopValue = 100;
-    t.game.StartNewGame();
-    EXPECT_FLOAT_EQ(s.Credits, 1000.0f);
-    EXPECT_FLOAT_EQ(s.Borrowed, 1000.0f);
-    EXPECT_FLOAT_EQ(s.TotalWagers, 0.0f);
-    EXPECT_EQ(s.BonusPool, 0.0f);
-    EXPECT_EQ(s.Smiles, 6);
-    EXPECT_EQ(s.Bells, 3);
-    EXPECT_EQ(s.BonusSpins, 0);
-    EXPECT_FALSE(s.BonusMode);
-    EXPECT_FALSE(t.game.Reels().bonusSet);
-    EXPECT_EQ(s.Spins, 0);
-    EXPECT_EQ(s.DoubleNothing, 0.0f);
-    EXPECT_EQ(s.PoolPts, 0.0f);
-    EXPECT_EQ(s.BarPts, 0.0f);
-    EXPECT_EQ(s.CherryPts, 0.0f);
-    // The bet to repeat, the coin value and auto spin are the player's settings, not the game's.
-    EXPECT_FLOAT_EQ(s.LastBet, 2.0f);
-    EXPECT_EQ(s.CoinIndex, 3);
-    EXPECT_FLOAT_EQ(s.CoinValue, 0.10f);
-    EXPECT_TRUE(s.AutoSpin);
-    EXPECT_EQ(s.WinStopValue, 100);
+    s.BonusSpins = static_cast<std::int16_t>(pick(4));
+    s.BonusMode = s.BonusSpins > 0;
+    s.BonusPool = static_cast<float>(pick(500));
+    s.DoubleNothing = -static_cast<float>(pick(500));
+    s.BarPts = static_cast<float>(pick(50));
+    s.AutoSpin = pick(2);
+    s.WinStopValue = pick(3) * 50;
+    t.game.PlaceCoins(1 + pick(8));
+}
+
+}  // namespace
+
+// Whatever was played before it, a new game is the game a fresh machine starts with the same settings (the
+// coin value, the bet to repeat, auto spin and its win stop) and the same bet on the table: the same in
+// every counter a save keeps, and the same in everything that follows, spin for spin.
+TEST(Bank, ANewGameAfterAnyPlayIsAFreshNewGameSettingsAside) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 rng(seed);
+        Table played;
+        PlayAnything(played, rng);
+        const GameState& p = played.s();
+
+        Table fresh;
+        fresh.game.ChangeCoinValue(p.CoinIndex);
+        fresh.s().LastBet = p.LastBet;
+        fresh.s().AutoSpin = p.AutoSpin;
+        fresh.s().WinStopValue = p.WinStopValue;
+        fresh.game.PlaceCoins(static_cast<int>(std::lround(p.Wager / p.CoinValue)));
+        ASSERT_FLOAT_EQ(fresh.s().Wager, p.Wager);
+
+        played.game.StartNewGame();
+        fresh.game.StartNewGame();
+        const auto winsBefore = static_cast<std::ptrdiff_t>(played.cabinet.presentedWins.size());
+        for (int spin = 0; spin <= 12; ++spin) {
+            SCOPED_TRACE("spin " + std::to_string(spin) + " of the new game");
+            const GameState& f = fresh.s();
+            kazoomba::testing::ExpectSameSavedFields(p, f);
+            EXPECT_EQ(p.Wager, f.Wager);
+            EXPECT_EQ(p.LineCoins, f.LineCoins);
+            EXPECT_EQ(p.BonusSpins, f.BonusSpins);
+            EXPECT_EQ(p.BonusMode, f.BonusMode);
+            EXPECT_EQ(p.AutoSpin, f.AutoSpin);
+            EXPECT_EQ(p.WinStopValue, f.WinStopValue);
+            EXPECT_EQ(played.game.Reels().bonusSet, fresh.game.Reels().bonusSet);
+            EXPECT_EQ(std::vector<float>(played.cabinet.presentedWins.begin() + winsBefore, played.cabinet.presentedWins.end()),
+                      fresh.cabinet.presentedWins);
+            if (::testing::Test::HasFailure()) return;
+            if (spin == 12) break;
+            // The same outcome for both, and, after an award, for each of its bonus spins.
+            const auto& stops = kOutcomes[static_cast<size_t>(spin) % kOutcomes.size()];
+            played.cabinet.outcomes.assign(4, stops);
+            fresh.cabinet.outcomes.assign(4, stops);
+            played.s().AutoSpin = fresh.s().AutoSpin = false;
+            played.game.SpinCommand();
+            fresh.game.SpinCommand();
+        }
+    }
 }
 
 TEST(Bank, ANewGamePaysTheBetOnTheTableFromItsOwnCredits) {

@@ -368,3 +368,41 @@ TEST(Resume, AnIdleMomentOnlyPutsTheReelsBack) {
     EXPECT_EQ(t.cabinet.animations, 0);
     EXPECT_TRUE(t.cabinet.presentedWins.empty());
 }
+
+// Each checkpoint from the last bonus spin's motion on (its win shown, or the machine at rest) brought back
+// at a start: the next spin is a paid one, on the regular strips, whether or not the last bonus spin won.
+TEST(Resume, ARestartRightAfterTheLastBonusSpinPlaysTheNextPaidSpinOnTheRegularReels) {
+    for (const auto& last : {kTripleTop, kBonusBlank}) {
+        SCOPED_TRACE(last == kTripleTop ? "the last bonus spin won" : "the last bonus spin lost");
+        Table first;
+        Recorder r(first);
+        first.s().Smiles = 1;
+        first.cabinet.outcomes = {kSmileTop, kBonusBlank, kBonusBlank, last};
+        size_t lastSpinSaves = 0;  // the checkpoints made before the last bonus spin turned
+        first.cabinet.onAnimate = [&] { lastSpinSaves = r.saves.size(); };
+        first.game.PlaceCoins(1);
+        first.game.SpinCommand();
+        ASSERT_EQ(first.s().Spins, 4);
+        ASSERT_LT(lastSpinSaves, r.saves.size());
+        for (size_t i = lastSpinSaves; i < r.saves.size(); ++i) {
+            SCOPED_TRACE("checkpoint " + std::to_string(i) + " of " + std::to_string(r.saves.size()));
+            Restarted t(r.saves[i]);
+            t.game.ResumeMoment();
+            ASSERT_TRUE(t.s().SpinReady);
+            const float credits = t.s().Credits, bets = t.s().TotalWagers;
+            t.cabinet.outcomes = {kBlank};
+            std::vector<bool> bonusSet;
+            t.cabinet.onAnimate = [&] { bonusSet.push_back(t.game.Reels().bonusSet); };
+            const int animations = t.cabinet.animations;
+            t.game.PlaceCoins(1);
+            t.game.SpinCommand();
+            EXPECT_EQ(t.cabinet.animations, animations + 1);
+            EXPECT_EQ(bonusSet, std::vector<bool>{false});
+            EXPECT_FALSE(t.cabinet.bonusCaptionDuringSpin.back());
+            EXPECT_FLOAT_EQ(t.s().TotalWagers, bets + 0.25f);
+            EXPECT_FLOAT_EQ(t.s().Credits, credits - 0.25f);
+            EXPECT_EQ(t.s().Spins, 5);
+            EXPECT_FALSE(t.s().BonusMode);
+        }
+    }
+}

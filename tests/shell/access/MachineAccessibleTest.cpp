@@ -21,25 +21,16 @@ using namespace kazoomba::testing;
 
 namespace {
 
-class MachineAccessibleTest : public ::testing::Test {
+class MachineAccessibleTest : public MachineWindowTest {
 protected:
-    static void SetUpTestSuite() { App(); }
     void SetUp() override {
-        StartTestMachine(window, random);
+        MachineWindowTest::SetUp();
         listener.Clear();
-    }
-    QWidget* Button(const char* name) {
-        for (QWidget* w : window->findChildren<QWidget*>())
-            if (w->accessibleName() == QLatin1String(name) && Accessible(w)->role() == QAccessible::Button) return w;
-        return nullptr;
     }
     QString Value(Readout& r) { return Accessible(&r)->text(QAccessible::Value); }
     double Number(Readout& r) { return Accessible(&r)->valueInterface()->currentValue().toDouble(); }
-    GameState& s() { return GameDoor::State(window->game()); }
 
     AccessibilityListener listener;
-    ScriptedRandom random;
-    TestMachine window;
 };
 
 }  // namespace
@@ -169,6 +160,28 @@ TEST(Herald, NewsWhileTheWindowIsAwayIsKeptUntilToldAndThenNotRepeated) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     ASSERT_TRUE(herald.HasFocus());
+    herald.Say(QStringLiteral("Credits $1,002.50."));
+    EXPECT_EQ(herald.LastSaid().toStdString(), "Credits $1,002.50.");
+}
+
+// News kept while the window is away is the latest four pieces: a fifth pushes out the oldest, so what is
+// read when the window comes back stays short enough to hear.
+TEST(Herald, OnlyTheLatestFourPiecesOfNewsAreKeptWhileTheWindowIsAway) {
+    App();
+    QWidget window;
+    window.resize(200, 100);
+    Herald herald(QStringLiteral("Credits $1,000.00."), window);
+    const QStringList news = {QStringLiteral("Wager $0.25."), QStringLiteral("No win."), QStringLiteral("Wager $0.50."),
+                              QStringLiteral("Target pays $6.25."), QStringLiteral("Credits $1,006.00."),
+                              QStringLiteral("To Win Pool: 2.")};
+    for (int told = 1; told <= news.size(); ++told) {
+        herald.Say(news[told - 1]);
+        EXPECT_EQ(herald.LastSaid(), news.mid(std::max(0, told - 4), std::min(told, 4)).join(u' ')) << told;
+    }
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    herald.TakeFocus();
     herald.Say(QStringLiteral("Credits $1,002.50."));
     EXPECT_EQ(herald.LastSaid().toStdString(), "Credits $1,002.50.");
 }

@@ -13,9 +13,9 @@ using namespace kazoomba;
 
 namespace {
 
-// Puts the tests' own watchdog back however a test ends.
+// Takes the test's watch away however the test ends.
 struct WatchGuard {
-    ~WatchGuard() { ui::SetModalWatch(kazoomba::testing::WatchModal); }
+    ~WatchGuard() { ui::SetModalWatch({}); }
 };
 
 }  // namespace

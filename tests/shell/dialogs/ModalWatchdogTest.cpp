@@ -5,8 +5,10 @@
 #include <QCloseEvent>
 #include <QDialog>
 
+#include "dialogs/Modal.h"
 #include "support/ModalWatchdog.h"
 #include "support/QtApp.h"
+#include "support/WindowTesting.h"
 
 using namespace kazoomba::testing;
 
@@ -47,5 +49,19 @@ TEST_F(ModalWatchdogTest, ClosesAModalWindowLeftOpenAndFailsTheTest) {
     EXPECT_NONFATAL_FAILURE(OpenAndLeave(), "(\"Left open\", QDialog) was still open after 300 ms");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_NONFATAL_FAILURE(OpenStubbornAndLeave(), "was still open after 300 ms");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// The game's own windows open through OpenModal and nothing waits in a loop of theirs: the same watchdog
+// closes one nobody answers, and what the game does when it closes goes on.
+TEST_F(ModalWatchdogTest, ClosesAWindowOpenedThroughOpenModalAndTheGameGoesOn) {
+    QWidget machine;
+    machine.show();
+    bool answered = false;
+    auto* window = new QDialog(&machine);
+    window->setWindowTitle(QStringLiteral("Nobody answers"));
+    kazoomba::ui::OpenModal<QDialog>(window, [&answered](QDialog&, int) { answered = true; });
+    EXPECT_NONFATAL_FAILURE(AwaitModalsClosed(5000), "(\"Nobody answers\", QDialog) was still open after 300 ms");
+    EXPECT_TRUE(answered);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -1,9 +1,17 @@
-// Where a restored window goes: into the free area that holds its title bar, whole when it fits.
+// Where a window goes: a restored one into the free area that holds its title bar, whole when it fits; a
+// new one centred on the free area of its screen, and cut down to it where it is larger.
 #include <gtest/gtest.h>
 
-#include "dialogs/Placement.h"
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 
+#include "dialogs/Placement.h"
+#include "support/QtApp.h"
+
+using kazoomba::ui::CentreOnScreen;
 using kazoomba::ui::FitFrameInAreas;
+using kazoomba::ui::FitOnScreen;
 
 TEST(Placement, ARestoredFrameIsBroughtInsideTheFreeAreaOfItsScreen) {
     const QList<QRect> one{QRect(0, 32, 1366, 736)};  // 1366 x 768 less a 32-pixel top panel
@@ -24,4 +32,36 @@ TEST(Placement, AFrameOnAScreenThatHasGoneComesToTheNearestOne) {
     EXPECT_EQ(FitFrameInAreas(QRect(3500, 100, 617, 500), 20, two), QPoint(3200 - 617, 100));
     EXPECT_EQ(FitFrameInAreas(QRect(-900, -700, 617, 500), 20, two), QPoint(0, 0));
     EXPECT_EQ(FitFrameInAreas(QRect(5, 5, 617, 500), 20, {}), QPoint(5, 5));
+}
+
+// A window taller (or wider) than the free area cannot be centred on it: it is centred across what it can
+// be, and its top left stays inside, so its title bar can be reached. A window given its preferred size is
+// cut down to nine tenths of the free area and centred there.
+TEST(Placement, AWindowLargerThanTheFreeAreaIsCentredWithItsTopLeftInsideAndFittedToIt) {
+    kazoomba::testing::App();
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_FALSE(free.isEmpty());
+
+    QWidget tall;
+    tall.resize(free.width() / 2, free.height() + 200);
+    CentreOnScreen(tall, nullptr);
+    EXPECT_EQ(tall.pos(), QPoint(free.x() + (free.width() - tall.width()) / 2, free.y()));
+
+    QWidget huge;
+    huge.resize(free.width() + 300, free.height() + 200);
+    CentreOnScreen(huge, nullptr);
+    EXPECT_EQ(huge.pos(), free.topLeft());
+
+    QWidget fitted;
+    FitOnScreen(fitted, QSize(free.width() * 2, free.height() * 3), nullptr);
+    EXPECT_EQ(fitted.size(), free.size() * 9 / 10);
+    EXPECT_EQ(fitted.pos(), QPoint(free.x() + (free.width() - fitted.width()) / 2,
+                                   free.y() + (free.height() - fitted.height()) / 2));
+    EXPECT_TRUE(free.contains(fitted.geometry()));
+
+    // Only the side that is too large is cut.
+    QWidget wide;
+    FitOnScreen(wide, QSize(free.width() * 2, 200), nullptr);
+    EXPECT_EQ(wide.size(), QSize(free.width() * 9 / 10, 200));
+    EXPECT_EQ(wide.y(), free.y() + (free.height() - 200) / 2);
 }

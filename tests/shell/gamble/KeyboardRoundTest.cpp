@@ -20,15 +20,17 @@ using namespace kazoomba::testing;
 
 namespace {
 
-class KeyboardRoundTest : public ::testing::Test {
+class KeyboardRoundTest : public MachineWindowTest {
 protected:
-    static void SetUpTestSuite() { App(); }
-    void SetUp() override {
+    ui::MachineHooks Hooks() override {
         ui::MachineHooks hooks;
         hooks.presentWin = [this](ui::MainWindow& w, std::function<void()> settled) {
             ui::PayoffsWindow::PresentWin(w.game(), TestGraphics(), 2, TestSound(), random, &w, std::move(settled));
         };
-        StartTestMachine(window, random, std::move(hooks));
+        return hooks;
+    }
+    void SetUp() override {
+        MachineWindowTest::SetUp();
         QApplication::setActiveWindow(window.get());
     }
     // Types into whatever has the keyboard focus, as a player's keyboard does; into the given window's
@@ -46,10 +48,6 @@ protected:
             texts[Accessible(r)->text(QAccessible::Name)] = Accessible(r)->text(QAccessible::Value);
         return texts;
     }
-    GameState& s() { return GameDoor::State(window->game()); }
-
-    ScriptedRandom random;
-    TestMachine window;
 };
 
 }  // namespace

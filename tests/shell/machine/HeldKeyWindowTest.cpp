@@ -18,11 +18,10 @@ using namespace kazoomba::ui;
 
 namespace {
 
-class HeldKeyWindowTest : public ::testing::Test {
+class HeldKeyWindowTest : public kazoomba::testing::MachineWindowTest {
 protected:
-    static void SetUpTestSuite() { kazoomba::testing::App(); }
     void SetUp() override {
-        kazoomba::testing::StartTestMachine(window, random);
+        MachineWindowTest::SetUp();
         QApplication::setActiveWindow(window.get());
     }
     // One event as the window system sends it, with its time.
@@ -47,10 +46,6 @@ protected:
         QTest::qWait(MainWindow::kKeySettleMs * 3);
         window.PlayOut();
     }
-    GameState& s() { return GameDoor::State(window->game()); }
-
-    kazoomba::testing::ScriptedRandom random;
-    kazoomba::testing::TestMachine window;
 };
 
 }  // namespace
@@ -93,4 +88,42 @@ TEST_F(HeldKeyWindowTest, AHoldThatBeganInADialogDoesNothingInTheMachine) {
     Send(window->centralWidget(), QEvent::KeyRelease, Qt::Key_Return, 60090, false);
     Settle();
     EXPECT_EQ(s().Spins, 2);
+}
+
+TEST_F(HeldKeyWindowTest, APressJustAfterAHoldFromADialogEndedIsThePlayersOwn) {
+    window->ButtonCommand(Bet1Button);
+    window.Spin();
+    ASSERT_EQ(s().Spins, 1);
+    QDialog dialog(window.get());
+    QTimer::singleShot(0, &dialog, [&] {
+        Send(&dialog, QEvent::KeyPress, Qt::Key_Return, 50000, false);
+        dialog.accept();
+    });
+    dialog.exec();
+    Send(window->centralWidget(), QEvent::KeyRelease, Qt::Key_Return, 50660, false);
+    Send(window->centralWidget(), QEvent::KeyPress, Qt::Key_Return, 50660, false);
+    Send(window->centralWidget(), QEvent::KeyRelease, Qt::Key_Return, 50700, false);
+    // Pressed again before the wait for a repeat has run out: a press of its own time, not a repeat.
+    Send(window->centralWidget(), QEvent::KeyPress, Qt::Key_Return, 50730, false);
+    Send(window->centralWidget(), QEvent::KeyRelease, Qt::Key_Return, 50810, false);
+    Settle();
+    EXPECT_EQ(s().Spins, 2);
+}
+
+// The reels still turn when Enter goes down: that hold is not one the machine could act on, so its
+// release once they have stopped must not spin again.
+TEST_F(HeldKeyWindowTest, EnterPressedWhileTheReelsTurnAndReleasedAfterTheyStopDoesNotSpin) {
+    window->ButtonCommand(Bet1Button);
+    window->ButtonCommand(SpinButton);
+    ASSERT_EQ(window->CurrentMoment(), MachineMoment::ReelsMoving);
+    Send(window->centralWidget(), QEvent::KeyPress, Qt::Key_Return, 70000, false);
+    window.clock.Advance(300);
+    window->Tick();
+    ASSERT_EQ(window->CurrentMoment(), MachineMoment::ReelsMoving) << "the press came after the reels stopped";
+    ASSERT_TRUE(window.PlayOut());
+    ASSERT_EQ(s().Spins, 1);
+    Send(window->centralWidget(), QEvent::KeyRelease, Qt::Key_Return, 71500, false);
+    Settle();
+    EXPECT_EQ(s().Spins, 1);
+    EXPECT_TRUE(s().SpinReady);
 }

@@ -18,17 +18,10 @@ using namespace kazoomba::ui;
 
 namespace {
 
-class MenuKeysTest : public ::testing::Test {
+class MenuKeysTest : public kazoomba::testing::MachineWindowTest {
 protected:
-    static void SetUpTestSuite() { kazoomba::testing::App(); }
     void SetUp() override {
-        graphics = std::make_unique<Graphics>(1.0);
-        sound = std::make_unique<Sound>(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
-        window = std::make_unique<MainWindow>(*graphics, *sound, random);
-        window->SetClock(&clock);
-        window->StartUp();
-        window->banner().StopBanner();
-        window->show();
+        MachineWindowTest::SetUp();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
@@ -36,12 +29,6 @@ protected:
         if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
     }
     QAction* OpenMenu() { return window->menuBar()->activeAction(); }
-
-    kazoomba::testing::ScriptedRandom random;
-    kazoomba::testing::ManualClock clock;
-    std::unique_ptr<Graphics> graphics;
-    std::unique_ptr<Sound> sound;
-    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace

@@ -1,13 +1,16 @@
-// The moment gate: in every moment of the machine (idle, spinning, a win presented, the board, bonus spins,
-// a window opened from a menu) every command reads enabled or not from one place, and a press through its
-// accessible action does nothing where it must not.
+// The moment gate: in every moment of the machine (idle, spinning, settling, a win presented, the board,
+// bonus spins, a window opened from a menu) every entry of every menu and sub-menu reads enabled or not
+// from one place, each change of a command's availability is told to assistive technology, and a press
+// through its accessible action does nothing where it must not.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QDialog>
 #include <QPointer>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
+#include <functional>
 #include <map>
 
 #include "dialogs/Modal.h"
@@ -42,10 +45,9 @@ bool PressMenuItem(QAction* item) {
     return false;
 }
 
-class MomentGateTest : public ::testing::Test {
+class MomentGateTest : public MachineWindowTest {
 protected:
-    static void SetUpTestSuite() { App(); }
-    void SetUp() override {
+    MachineHooks Hooks() override {
         MachineHooks hooks;
         // Every window a menu opens only counts its openings here.
         hooks.load = [this](MainWindow&) { ++opened["load"]; };
@@ -59,25 +61,59 @@ protected:
             w.game().TakeWin();
             settled();
         };
-        StartTestMachine(window, random, std::move(hooks));
+        return hooks;
     }
-    GameState& s() { return GameDoor::State(window->game()); }
+    void SetUp() override {
+        MachineWindowTest::SetUp();
+        listener.Clear();
+    }
     const MachineMenus& m() { return window->menus(); }
-    QWidget* Button(const char* name) {
-        for (QWidget* w : window->findChildren<QWidget*>())
-            if (w->accessibleName() == QLatin1String(name) && Accessible(w)->role() == QAccessible::Button) return w;
-        return nullptr;
-    }
-    std::vector<QAction*> Commands() {
-        std::vector<QAction*> all{m().newGame, m().load, m().save, m().statistics, m().quit, m().bannerText,
-                                  m().about, m().manual, m().payChart};
-        for (auto* group : {m().bet.data(), m().borrow.data()})
-            for (int i = 0; i < 5; ++i) all.push_back(group[i]);
-        for (QAction* a : m().digit) all.push_back(a);
-        for (QAction* a : m().speed) all.push_back(a);
-        for (QAction* a : {m().lines[0], m().lines[1], m().banner[0], m().banner[1], m().sound[0], m().sound[1]})
-            all.push_back(a);
+    // Every entry of the menu bar, each menu's sub-menus and their entries included, found by walking the
+    // menus themselves: an entry added later is checked without being listed here.
+    std::vector<QAction*> Entries() {
+        std::vector<QAction*> all;
+        std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
+            for (QAction* a : actions) {
+                if (a->isSeparator()) continue;
+                all.push_back(a);
+                if (a->menu()) walk(a->menu()->actions());
+            }
+        };
+        walk(window->menuBar()->actions());
         return all;
+    }
+    // The entries that press a command (not those that open a menu).
+    std::vector<QAction*> Commands() {
+        std::vector<QAction*> commands;
+        for (QAction* a : Entries())
+            if (!a->menu()) commands.push_back(a);
+        return commands;
+    }
+
+    // Every entry reads as available exactly when the moment lets it act, and each one that changed since
+    // the moment checked before was told to assistive technology.
+    void CheckAvailability(MachineMoment moment, bool windowOpen) {
+        const kazoomba::Commands want = Available(moment, windowOpen);
+        const std::vector<QAction*> entries = Entries();
+        ASSERT_GT(entries.size(), 40u) << "the walk did not reach the sub-menus";
+        for (QAction* a : entries) {
+            const std::string name = a->text().toStdString();
+            if (a == m().autoPlay->menuAction()) {
+                // Auto Play holds the one item offered mid-spin: it opens whenever that item can be used.
+                if (want.autoPlay) EXPECT_TRUE(a->isEnabled()) << name;
+                continue;
+            }
+            EXPECT_EQ(a->isEnabled(), a == m().autoSpin ? want.autoPlay : want.menus) << name;
+        }
+        for (QAction* a : Commands()) {
+            const auto before = availability.find(a);
+            if (before != availability.end() && before->second != a->isEnabled())
+                EXPECT_GE(listener.Count(QAccessible::StateChanged, a), 1)
+                    << a->text().toStdString() << " became " << (a->isEnabled() ? "available" : "unavailable")
+                    << " unannounced";
+            availability[a] = a->isEnabled();
+        }
+        listener.Clear();
     }
 
     // What every command reads in this moment, and that presses through the accessibility bus do nothing
@@ -88,7 +124,7 @@ protected:
         EXPECT_EQ(window->CurrentMoment(), expected);
         EXPECT_EQ(window->WindowOpen(), windowOpen);
         const bool open = expected == MachineMoment::Idle && !windowOpen;
-        for (QAction* a : Commands()) EXPECT_EQ(a->isEnabled(), open) << a->text().toStdString();
+        CheckAvailability(expected, windowOpen);
         for (QMenu* menu : {m().file, m().options, m().bank, m().help})
             EXPECT_EQ(menu->menuAction()->isEnabled(), open) << menu->title().toStdString();
         EXPECT_EQ(m().autoSpin->isEnabled(), !(expected == MachineMoment::Idle && windowOpen));
@@ -119,8 +155,8 @@ protected:
     std::function<void(MainWindow&)> onSave;
     std::function<void(MainWindow&, std::function<void()>)> onWin;
     std::vector<MachineMoment> checked;
-    ScriptedRandom random;
-    TestMachine window;
+    std::map<QAction*, bool> availability;  // as the moment checked last left each command
+    AccessibilityListener listener;
 };
 
 }  // namespace
@@ -135,8 +171,12 @@ TEST_F(MomentGateTest, IdleSpinningAndBonusSpinsEnableEveryCommandFromTheMoment)
     window->ButtonCommand(Bet1Button);
     window->ButtonCommand(SpinButton);
     CheckMoment(MachineMoment::ReelsMoving, false, "spinning");
-    bool bonusSeen = false;
+    bool bonusSeen = false, settlingSeen = false;
     DriveUntil(*window, window.clock, [&] {
+        if (!settlingSeen && window->CurrentMoment() == MachineMoment::Settling) {
+            settlingSeen = true;
+            CheckMoment(MachineMoment::Settling, false, "settling");
+        }
         if (!bonusSeen && s().BonusMode && !s().SpinReady) {
             bonusSeen = true;
             CheckMoment(MachineMoment::BonusSpins, false, "bonus spins");
@@ -144,7 +184,7 @@ TEST_F(MomentGateTest, IdleSpinningAndBonusSpinsEnableEveryCommandFromTheMoment)
         return !window->game().CommandRunning();
     }, 100);
     EXPECT_TRUE(bonusSeen);
-    EXPECT_EQ(checked.size(), 3u);
+    EXPECT_EQ(checked.size(), settlingSeen ? 4u : 3u);
     CheckMoment(MachineMoment::Idle, false, "idle again");
 }
 

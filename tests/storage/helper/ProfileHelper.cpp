@@ -1,5 +1,5 @@
 // A small program the storage tests run in a child process: one read or write, saving games until killed,
-// or playing the game with its moments saved until killed.
+// or playing the game with its moments saved until killed or until it stops itself inside one save.
 #include <QCoreApplication>
 #include <QThread>
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include "ProfileFile.h"
 #include "SavedGames.h"
 #include "../LoopGame.h"
+#include "WriteSteps.h"
 #include "gamble/Board.h"
 #include "support/Scripted.h"
 
@@ -39,13 +40,39 @@ void SaveLoop(const QString& path, int first) {
     }
 }
 
+// The game's random source, reseeded from a count instead of the clock: the same seed plays the same game,
+// boxes and all, every time.
+class SeededRandom : public Random {
+public:
+    explicit SeededRandom(unsigned seed) : seed_(seed), random_(seed) {}
+    double Uniform() override { return random_.Uniform(); }
+    void ReseedFromClock() override { random_.Seed(seed_ + ++reseeds_); }
+
+private:
+    std::uint64_t seed_, reseeds_ = 0;
+    ClockRandom random_;
+};
+
+// Where a played game stops itself: inside the save of checkpoint `checkpoint` (counted from 1), just
+// before its write step `step`. Without a stop it plays until killed.
+struct StopAt {
+    int checkpoint = 0;
+    int step = -1;
+};
+
 // Plays the game saved in the file on and on, as a player would: wins taken or doubled, boxes picked,
 // bonus spins, loans when the credits run out. Before every checkpoint it writes to the journal what the
 // game holds then and what a ledger of its own says was won and bet, so the test can check a file left
 // by a kill against it: "C spins phase opened bonusSpins borrowed credits pending wins bets". "S" lines
-// mark the reels in motion. `wins` and `bets` carry the ledger on from the round before.
-void MomentLoop(const QString& path, const QString& journalPath, unsigned seed, double wins, double bets) {
-    ClockRandom random(seed);
+// mark the reels in motion. `wins` and `bets` carry the ledger on from the round before. With a stop the
+// game is the same every time and plays without pauses: where it stops is the step, not the time.
+void MomentLoop(const QString& path, const QString& journalPath, unsigned seed, double wins, double bets,
+                StopAt stop = {}) {
+    const bool stopping = stop.checkpoint > 0;
+    ClockRandom clockRandom(seed);
+    SeededRandom seededRandom(seed);
+    Random& random = stopping ? static_cast<Random&>(seededRandom) : clockRandom;
+    if (stopping) testing::SkipSyncs();
     testing::ScriptedCabinet cabinet;
     Game game(cabinet, random);
     cabinet.game = &game;
@@ -56,7 +83,10 @@ void MomentLoop(const QString& path, const QString& journalPath, unsigned seed, 
     auto chance = [&](int percent) { return static_cast<int>(choose() % 100) < percent; };
     std::FILE* journal = std::fopen(journalPath.toLocal8Bit().constData(), "a");
     if (!journal) std::exit(3);
-    auto pause = [&](int ms) { QThread::usleep(static_cast<unsigned long>(ms * 1000)); };
+    auto pause = [&](int ms) {
+        if (!stopping) QThread::usleep(static_cast<unsigned long>(ms * 1000));
+    };
+    int checkpoints = 0;
 
     cabinet.onCheckpoint = [&] {
         const GameState& s = game.State();
@@ -69,7 +99,16 @@ void MomentLoop(const QString& path, const QString& journalPath, unsigned seed, 
                      m.phase == MomentPhase::Board ? opened : 0, m.bonusSpins, static_cast<double>(s.Borrowed),
                      static_cast<double>(s.Credits), static_cast<double>(pending), wins, bets);
         std::fflush(journal);
+        if (++checkpoints != stop.checkpoint) {
+            SaveCurrentGame(file, game, menus);
+            return;
+        }
+        testing::ArmWriteSteps(stop.step);
         SaveCurrentGame(file, game, menus);
+        // Not stopped: the step was past the save's last, which the test learns here.
+        std::printf("whole save of %d steps\n", testing::DisarmWriteSteps());
+        std::fflush(stdout);
+        std::_Exit(0);
     };
     // Outcomes drawn so that every phase comes often: wins, SMILE lines (bonus spins), Globe lines (the
     // pool), a FULMINA that feeds the pool, and nothing.
@@ -134,6 +173,10 @@ int main(int argc, char** argv) {
         MomentLoop(args[2], args[3], args[4].toUInt(), args[5].toDouble(), args[6].toDouble());
         return 0;
     }
+    if (args.size() == 7 && args[1] == "moment-stop") {
+        MomentLoop(args[2], args[3], args[4].toUInt(), 0.0, 0.0, StopAt{args[5].toInt(), args[6].toInt()});
+        return 0;
+    }
     if (args.size() == 5 && args[1] == "read") {
         const QString value = ProfileFile(args[2]).ReadString(args[3], args[4], QStringLiteral("<default>"), 100000);
         std::fputs(value.toUtf8().constData(), stdout);
@@ -162,6 +205,7 @@ int main(int argc, char** argv) {
         return failed > 100 ? 100 : failed;
     }
     std::fprintf(stderr, "usage: %s save-loop PATH FIRST | read PATH SECTION KEY | write PATH SECTION KEY VALUE | "
-                         "write-many PATH PREFIX COUNT | check PATH | moment-loop PATH JOURNAL SEED WINS BETS\n", argv[0]);
+                         "write-many PATH PREFIX COUNT | check PATH | moment-loop PATH JOURNAL SEED WINS BETS | "
+                         "moment-stop PATH JOURNAL SEED CHECKPOINT STEP\n", argv[0]);
     return 2;
 }
