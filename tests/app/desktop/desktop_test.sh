@@ -6,7 +6,9 @@
 #   held-keys  Enter and B held for 3 s over the machine and over windows opened from it (Statistics,
 #              the Payoff Chart, Save, About, Win Stop Value, "Wager Not Allowed", Payoffs), with two busy
 #              loops loading the cores: at most one spin or one coin per hold, none from a hold that began
-#              in another window.
+#              in another window;
+#   first-key  a window opened from a menu with the keyboard and closed with Escape: the first Enter (or B)
+#              after it acts, exactly once, whichever window saw the Return that chose the menu item.
 # Exits 77 (skipped) with a message when Xvfb, xdotool or the window manager is missing.
 set -u
 game=$1 wm=$2 case=$3
@@ -99,7 +101,7 @@ if [ "$case" = placement ]; then
     [ "$(ini_value TopPos)" -ge 0 ] || fail "TopPos $(ini_value TopPos) was written back off the screen"
 fi
 
-if [ "$case" = held-keys ]; then
+if [ "$case" = held-keys ] || [ "$case" = first-key ]; then
     # Two busy loops load the cores, as a build beside the game would.
     for _ in 1 2; do (while :; do :; done) & pids+=($!); done
     # The game writes its state after every settled spin: the file tells what happened, and when.
@@ -132,6 +134,47 @@ if [ "$case" = held-keys ]; then
     }
     hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; sleep 1; }
     fresh_game() { rm -f "$ini"; start_game; }
+fi
+
+if [ "$case" = first-key ]; then
+    # The Return that chooses a menu item goes down in the menu and comes up in the window it opens; the
+    # machine never sees that release. The player's next Enter must still spin, once.
+    fresh_game
+    wagered=0
+    for opened in "alt+h Up Return:Payoff Chart" "alt+f Down Down Down Return:Game Statistics" \
+                  "alt+h Return:About Kazoomba" "alt+f Down Down Return:Save a Game"; do
+        keys=${opened%%:*} name=${opened##*:}
+        xdotool key b
+        sleep 0.5
+        xdotool key --delay 200 $keys
+        wait_window "$name" || continue
+        xdotool key Escape
+        sleep 1
+        xdotool key Return
+        wagered=$(awk -v w="$wagered" 'BEGIN { printf "%.2f", w + 0.25 }')
+        wait_wagers "$wagered" || fail "the first Enter after \"$name\" did not spin: $(state)"
+        settle
+        sleep 2  # time for a second spin the same Enter might start
+        settle
+        [ "$(current TotalWagers)" = "$wagered" ] || fail "one Enter after \"$name\" spun more than once: $(state)"
+        echo "Enter after \"$name\" closed: $(state)"
+    done
+    # B, the other key the machine takes: the first B after a window from the menu places a coin.
+    xdotool key --delay 200 alt+h Up Return
+    if wait_window "Payoff Chart"; then
+        xdotool key Escape
+        sleep 1
+        xdotool key b Return
+        wagered=$(awk -v w="$wagered" 'BEGIN { printf "%.2f", w + 0.25 }')
+        wait_wagers "$wagered" || fail "the first B after the Payoff Chart did not bet: $(state)"
+        settle
+    fi
+    quit_game
+    echo "after every window: $(state)"
+    [ "$(current TotalWagers)" = "$wagered" ] || fail "keys after windows from the menu: $(state), want $wagered wagered"
+fi
+
+if [ "$case" = held-keys ]; then
 
     # Over the machine: one hold of B places one coin; one hold of Enter spins once.
     fresh_game
