@@ -17,7 +17,7 @@ constexpr const char* kMoney = "######0.00";
 constexpr int kListLimit = 64;
 constexpr int kMoneyLimit = 48;
 
-constexpr std::array<const char*, 4> kPhaseNames = {"Idle", "Payoffs", "Board", "BonusSpins"};
+constexpr std::array<const char*, 5> kPhaseNames = {"Idle", "Payoffs", "Board", "BonusSpins", "Reels"};
 
 QString Money(float value) { return QString::fromStdString(FormatPicture(value, kMoney)); }
 
@@ -113,7 +113,7 @@ ReadMoment ReadMomentKeys(const ProfileSnapshot& snapshot, const QString& sectio
     if ((*spins)[0] < 0) return refuse("count of bonus spins", "BonusSpins", QStringLiteral("is below zero"));
     if ((*spins)[0] > 99) return refuse("count of bonus spins", "BonusSpins", QStringLiteral("is too large"));
     m.bonusSpins = static_cast<std::int16_t>((*spins)[0]);
-    if (m.phase == MomentPhase::Idle || m.phase == MomentPhase::BonusSpins) {
+    if (m.phase == MomentPhase::Idle || m.phase == MomentPhase::BonusSpins || m.phase == MomentPhase::Reels) {
         read.moment = m;
         return read;
     }

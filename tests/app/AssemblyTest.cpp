@@ -58,7 +58,7 @@ TEST(Assembly, EveryMenuItemWithAWindowElsewhereIsConnected) {
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
 }
 
-TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheLastSettledGame) {
+TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheSpinAsItsReelsStarted) {
     kazoomba::testing::App();
     QTemporaryDir dir;
     ProfileFile settings(dir.filePath(QStringLiteral("KAZO.INI")));
@@ -81,16 +81,18 @@ TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheLastSettledGame) {
     assembly.FinishSaves();
     ASSERT_EQ(read("Credits"), QStringLiteral("1050.00"));
 
-    // The session asks for a save while the reels turn, with the wager taken and the spin counted.
+    // The session asks for a save while the reels turn: the file keeps the spin as its reels started,
+    // counted, its bet taken and its stops chosen, which a restart settles.
     // A win on the reels is taken as soon as its window opens.
     kazoomba::testing::WhenModalOpens([](QWidget* payoffs) { payoffs->close(); });
     window.ButtonCommand(ui::Bet8Button);
     window.ButtonCommand(ui::SpinButton);
-    ASSERT_EQ(window.CurrentMoment(), MachineMoment::ReelsMoving);
+    ASSERT_TRUE(kazoomba::testing::DriveUntil(window, clock, [&] { return window.CurrentMoment() == MachineMoment::ReelsMoving; }, 0));
     EXPECT_TRUE(assembly.SaveAtExit(window));
-    EXPECT_EQ(read("Credits"), QStringLiteral("1050.00"));
-    EXPECT_EQ(read("Spins"), QStringLiteral("0"));
-    EXPECT_EQ(read("TotalWagers"), QStringLiteral("0.00"));
+    EXPECT_EQ(read("Credits"), QStringLiteral("1048.00"));
+    EXPECT_EQ(read("Spins"), QStringLiteral("1"));
+    EXPECT_EQ(read("TotalWagers"), QStringLiteral("2.00"));
+    EXPECT_EQ(read("Moment"), QStringLiteral("Reels"));
     ASSERT_TRUE(kazoomba::testing::PlayOut(window, clock));
     assembly.FinishSaves();
     // Once it settles, the spin writes itself.

@@ -47,6 +47,7 @@ QByteArray FileKilledAt(int at) {
     };
     table.game.PlaceCoins(1);
     table.game.SpinCommand();
+    // The first save is the outcome kept as the reels start; the ones the tests choose come after it.
     return files.at(static_cast<std::size_t>(at));
 }
 
@@ -91,7 +92,7 @@ protected:
 };
 
 TEST_F(ResumeAtStart, TheWinOnScreenComesBackInThePayoffsWindowAndIsTakenOnce) {
-    WriteBytes(path, FileKilledAt(0));
+    WriteBytes(path, FileKilledAt(1));
     Start();
     EXPECT_EQ(window->game().Reels().StopIndex, (std::array<std::int16_t, 9>{6, 6, 6, 1, 1, 1, 1, 1, 1}));
     QString caption, total;
@@ -120,7 +121,7 @@ TEST_F(ResumeAtStart, TheWinOnScreenComesBackInThePayoffsWindowAndIsTakenOnce) {
 }
 
 TEST_F(ResumeAtStart, TheBoardComesBackWithTheSameBoxOpenAndTheSameWinnings) {
-    WriteBytes(path, FileKilledAt(2));
+    WriteBytes(path, FileKilledAt(3));
     Start();
     QString winnings;
     QRgb box2 = 0, box1 = 0;
@@ -143,7 +144,7 @@ TEST_F(ResumeAtStart, TheBoardComesBackWithTheSameBoxOpenAndTheSameWinnings) {
 }
 
 TEST_F(ResumeAtStart, AnImpossibleWinIsRefusedWithAMessage) {
-    WriteBytes(path, FileKilledAt(0));
+    WriteBytes(path, FileKilledAt(1));
     ASSERT_TRUE(settings.WriteString(QStringLiteral("Current Game"), QStringLiteral("SpinWin"), QStringLiteral("375.00")));
     Start();
     QString title, text;
@@ -163,7 +164,7 @@ TEST_F(ResumeAtStart, AnImpossibleWinIsRefusedWithAMessage) {
 
 // A damaged figure is told before the win waiting on it is shown, so the player sees what was used.
 TEST_F(ResumeAtStart, ADamagedValueIsNamedBeforeTheWinComesBack) {
-    WriteBytes(path, FileKilledAt(0));
+    WriteBytes(path, FileKilledAt(1));
     ASSERT_TRUE(settings.WriteString(QStringLiteral("Current Game"), QStringLiteral("Credits"), QStringLiteral("99#8.00")));
     Start();
     QStringList order;

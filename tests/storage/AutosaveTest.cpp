@@ -22,16 +22,18 @@ protected:
 TEST_F(Autosave, EachSettledSpinIsInTheFileBeforeTheNextBegins) {
     std::vector<QString> spinsSavedAtEachSpin;
     table.cabinet.onAnimate = [&] { spinsSavedAtEachSpin.push_back(Saved("Spins")); };
-    // Every wheel on stop 6 wins: the win is saved as it is shown, then the settled spin.
+    // Every wheel on stop 6 wins: the outcome is saved as the reels start, the win as it is shown, then
+    // the settled spin.
     table.game.PlaceCoins(8);
     table.game.SpinCommand();
-    EXPECT_EQ(saves, 2);
+    EXPECT_EQ(saves, 3);
     EXPECT_EQ(Saved("Spins"), "1");
     EXPECT_EQ(LeadingNumber(Saved("Credits").toStdString()), s().Credits);
     EXPECT_EQ(Saved("LastBet"), "2.00");
     table.game.SpinCommand();  // the last bet again
-    EXPECT_EQ(saves, 4);
-    EXPECT_EQ(spinsSavedAtEachSpin, (std::vector<QString>{"<missing>", "1"}));
+    EXPECT_EQ(saves, 6);
+    // As its reels start, each spin is in the file, counted, with its bet taken.
+    EXPECT_EQ(spinsSavedAtEachSpin, (std::vector<QString>{"1", "2"}));
     EXPECT_EQ(Saved("Spins"), "2");
 }
 

@@ -55,7 +55,7 @@ Entry Loaded(const Game& game) {
     return e;
 }
 
-const char* const kPhaseNames[] = {"idle", "Payoffs window", "board", "between bonus spins"};
+const char* const kPhaseNames[] = {"idle", "Payoffs window", "board", "between bonus spins", "reels moving"};
 
 std::vector<Entry> Checkpoints(const QList<QByteArray>& lines, qsizetype from = 0) {
     std::vector<Entry> entries;
@@ -89,7 +89,11 @@ int CheckRestart(const QString& path, const std::vector<Entry>& candidates, cons
     table.cabinet.outcomes.assign(3, {0, 0, 0, 0, 0, 0, 0, 0, 0});
     table.game.ResumeMoment();
     EXPECT_TRUE(table.cabinet.messages.empty()) << context;
-    EXPECT_NEAR(table.game.State().Credits, now.credits + now.pending, 0.02) << context;
+    // A spin whose reels were moving is settled on the stops it had drawn: its win is paid now, once.
+    const float settledNow = now.phase == static_cast<int>(MomentPhase::Reels) && !table.cabinet.presentedWins.empty()
+                                 ? table.cabinet.presentedWins.front()
+                                 : 0.0f;
+    EXPECT_NEAR(table.game.State().Credits, now.credits + now.pending + settledNow, 0.02) << context;
     EXPECT_NEAR(table.game.State().TotalWagers, match->bets, 0.02) << context;
     return static_cast<int>(match - candidates.rbegin());
 }

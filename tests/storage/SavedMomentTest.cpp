@@ -68,8 +68,8 @@ TEST_F(SavedMoment, AWinKilledOnScreenComesBackToBeTakenOnce) {
     table.cabinet.outcomes = {kTargetTop};
     table.game.PlaceCoins(1);
     table.game.SpinCommand();
-    ASSERT_EQ(files.size(), 2u);
-    KilledAt(0);
+    ASSERT_EQ(files.size(), 3u);  // the reels starting, the win shown, settled
+    KilledAt(1);
 
     Table again;
     Restart(again);
@@ -82,6 +82,38 @@ TEST_F(SavedMoment, AWinKilledOnScreenComesBackToBeTakenOnce) {
     EXPECT_TRUE(again.cabinet.messages.empty());
 }
 
+// The outcome is in the file, with its bet taken, before the reels move: a game killed while they move
+// comes back with them at rest on that outcome and settles it once. The old keys keep their meaning.
+TEST_F(SavedMoment, ASpinKilledWhileItsReelsMoveComesBackAtRestAndIsSettledOnce) {
+    table.cabinet.outcomes = {kTargetTop};
+    table.cabinet.onAnimate = [this] {
+        EXPECT_EQ(Saved("Moment"), "Reels");
+        EXPECT_EQ(Saved("Stops"), "6,6,6,1,1,1,1,1,1");
+        EXPECT_EQ(Saved("Credits"), "999.75");
+        EXPECT_EQ(Saved("TotalWagers"), "0.25");
+        EXPECT_EQ(Saved("Spins"), "1");
+        EXPECT_EQ(Saved("LastBet"), "0.25");
+    };
+    table.game.PlaceCoins(1);
+    table.game.SpinCommand();
+    KilledAt(0);
+
+    Table again;
+    Restart(again);
+    EXPECT_TRUE(again.cabinet.messages.empty());
+    EXPECT_EQ(again.cabinet.animations, 0) << "the reels rest where they were going";
+    EXPECT_EQ(again.game.Reels().StopIndex, (std::array<std::int16_t, 9>{6, 6, 6, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(again.cabinet.presentedWins, std::vector<float>{6.25f});
+    EXPECT_EQ(again.s().Spins, 1);
+    EXPECT_FLOAT_EQ(again.s().Credits, 1006.0f);
+    EXPECT_FLOAT_EQ(again.s().TotalWagers, 0.25f);
+    EXPECT_TRUE(again.s().SpinReady);
+    // Settled, it is kept as settled: a second crash does not settle it again.
+    RecordingMenus m;
+    ASSERT_TRUE(SaveCurrentGame(file, again.game, m));
+    EXPECT_EQ(Saved("Moment"), "Idle");
+}
+
 TEST_F(SavedMoment, ABoardKilledAfterABoxComesBackWithItsBoxesAndItsWinnings) {
     table.cabinet.outcomes = {kTargetTop};
     table.cabinet.onPresentWin = [this] {
@@ -92,8 +124,8 @@ TEST_F(SavedMoment, ABoardKilledAfterABoxComesBackWithItsBoxesAndItsWinnings) {
     };
     table.game.PlaceCoins(1);
     table.game.SpinCommand();
-    ASSERT_EQ(files.size(), 4u);  // win, board opened, a box, settled
-    KilledAt(2);
+    ASSERT_EQ(files.size(), 5u);  // the reels starting, win, board opened, a box, settled
+    KilledAt(3);
     EXPECT_EQ(Saved("Moment"), "Board");
     EXPECT_EQ(Saved("Winnings"), "18.75");
     EXPECT_EQ(Saved("BoxesOpened"), "0,1,0,0,0,0,0,0,0,0,0,0,0,0,0");
@@ -119,7 +151,7 @@ TEST_F(SavedMoment, BonusSpinsKilledAfterTheAwardAreAllPlayed) {
     table.cabinet.outcomes = {kSmileTop};
     table.game.PlaceCoins(1);
     table.game.SpinCommand();
-    KilledAt(1);  // the award spin settled, three bonus spins to come
+    KilledAt(2);  // the award spin settled, three bonus spins to come
     EXPECT_EQ(Saved("Moment"), "BonusSpins");
     EXPECT_EQ(Saved("BonusSpins"), "3");
 
@@ -141,7 +173,7 @@ TEST_F(SavedMoment, ARecordThatCannotBeTrueIsRefusedWithAMessageAndTheGameLoadsW
              {"BonusSpins", "4", "more bonus spins are left than a SMILE award gives"},
              {"Stops", "6,6,6,1,1", "its reel stops cannot be read"},
              {"Moment", "Later", "its kind cannot be read"}}) {
-        KilledAt(0);
+        KilledAt(1);
         ASSERT_TRUE(file.WriteString("Current Game", key, value));
         Table again;
         Restart(again);
@@ -162,7 +194,7 @@ TEST_F(SavedMoment, ARecordThatCannotBeTrueIsRefusedWithAMessageAndTheGameLoadsW
     };
     table.cabinet.outcomes = {kTargetTop};
     table.game.SpinCommand();
-    KilledAt(1);
+    KilledAt(2);
     ASSERT_TRUE(file.WriteString("Current Game", "Boxes", "0,0,2,3,4,5,6,7,8,9,10,11,12,13,14"));
     Table again;
     Restart(again);
@@ -185,7 +217,7 @@ TEST_F(SavedMoment, ARefusalNamesTheKeyItsTextAndTheRealReason) {
              {"PoolWon", "1" + QString(40, u'0'), "PoolWon \"100000000000000000000000...\" is too large"},
              {"Stops", "6,6,6,1,1", "Stops \"6,6,6,1,1\" is not 9 whole numbers"},
              {"Stops", "6,6,6,1,1,1,1,1,99", "has a stop that is not on its strip"}}) {
-        KilledAt(0);
+        KilledAt(1);
         ASSERT_TRUE(file.WriteString("Current Game", key, value));
         Table again;
         Restart(again);

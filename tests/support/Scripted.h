@@ -58,8 +58,9 @@ public:
     int checkedCoin = 2;
     std::string winStopText = "0";
     std::vector<bool> bonusCaptionDuringSpin;  // caption state at each animation
-    std::deque<std::array<int, 9>> outcomes;   // stops forced on the wheels as each spin is shown
+    std::deque<std::array<int, 9>> outcomes;   // stops forced on the wheels as each spin is drawn
     std::function<void()> onAnimate;           // a hook run at each animation
+    std::function<void()> onDraw;              // a hook run as each outcome is drawn, before it is kept
     std::function<void()> onPresentWin;        // defaults to Take
     std::function<void()> onCheckpoint;        // run at each moment the game asks to be saved
     std::function<void()> onResumeBoard;       // a board brought back at start; left alone it pays as it stands
@@ -80,10 +81,6 @@ public:
         ++animations;
         bonusCaptionDuringSpin.push_back(bonusCaption);
         calls.push_back("animate");
-        if (!outcomes.empty()) {
-            for (int c = 0; c < 9; ++c) GameDoor::Reels(*game).StopIndex[c] = static_cast<std::int16_t>(outcomes.front()[c]);
-            outcomes.pop_front();
-        }
         if (onAnimate) onAnimate();
         return Started("reels");
     }
@@ -94,7 +91,15 @@ public:
     }
     void ReelsRebuilt() override { ++rebuilds; }
     void RedrawStatusPanel() override {}
-    void RedrawSpinsDisplay() override {}
+    // Called as the outcome has been drawn and counted, before it is kept and the reels move: the stops
+    // a test forces are the outcome from the start, as the game's own draw would be.
+    void RedrawSpinsDisplay() override {
+        if (!outcomes.empty()) {
+            for (int c = 0; c < 9; ++c) GameDoor::Reels(*game).StopIndex[c] = static_cast<std::int16_t>(outcomes.front()[c]);
+            outcomes.pop_front();
+        }
+        if (onDraw) onDraw();
+    }
     void RedrawLineMarkers() override {}
     void RedrawMainWindow() override { calls.push_back("redraw"); }
     bool PresentWin() override {

@@ -288,6 +288,7 @@ void Game::TakeStep() {
             played_ = true;
             StartOneSpin();
             return;
+        case Step::Motion: StartMotion(); return;
         case Step::Score: Score(); return;
         case Step::Sound: SoundWin(); return;
         case Step::Present: PresentScoredWin(); return;
@@ -351,6 +352,14 @@ void Game::StartOneSpin() {
     ComputeSpin(wheels_, random_, state_.Spins);
     cabinet_.SetButtonsAvailable(false);
     cabinet_.RedrawSpinsDisplay();
+    // The outcome is kept, with the bet taken, before the first frame moves: from here a crash costs
+    // the player the animation and nothing else, and the spin cannot be played again.
+    KeepMoment(MomentPhase::Reels);
+    SetStep(Step::Motion);
+    Await(Wait::Save, [this] { return Checkpoint(true); });
+}
+
+void Game::StartMotion() {
     SetStep(Step::Score);
     if (!cabinet_.ClosePending()) Await(Wait::Reels, [this] { return cabinet_.AnimateReels(); });
 }
@@ -468,6 +477,11 @@ void Game::RestoreMoment(const PendingMoment& m) {
         state_.SpinReady = false;
         cabinet_.EnableMenus(false);
     }
+    if (m.phase == MomentPhase::Reels) {
+        // The bet was taken and stays on the lines until the spin is settled.
+        state_.Wager = state_.LastBet;
+        state_.LineCoins = DealLineCoins(state_.Wager, state_.CoinValue);
+    }
     if (m.phase == MomentPhase::Payoffs || m.phase == MomentPhase::Board) {
         // The spin is settled but not over: its bet stays on the lines.
         state_.Wager = state_.LastBet;
@@ -506,6 +520,16 @@ void Game::ResumeMoment() {
     resuming_ = true;
     if (phase == MomentPhase::BonusSpins) {
         SetStep(Step::Bonus);
+    } else if (phase == MomentPhase::Reels) {
+        // The reels rest on the stops chosen before the crash; the spin is settled from there, as it
+        // would have been once they stopped.
+        cabinet_.StopBanner();
+        cabinet_.SetButtonsAvailable(false);
+        if (state_.BonusMode) {
+            bonusRun_ = true;
+            cabinet_.ShowBonusCaption(true);
+        }
+        SetStep(Step::Score);
     } else {
         cabinet_.StopBanner();
         cabinet_.SetButtonsAvailable(false);

@@ -96,6 +96,7 @@ private:
     enum class Step {
         Idle,       // no spin command runs
         Bet,        // a round of the command begins: the bet is checked and taken
+        Motion,     // the outcome, kept on the disk, is shown moving
         Score,      // the motion is over: the outcome is scored and sounded
         Sound,      // the win, kept on the disk, is sounded
         Present,    // a win is shown or, minimized or closing, taken
@@ -119,7 +120,8 @@ private:
     void SetAutoSpin(bool on);  // sets the flag and the check mark only
     // Rebuilds the strips of the set in force and has the window redraw them.
     void BuildReels();
-    void StartOneSpin();  // menus off, outcome drawn and counted, the motion started
+    void StartOneSpin();  // menus off, outcome drawn, counted and kept
+    void StartMotion();
     void Score();
     void SoundWin();
     void PresentScoredWin();

@@ -74,6 +74,8 @@ std::string CheckPendingMoment(const PendingMoment& m, const GameState& game) {
         if (m.bonusSpins < 1) return "no bonus spin is left to play";
         return {};
     }
+    // The reels were moving: the stops decide the spin, which is scored as it comes to rest.
+    if (m.phase == MomentPhase::Reels) return {};
 
     const StopsPay pay = PayOfStops(m.stops, m.bonusSet, game.CoinValue, game.LastBet);
     if (pay.linePay != m.linePay) return "the winning lines are not what the reels show";

@@ -17,6 +17,7 @@ enum class MomentPhase {
     Payoffs,     // a settled spin's win waits to be taken or doubled
     Board,       // the win is on the Vaz Ivero board
     BonusSpins,  // bonus spins are still to be played
+    Reels,       // the bet is taken and the stops are chosen: the reels are moving to them
 };
 
 struct PendingMoment {

@@ -1,6 +1,7 @@
 // The moment of a spin kept at each checkpoint, its check, and the spin carried on from it after a crash.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 
@@ -91,8 +92,10 @@ TEST(PendingMoment, ASettledWinIsKeptBeforeItIsShownAndClearedAfter) {
     EXPECT_EQ(m.linePay[0], 25);
     EXPECT_FLOAT_EQ(atPresent->state.Credits, 999.75f);  // the bet is out, the win not yet in
     EXPECT_EQ(t.game.Moment().phase, MomentPhase::Idle);
+    // Kept as the reels start, before the win is shown, and once it is settled.
+    ASSERT_EQ(r.saves.size(), 3u);
+    EXPECT_EQ(r.saves[0].moment.phase, MomentPhase::Reels);
     EXPECT_EQ(r.saves.back().moment.phase, MomentPhase::Idle);
-    EXPECT_EQ(r.saves.size(), 2u);
 }
 
 TEST(PendingMoment, TheMomentsTheGameKeepsPassTheirCheck) {
@@ -120,7 +123,7 @@ TEST(PendingMoment, TheMomentsTheGameKeepsPassTheirCheck) {
         seen.insert(s.moment.phase);
         EXPECT_EQ(CheckPendingMoment(s.moment, s.state), "") << static_cast<int>(s.moment.phase);
     }
-    EXPECT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen.size(), 5u) << "every kind of moment, the reels moving among them";
 }
 
 TEST(PendingMoment, ImpossibleRecordsAreRefused) {
@@ -331,7 +334,9 @@ TEST(Resume, AllThreeBonusSpinsOfAnAwardSurviveACrashRightAfterIt) {
     first.cabinet.outcomes = {kSmileTop};
     first.game.PlaceCoins(1);
     first.game.SpinCommand();
-    const Saved award = r.saves[1];  // the award spin settled and taken
+    const Saved award = *std::find_if(r.saves.begin(), r.saves.end(), [](const Saved& s) {
+        return s.moment.phase == MomentPhase::BonusSpins;
+    });  // the award spin settled and taken
     ASSERT_EQ(award.moment.phase, MomentPhase::BonusSpins);
     EXPECT_EQ(award.moment.bonusSpins, 3);
     EXPECT_FALSE(award.moment.bonusSet);
@@ -405,4 +410,52 @@ TEST(Resume, ARestartRightAfterTheLastBonusSpinPlaysTheNextPaidSpinOnTheRegularR
             EXPECT_FALSE(t.s().BonusMode);
         }
     }
+}
+
+// The outcome is kept with the bet taken before the reels move. A game that ends while they move comes
+// back with them at rest on the same stops and settles that spin as the live game did: its lines, the
+// pool it wins, the SMILE award and the bonus spins after it, the bet taken once and the spin counted once.
+TEST(PendingMoment, AKillWhileTheReelsMoveSettlesThatSpinAtRestartAsTheLiveGameDid) {
+    const std::array<int, 9> smileAndGlobe = {3, 3, 3, 9, 9, 9, 1, 1, 1};  // a Smile line and a Globe line
+    const auto setUp = [](Table& t) {
+        t.s().Smiles = 1;
+        t.s().Bells = 1;
+        t.s().BonusPool = 30.0f;
+    };
+    Table live;
+    setUp(live);
+    Recorder r(live);
+    kazoomba::testing::ForceStops(live.random, smileAndGlobe);
+    live.game.PlaceCoins(2);
+    live.game.SpinCommand();
+    ASSERT_EQ(live.s().Spins, 4) << "the paid spin and the three bonus spins it awarded";
+
+    std::optional<Saved> moving;
+    for (const Saved& s : r.saves)
+        if (s.moment.phase == MomentPhase::Reels) {
+            moving = s;
+            break;
+        }
+    ASSERT_TRUE(moving) << "nothing was kept before the reels moved";
+    EXPECT_EQ(moving->moment.stops, (std::array<std::int16_t, 9>{3, 3, 3, 9, 9, 9, 1, 1, 1}));
+    EXPECT_EQ(moving->state.Spins, 1);
+    EXPECT_FLOAT_EQ(moving->state.Credits, 999.5f) << "the bet is kept taken";
+    EXPECT_FALSE(moving->moment.bonusSet);
+
+    Restarted again(*moving);
+    EXPECT_EQ(again.game.Reels().StopIndex, moving->moment.stops);
+    again.game.ResumeMoment();
+    EXPECT_EQ(again.cabinet.animations, 3) << "the reels of the spin itself do not move again; its bonus spins do";
+    ASSERT_FALSE(again.cabinet.presentedWins.empty()) << "the spin was not settled";
+    EXPECT_EQ(again.cabinet.presentedWins.front(), live.cabinet.presentedWins.front());
+    EXPECT_FLOAT_EQ(again.s().Credits, live.s().Credits);
+    EXPECT_FLOAT_EQ(again.s().TotalWagers, live.s().TotalWagers);
+    EXPECT_FLOAT_EQ(again.s().BonusPool, live.s().BonusPool);
+    EXPECT_FLOAT_EQ(again.s().PoolPts, live.s().PoolPts);
+    EXPECT_FLOAT_EQ(again.s().CherryPts, live.s().CherryPts);
+    EXPECT_EQ(again.s().Spins, live.s().Spins);
+    EXPECT_EQ(again.s().Smiles, live.s().Smiles);
+    EXPECT_EQ(again.s().Bells, live.s().Bells);
+    EXPECT_TRUE(again.s().SpinReady);
+    EXPECT_EQ(again.game.Moment().phase, MomentPhase::Idle);
 }

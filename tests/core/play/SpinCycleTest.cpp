@@ -258,6 +258,12 @@ TEST(SpinCycle, StepByStepThroughAWinItsSoundAndThreeBonusSpins) {
     t.game.PlaceCoins(1);
     t.cabinet.calls.clear();
     t.game.SpinCommand();
+    // The outcome is drawn and kept with the bet taken; the reels move once that is on the disk.
+    EXPECT_EQ(t.cabinet.waiting, "");
+    EXPECT_EQ(t.cabinet.savesUnderWay, 1);
+    EXPECT_EQ(t.cabinet.animations, 0) << "the reels moved before the outcome was kept";
+    EXPECT_EQ(t.game.Moment().phase, MomentPhase::Reels);
+    t.cabinet.FinishSave();
     EXPECT_EQ(t.cabinet.waiting, "reels");
     EXPECT_EQ(t.game.CurrentMoment(), MachineMoment::ReelsMoving);
     EXPECT_TRUE(t.game.CommandRunning());
@@ -282,8 +288,10 @@ TEST(SpinCycle, StepByStepThroughAWinItsSoundAndThreeBonusSpins) {
     EXPECT_EQ(t.cabinet.waiting, "sound");
     auto& c = t.cabinet.calls;
     const auto at = [&c](const char* what) { return std::find(c.begin(), c.end(), what) - c.begin(); };
-    EXPECT_LT(at("animate"), at("guarding checkpoint"));
-    EXPECT_LT(at("guarding checkpoint"), at("win sound"));
+    const auto last = [&c](const char* what) { return std::find(c.rbegin(), c.rend(), what).base() - 1 - c.begin(); };
+    EXPECT_LT(at("guarding checkpoint"), at("animate")) << "the outcome is kept before the reels move";
+    EXPECT_LT(at("animate"), last("guarding checkpoint"));
+    EXPECT_LT(last("guarding checkpoint"), at("win sound"));
     EXPECT_EQ(at("present"), static_cast<long>(c.size())) << "shown before its sound ended";
 
     t.cabinet.Finish();  // the sound has been heard: the Payoffs window shows
@@ -310,7 +318,8 @@ TEST(SpinCycle, StepByStepThroughAWinItsSoundAndThreeBonusSpins) {
         if (t.cabinet.waiting == "win") t.game.TakeWin();
         t.cabinet.Finish();
     }
-    EXPECT_EQ(guarded, 3 + 2) << "between the four spins, and before the two bonus wins were sounded";
+    EXPECT_EQ(guarded, 3 + 3 + 2)
+        << "between the four spins, as each bonus spin's reels start, and before the two bonus wins are sounded";
     EXPECT_EQ(t.game.CurrentMoment(), MachineMoment::Idle);
     EXPECT_FALSE(t.game.CommandRunning());
     EXPECT_GT(t.cabinet.moments, momentsTold);

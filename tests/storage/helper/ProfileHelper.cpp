@@ -112,7 +112,7 @@ void MomentLoop(const QString& path, const QString& journalPath, unsigned seed, 
     };
     // Outcomes drawn so that every phase comes often: wins, SMILE lines (bonus spins), Globe lines (the
     // pool), a FULMINA that feeds the pool, and nothing.
-    cabinet.onAnimate = [&] {
+    cabinet.onDraw = [&] {
         std::fprintf(journal, "S %d\n", game.State().BonusMode ? 1 : 0);
         std::fflush(journal);
         static const std::array<std::array<int, 9>, 6> regular = {{{6, 6, 6, 1, 1, 1, 1, 1, 1},
