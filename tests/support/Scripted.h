@@ -90,7 +90,9 @@ public:
         return true;
     }
     void ReelsRebuilt() override { ++rebuilds; }
-    void RedrawStatusPanel() override {}
+    // The pool and the Globes left as each redraw of the status panel shows them.
+    std::vector<std::pair<float, int>> statusShown;
+    void RedrawStatusPanel() override { statusShown.push_back({game->State().BonusPool, game->State().Bells}); }
     // Called as the outcome has been drawn and counted, before it is kept and the reels move: the stops
     // a test forces are the outcome from the start, as the game's own draw would be.
     void RedrawSpinsDisplay() override {

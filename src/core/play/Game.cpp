@@ -292,12 +292,16 @@ void Game::TakeStep() {
         case Step::Score: Score(); return;
         case Step::Sound: SoundWin(); return;
         case Step::Present: PresentScoredWin(); return;
-        case Step::Presented:
+        case Step::Presented: {
             // A board its window left without Quit pays what it shows.
             if (OpenedBoard()) QuitBoard();
+            const bool poolWon = state_.Bells <= 0;
             ClearWonPool(state_);
+            // The pool display and its Globes show the pool begun again now, not after the bonus spins.
+            if (poolWon) cabinet_.RedrawStatusPanel();
             SetStep(Step::Settled);
             return;
+        }
         case Step::Settled:
             SetStep(Step::Bonus);
             EndSettlement();

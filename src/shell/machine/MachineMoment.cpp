@@ -53,17 +53,18 @@ void MainWindow::UpdateMoment() {
     commandsApplied_ = now;
     momentApplied_ = true;
 
-    for (QMenu* m : {menus_.file, menus_.options, menus_.bank, menus_.help}) m->menuAction()->setEnabled(now.menus);
-    for (QAction* item : commands_) {
-        const bool enabled = item == menus_.autoSpin ? now.autoPlay : now.menus;
-        if (item->isEnabled() == enabled) continue;
+    // Every change of availability is told, the menus' and the sub-menus' as well as the items'.
+    const auto apply = [](QAction* item, bool enabled) {
+        if (item->isEnabled() == enabled) return;
         item->setEnabled(enabled);
         AnnounceAvailability(*item);
-    }
+    };
+    for (QMenu* m : {menus_.file, menus_.options, menus_.bank, menus_.help}) apply(m->menuAction(), now.menus);
+    for (QAction* item : commands_) apply(item, item == menus_.autoSpin ? now.autoPlay : now.menus);
     // Sub-menus of Options and Bank read as unavailable too, so a screen reader does not offer them.
     for (QMenu* m : {menus_.options, menus_.bank})
         for (QAction* a : m->actions())
-            if (a->menu()) a->setEnabled(now.menus);
+            if (a->menu()) apply(a, now.menus);
     // The buttons' pictures change on their own beat; a screen reader hears when they can be pressed.
     if (now.buttons != buttonsWere)
         for (PictureButton* b : buttons_)

@@ -121,6 +121,11 @@ TEST(SpinCycle, TheThirdGlobeLineWinsThePoolWhichIsThenCleared) {
     EXPECT_EQ(t.s().Bells, 3);
     EXPECT_EQ(t.s().BonusPool, 0.0f);
     EXPECT_FLOAT_EQ(t.s().PoolPts, 30.0f);
+    // The displays show the pool emptied and three Globes again as soon as the win is settled, not at
+    // the next spin: bonus spins may follow first.
+    ASSERT_FALSE(t.cabinet.statusShown.empty());
+    EXPECT_FLOAT_EQ(t.cabinet.statusShown.back().first, 0.0f);
+    EXPECT_EQ(t.cabinet.statusShown.back().second, 3);
 }
 
 TEST(SpinCycle, AutoSpinStopsByItselfAfterTwoHundredSpins) {
