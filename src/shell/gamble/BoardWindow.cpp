@@ -76,6 +76,31 @@ QString ContentWords(int content) {
 
 }  // namespace
 
+namespace {
+constexpr int kInstructionsFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+QString ShownInstructions() {
+    return QString(BoardWindow::InstructionsText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+}  // namespace
+
+QRect BoardWindow::InstructionsRoom() {
+    // The instructions may run a line past their panel; the space above Quit takes it.
+    const QRect panel = ToRect(L::kInstructions);
+    return panel.adjusted(0, 0, 0, L::kQuitButton.y - panel.bottom() - 2);
+}
+
+QFont BoardWindow::InstructionsFont() {
+    // Our type sets wider than the one the board was measured for: the text steps down until its last
+    // word clears Quit.
+    for (double points = 9.75; points > 6.0; points -= 0.25) {
+        const QFont font = GameFont(points);
+        if (QFontMetrics(font).boundingRect(InstructionsRoom(), kInstructionsFlags, ShownInstructions()).height() <=
+            InstructionsRoom().height())
+            return font;
+    }
+    return GameFont(6.0);
+}
+
 const QString& BoardWindow::InstructionsText() {
     static const QString text = QStringLiteral(
         "Instructions\r\n\r\n"
@@ -251,13 +276,10 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     FillBox(p, 0, 0, width(), height(), Colour::Black);
 
-    // The instructions may run a line past their panel; the space above Quit takes it.
     const QRect instructions = ToRect(L::kInstructions);
-    p.setFont(GameFont(9.75));
+    p.setFont(InstructionsFont());
     p.setPen(PaletteColor(Colour::White));
-    p.drawText(instructions.adjusted(0, 0, 0, L::kQuitButton.y - instructions.bottom() - 2),
-               Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-               QString(InstructionsText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    p.drawText(InstructionsRoom(), kInstructionsFlags, ShownInstructions());
 
     // The caption may stand out to the left of its box, where the window is empty.
     const QRect caption = ToRect(L::kWinningsCaption);

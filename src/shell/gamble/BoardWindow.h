@@ -41,6 +41,9 @@ public:
     void RevealBoard();
 
     static const QString& InstructionsText();
+    // Where the instructions are written, and the type that fits them all there, above Quit.
+    static QRect InstructionsRoom();
+    static QFont InstructionsFont();
 
     // The box with the keyboard focus; 0 when it is elsewhere.
     int FocusedBox() const;

@@ -9,6 +9,7 @@
 
 #include "gamble/BoardWindow.h"
 #include "gamble/BoardWindowLayout.h"
+#include "art/Drawing.h"
 #include "support/Scripted.h"
 #include "support/WindowTesting.h"
 #include "support/WindowParts.h"
@@ -374,4 +375,16 @@ TEST_F(BoardWindowTest, TheQuitButtonsUnderlineSitsUnderItsQAtEveryScale) {
         EXPECT_GE(lineLeft, qLeft - qRound(ratio)) << "the underline starts left of the Q";
         EXPECT_LE(lineRight - lineLeft, 40 * ratio) << "the underline runs under one letter";
     }
+}
+
+// The instructions are read to their last word, "winnings.": the type steps down until all of it clears
+// the Quit button.
+TEST_F(BoardWindowTest, TheInstructionsEndAboveQuit) {
+    const QString text = QString(BoardWindow::InstructionsText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QRect room = BoardWindow::InstructionsRoom();
+    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    const QFont font = BoardWindow::InstructionsFont();
+    const QRect used = QFontMetrics(font).boundingRect(room, flags, text);
+    EXPECT_LT(used.bottom(), kazoomba::ui::board_layout::kQuitButton.y);
+    EXPECT_GE(QFontMetrics(font).height(), QFontMetrics(kazoomba::ui::GameFont(6.0)).height()) << "too small to read";
 }
