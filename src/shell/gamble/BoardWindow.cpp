@@ -89,13 +89,12 @@ QRect BoardWindow::InstructionsRoom() {
     return panel.adjusted(0, 0, 0, L::kQuitButton.y - panel.bottom() - 2);
 }
 
-QFont BoardWindow::InstructionsFont() {
+QFont BoardWindow::InstructionsFont(const QRect& room) {
     // Our type sets wider than the one the board was measured for: the text steps down until its last
     // word clears Quit.
     for (double points = 9.75; points > 6.0; points -= 0.25) {
         const QFont font = GameFont(points);
-        if (QFontMetrics(font).boundingRect(InstructionsRoom(), kInstructionsFlags, ShownInstructions()).height() <=
-            InstructionsRoom().height())
+        if (QFontMetrics(font).boundingRect(room, kInstructionsFlags, ShownInstructions()).height() <= room.height())
             return font;
     }
     return GameFont(6.0);
@@ -277,7 +276,7 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     FillBox(p, 0, 0, width(), height(), Colour::Black);
 
     const QRect instructions = ToRect(L::kInstructions);
-    p.setFont(InstructionsFont());
+    p.setFont(InstructionsFont(InstructionsRoom()));
     p.setPen(PaletteColor(Colour::White));
     p.drawText(InstructionsRoom(), kInstructionsFlags, ShownInstructions());
 

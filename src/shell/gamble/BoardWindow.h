@@ -43,7 +43,7 @@ public:
     static const QString& InstructionsText();
     // Where the instructions are written, and the type that fits them all there, above Quit.
     static QRect InstructionsRoom();
-    static QFont InstructionsFont();
+    static QFont InstructionsFont(const QRect& room);
 
     // The box with the keyboard focus; 0 when it is elsewhere.
     int FocusedBox() const;

@@ -381,10 +381,13 @@ TEST_F(BoardWindowTest, TheQuitButtonsUnderlineSitsUnderItsQAtEveryScale) {
 // the Quit button.
 TEST_F(BoardWindowTest, TheInstructionsEndAboveQuit) {
     const QString text = QString(BoardWindow::InstructionsText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const QRect room = BoardWindow::InstructionsRoom();
     const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
-    const QFont font = BoardWindow::InstructionsFont();
-    const QRect used = QFontMetrics(font).boundingRect(room, flags, text);
-    EXPECT_LT(used.bottom(), kazoomba::ui::board_layout::kQuitButton.y);
-    EXPECT_GE(QFontMetrics(font).height(), QFontMetrics(kazoomba::ui::GameFont(6.0)).height()) << "too small to read";
+    const QRect room = BoardWindow::InstructionsRoom();
+    EXPECT_LT(room.bottom(), kazoomba::ui::board_layout::kQuitButton.y);
+    // However wide the desktop's type sets, down to a room a quarter shorter than the board's.
+    for (const QRect& r : {room, room.adjusted(0, 0, 0, -room.height() / 8), room.adjusted(0, 0, 0, -room.height() / 4)}) {
+        const QFont font = BoardWindow::InstructionsFont(r);
+        EXPECT_LE(QFontMetrics(font).boundingRect(r, flags, text).height(), r.height()) << r.height() << " px";
+        EXPECT_GE(QFontMetrics(font).height(), QFontMetrics(kazoomba::ui::GameFont(6.0)).height()) << "too small to read";
+    }
 }
