@@ -2,6 +2,7 @@
 // paid twice: credits plus the win still pending equal the money borrowed plus the wins minus the bets.
 #include <QProcess>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // kazoomba-par: the game's par sheet from its own rules, and a simulator that checks it.
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
