@@ -23,7 +23,7 @@ protected:
     static void SetUpTestSuite() { kazoomba::testing::App(); }
     void SetUp() override {
         window = kazoomba::testing::StartTestMachine(random);
-        QApplication::setActiveWindow(window.get());
+        kazoomba::testing::MakeActive(window.get());
     }
     // One event as the window system sends it, with its time.
     static void Send(QWidget* to, QEvent::Type type, int key, quint64 time, bool repeat) {
