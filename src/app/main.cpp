@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QScreen>
 #include <csignal>
+#include <optional>
 
 #include "Assembly.h"
 #include "CommandLine.h"
+#include "NoDisplay.h"
 #include "ProfileFile.h"
 #include "SessionGuard.h"
 #include "SessionLock.h"
@@ -22,7 +24,9 @@
 
 int main(int argc, char** argv) {
     kazoomba::app::ReadCommandLine(argc, argv);
+    std::optional<kazoomba::app::NoDisplayExplained> noDisplay(std::in_place);
     QApplication app(argc, argv);
+    noDisplay.reset();
     kazoomba::app::RefuseUnknownOptions(app);
     kazoomba::ui::KeepLateKeysFromMenus(app);
 

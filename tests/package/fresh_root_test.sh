@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# A fresh Debian 12 root, as a new user's machine would be: made once with debootstrap and kept as a cache,
-# copied for every step. In one copy the package is built with dpkg-buildpackage after installing only
-# build-essential and its Build-Depends; in another the package is installed with apt, as a user would,
+# A fresh Debian root (12, or another release's suite), as a new user's machine would be: made once with
+# debootstrap and kept as a cache, copied for every step. In one copy the package is built with
+# dpkg-buildpackage, its fast tests included, after installing only build-essential and its Build-Depends; in another the package is installed with apt, as a user would,
 # and the game is started offscreen until its main window is drawn. Prints what was installed and how long
 # each step took. Optional and slow (minutes, and the Debian mirror): needs root, debootstrap and unshare.
-# Usage: fresh_root_test.sh SOURCE_DIR VERSION
-#   KAZOOMBA_ROOT_CACHE: where the debootstrap root is kept (default /var/tmp/kazoomba-fresh-root).
+# Usage: fresh_root_test.sh SOURCE_DIR VERSION [SUITE]   (SUITE: bookworm, the default, or trixie)
+#   KAZOOMBA_ROOT_CACHE: where the debootstrap root is kept (default /var/tmp/kazoomba-fresh-root-SUITE).
 #   KAZOOMBA_MIRROR: the Debian mirror (default http://deb.debian.org/debian).
 set -uo pipefail
-source=$1 version=$2
-cache=${KAZOOMBA_ROOT_CACHE:-/var/tmp/kazoomba-fresh-root}
+source=$1 version=$2 suite=${3:-bookworm}
+cache=${KAZOOMBA_ROOT_CACHE:-/var/tmp/kazoomba-fresh-root-$suite}
 mirror=${KAZOOMBA_MIRROR:-http://deb.debian.org/debian}
 arch=$(dpkg --print-architecture)
 
@@ -28,10 +28,10 @@ cleanup() {
 trap cleanup EXIT
 
 if [[ ! -x $cache/base/usr/bin/apt-get ]]; then
-  step "making the Debian 12 root with debootstrap (once; kept in $cache)"
+  step "making the $suite root with debootstrap (once; kept in $cache)"
   mkdir -p "$cache/debs"
   start=$SECONDS
-  debootstrap --variant=minbase --cache-dir="$cache/debs" bookworm "$cache/base.new" "$mirror" \
+  debootstrap --variant=minbase --cache-dir="$cache/debs" "$suite" "$cache/base.new" "$mirror" \
     >"$cache/debootstrap.log" 2>&1 || give_up "debootstrap failed: see $cache/debootstrap.log"
   rm -rf "$cache/base" && mv "$cache/base.new" "$cache/base"
   echo "   made in $((SECONDS - start)) s"
@@ -58,6 +58,7 @@ mkdir -p "$build_root/src/kazoomba-$version"
 (cd "$source" && git ls-files -co --exclude-standard -z | grep -zv '^build/' |
   while IFS= read -r -d '' file; do [[ -e $file ]] && printf '%s\0' "$file"; done |
   xargs -0 cp --parents -t "$build_root/src/kazoomba-$version") || give_up "could not copy the source tree"
+"$build_root/src/kazoomba-$version/scripts/orig-tarball" >/dev/null || give_up "scripts/orig-tarball failed"
 start=$SECONDS
 apt_in "$build_root" update >"$scratch/build-apt.log" 2>&1 || give_up "apt-get update failed in the root"
 before=$(in_root "$build_root" dpkg-query -W | wc -l)
@@ -72,7 +73,7 @@ if ! in_root "$build_root" sh -c "cd /src/kazoomba-$version && DEB_BUILD_OPTIONS
   tail -n 30 "$scratch/build.log" >&2
   give_up "dpkg-buildpackage failed in the fresh root"
 fi
-deb="$build_root/src/kazoomba_${version}_$arch.deb"
+deb="$build_root/src/kazoomba_$(dpkg-parsechangelog -l "$source/debian/changelog" -SVersion)_$arch.deb"
 [[ -f $deb ]] || give_up "the build made no $(basename "$deb")"
 echo "   dpkg-buildpackage: $((SECONDS - start)) s; sha256 $(sha256sum "$deb" | cut -d' ' -f1)"
 
@@ -97,12 +98,12 @@ step "starting the installed game offscreen until its window is drawn"
 mkdir -p "$run_root/tmp/home"
 start_ns=$(date +%s%N)
 in_root "$run_root" env HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/home QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
-  QT_FORCE_STDERR_LOGGING=1 QT_LOGGING_RULES="qt.widgets.painting.info=true" \
+  QT_FORCE_STDERR_LOGGING=1 QT_LOGGING_RULES="qt.widgets.painting=true" \
   /usr/games/kazoomba >"$scratch/game.out" 2>"$scratch/game.err" &
 game=$!
 painted=
 for ((tenth = 0; tenth < 600; ++tenth)); do
-  if grep -Eq 'Flushing QRegion\(0,0 [0-9]+x[0-9]+\) of [A-Za-z:]*MainWindow' "$scratch/game.err"; then
+  if grep -Eq '(Drawing|Flushing) QRegion\(0,0 [0-9]+x[0-9]+\) of [A-Za-z:]*MainWindow' "$scratch/game.err"; then
     painted=$((($(date +%s%N) - start_ns) / 1000000)); break
   fi
   kill -0 "$game" 2>/dev/null || break
@@ -113,4 +114,4 @@ wait "$game"
 [[ -n $painted ]] || give_up "the game never drew its window: $(grep -v '^qt.widgets.painting' "$scratch/game.err" | head -n 5)"
 grep -q 'not found' "$scratch/game.err" && give_up "the game did not find its data: $(grep 'not found' "$scratch/game.err")"
 echo "   first paint of the main window after $painted ms"
-echo "-- a fresh Debian 12 root builds the package, installs it and runs the game"
+echo "-- a fresh $suite root builds the package, runs its fast tests, installs it and runs the game"

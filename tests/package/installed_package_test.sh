@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package twice with dpkg-buildpackage, from two copies of the source tree in different
-# folders, and checks that the two are byte for byte the same. Then unpacks it into a scratch root, checks
+# folders, each with the upstream tarball scripts/orig-tarball makes, and checks that the two are byte for
+# byte the same. The first is the build a sponsor runs, its fast tests included; the second skips them
+# (nocheck), so it costs only the game's own build and shows that the tests leave no mark on the package.
+# Then unpacks it into a scratch root, checks
 # its layout, dependencies, licence, launcher, metadata, icons, manual pages and hardening, that no build
 # path is in the programs, runs lintian on the source and binary packages when lintian is installed, and
 # runs the unpacked game offscreen, with the source tree hidden from it, until SIGTERM.
@@ -8,6 +11,8 @@
 set -uo pipefail
 
 source=$1 version=$2
+# The package's version: the project's, and the Debian revision of the changelog's newest entry.
+package_version=$(dpkg-parsechangelog -l "$source/debian/changelog" -SVersion) || exit 1
 app_id=io.github.kazoomba.Kazoomba
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/kazoomba-package.XXXXXX")
@@ -24,7 +29,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 give_up() { echo "FAIL: $*" >&2; exit 1; }
 step() { echo "-- $*"; }
 
-for tool in dpkg-buildpackage dpkg-deb dh apt-get desktop-file-validate appstreamcli appstream-util groff file readelf strings; do
+for tool in dpkg-parsechangelog dpkg-buildpackage dpkg-deb dh apt-get desktop-file-validate appstreamcli appstream-util groff file readelf strings; do
   command -v "$tool" >/dev/null || give_up "$tool is missing: run scripts/setup (scripts/packages.txt lists it)"
 done
 
@@ -43,16 +48,23 @@ copy_source() {
 
 # The two builds differ in where they are, so that a build path that reaches the package shows.
 jobs=$(nproc)
-debs=()
+debs=() origs=()
 for copy in first second/elsewhere; do
   tree="$scratch/$copy/kazoomba-$version"
-  step "building the package with dpkg-buildpackage in $tree"
+  options="parallel=$jobs" profiles=
+  [[ $copy == first ]] || { options+=" nocheck"; profiles=nocheck; }
+  step "building the package with dpkg-buildpackage in $tree (DEB_BUILD_OPTIONS=$options)"
   copy_source "$tree" || give_up "could not copy the source tree"
-  if ! (cd "$tree" && DEB_BUILD_OPTIONS="parallel=$jobs" dpkg-buildpackage -us -uc >"$scratch/${copy%%/*}.log" 2>&1); then
+  "$tree/scripts/orig-tarball" >/dev/null || give_up "scripts/orig-tarball made no upstream tarball"
+  origs+=("$(dirname "$tree")/kazoomba_$version.orig.tar.xz")
+  start=$SECONDS
+  if ! (cd "$tree" && DEB_BUILD_OPTIONS=$options DEB_BUILD_PROFILES=$profiles dpkg-buildpackage -us -uc \
+          >"$scratch/${copy%%/*}.log" 2>&1); then
     tail -n 40 "$scratch/${copy%%/*}.log" >&2
     give_up "dpkg-buildpackage failed in $tree (log above)"
   fi
-  built=("$(dirname "$tree")/kazoomba_${version}_$(dpkg --print-architecture).deb")
+  echo "   built in $((SECONDS - start)) s"
+  built=("$(dirname "$tree")/kazoomba_${package_version}_$(dpkg --print-architecture).deb")
   [[ -f ${built[0]} ]] || give_up "dpkg-buildpackage made no $(basename "${built[0]}"): $(ls "$(dirname "$tree")")"
   debs+=("${built[0]}")
 done
@@ -63,17 +75,32 @@ step "checking that the two builds are the same"
 sums=$(sha256sum "${debs[@]}" | cut -d' ' -f1)
 echo "$sums" | sed 's/^/   sha256 /'
 [[ $(sort -u <<<"$sums" | wc -l) -eq 1 ]] || fail "two builds of one source differ: the package is not reproducible"
+[[ $(sha256sum "${origs[@]}" | cut -d' ' -f1 | sort -u | wc -l) -eq 1 ]] ||
+  fail "scripts/orig-tarball made two different upstream tarballs of one source"
+# The sponsor's build ran the fast tests; the second build was told not to.
+grep -Eq '^100% tests passed, 0 tests failed out of [0-9]+' "$scratch/first.log" ||
+  fail "the package build did not run the fast tests: $(grep -E 'tests passed|tests failed' "$scratch/first.log")"
+echo "   $(grep -E '^[0-9]+% tests passed' "$scratch/first.log")"
+grep -q 'tests passed' "$scratch/second.log" && fail "the nocheck build ran the tests"
+# Neither builds the programs that made the art and the sounds.
+grep -Eq 'kazoomba-(artsheet|soundgen)' "$scratch/first.log" && fail "the package build built kazoomba-artsheet or kazoomba-soundgen"
+# The compilers have nothing to say about the game's own code.
+if grep -Eq ':[0-9]+:[0-9]+: (warning|error): ' "$scratch/first.log"; then
+  grep -E ':[0-9]+:[0-9]+: (warning|error): ' "$scratch/first.log" | sort -u | head -n 20 >&2
+  fail "the package build shows compiler warnings"
+fi
 
 step "checking the control fields"
 field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Package) == kazoomba ]] || fail "Package is '$(field Package)'"
-[[ $(field Version) == "$version" ]] || fail "Version is '$(field Version)', the project is $version"
+[[ $(field Version) == "$package_version" && ${package_version%-*} == "$version" ]] ||
+  fail "Version is '$(field Version)', the project is $version and the changelog's newest entry $package_version"
 [[ $(field Section) == games ]] || fail "Section is '$(field Section)'"
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer is not 'name <e-mail>': $(field Maintainer)"
 [[ $(field Recommends) =~ (^|, )qt6-wayland( |,|$) ]] || fail "Recommends does not name qt6-wayland: $(field Recommends)"
 depends=$(field Depends)
 echo "   Depends: $depends"
-for needed in libqt6widgets6 libqt6svg6 libsdl2-2.0-0 fonts-dejavu-core; do
+for needed in libqt6widgets6 libqt6svg6 libsdl2-2.0-0 fonts-dejavu-core qt6-svg-plugins; do
   grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends does not name $needed"
 done
 if grep -Eq -- '-dev( |,|$)|libgtest|libgmock|libbenchmark|libasan|libubsan' <<<"$depends"; then
@@ -224,15 +251,17 @@ else
   echo "   no mount namespace here: the source tree stays visible to the game"
 fi
 # A clean environment: no display, no sound card, nothing of the user's own configuration, no data folder
-# of the desktop's. The painting log of Qt's widgets says when the main window was first drawn and shown.
+# of the desktop's. The painting log of Qt's widgets says when the main window was first drawn and shown:
+# the whole category, since Qt 6.8 says it at debug level where Qt 6.4 said it as information.
 "${hide[@]}" env -i PATH="/usr/bin:/bin" LANG=C.UTF-8 HOME="$home" XDG_CONFIG_HOME="$home/config" \
   XDG_DATA_HOME="$home/data" XDG_DATA_DIRS="$home/data-dirs" XDG_CACHE_HOME="$home/cache" \
   XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 \
-  SDL_AUDIODRIVER=dummy QT_FORCE_STDERR_LOGGING=1 QT_LOGGING_RULES="qt.widgets.painting.info=true" \
+  SDL_AUDIODRIVER=dummy QT_FORCE_STDERR_LOGGING=1 QT_LOGGING_RULES="qt.widgets.painting=true" \
   "$root/usr/games/kazoomba" >"$scratch/game.out" 2>"$scratch/game.err" &
 game_pid=$!
 
-first_paint='Flushing QRegion\(0,0 [0-9]+x[0-9]+\) of [A-Za-z:]*MainWindow'
+# The whole window, "Drawing" into its surface and "Flushing" it to the screen: either says it was painted.
+first_paint='(Drawing|Flushing) QRegion\(0,0 [0-9]+x[0-9]+\) of [A-Za-z:]*MainWindow'
 painted=no
 for ((tenth = 0; tenth < 300; ++tenth)); do
   if grep -Eq "$first_paint" "$scratch/game.err"; then painted=yes; break; fi

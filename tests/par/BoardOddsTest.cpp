@@ -1,6 +1,8 @@
 // The board's odds: one pick, what the hints tell apart, and best play in positions worked out by hand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BoardOdds.h"
 
 using namespace kazoomba;

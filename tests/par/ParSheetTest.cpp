@@ -1,6 +1,7 @@
 // Exact figures against ones that can be checked by hand from the strips, and against each other.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 

@@ -2,7 +2,8 @@
 # Simulates scripts/setup on a machine with jackd2 installed and no other package: a dpkg database made
 # from apt's own records of jackd2 and what it needs, handed to setup with --admindir. Nothing is
 # installed. The packages of scripts/packages.txt must go in without removing or downgrading anything, and
-# the check itself must catch the old sound library, whose development package pulled a rival JACK.
+# the check itself must catch a list that would take JACK away: JACK1's library, which Debian 12's
+# SDL2_mixer development package pulled in, and which every release has conflict with jackd2's.
 # Usage: setup_keeps_jack_test.sh SOURCE_DIR
 set -uo pipefail
 source=$1
@@ -53,20 +54,21 @@ fi
 cat "$scratch/out"
 grep -q 'and remove none' "$scratch/out" || { echo "FAIL: setup did not say apt would remove nothing" >&2; failures=$((failures + 1)); }
 
-# The same check must refuse a list that would take JACK away: SDL2_mixer's development package does.
-echo "-- the same with libsdl2-mixer-dev, which must be refused"
+# The same check must refuse a list that would take JACK away: JACK1's library does, on every release.
+echo "-- the same with libjack0, which must be refused"
 mkdir "$scratch/scripts"
 cp "$source/scripts/setup" "$scratch/scripts/"
-sed 's/^libsdl2-dev$/libsdl2-mixer-dev/' "$source/scripts/packages.txt" >"$scratch/scripts/packages.txt"
+sed 's/^libsdl2-dev$/libsdl2-dev\nlibjack0/' "$source/scripts/packages.txt" >"$scratch/scripts/packages.txt"
+grep -qx libjack0 "$scratch/scripts/packages.txt" || { echo "FAIL: could not add libjack0 to the list" >&2; exit 1; }
 if "$scratch/scripts/setup" run --simulate --admindir "$scratch/admin" >"$scratch/out" 2>&1; then
   cat "$scratch/out" >&2
-  echo "FAIL: setup would let apt remove JACK for libsdl2-mixer-dev" >&2
+  echo "FAIL: setup would let apt remove JACK for libjack0" >&2
   failures=$((failures + 1))
 elif ! grep -q 'would remove packages you have: .*jackd2' "$scratch/out"; then
   cat "$scratch/out" >&2
   echo "FAIL: setup refused without naming jackd2" >&2
   failures=$((failures + 1))
-elif ! grep -q '^  apt-get install --no-install-recommends .*libsdl2-mixer-dev' "$scratch/out"; then
+elif ! grep -q '^  apt-get install --no-install-recommends .*libjack0' "$scratch/out"; then
   cat "$scratch/out" >&2
   echo "FAIL: setup refused without printing the command" >&2
   failures=$((failures + 1))

@@ -3,6 +3,7 @@
 // every step of a save in every phase of a spin; a soak of random kills goes on beside it.
 #include <QProcess>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
 #include <cmath>
 #include <gtest/gtest.h>

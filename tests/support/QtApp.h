@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QWidget>
 
 #include "support/ModalWatchdog.h"
 
@@ -20,6 +21,15 @@ inline QApplication& App() {
         return made;
     }();
     return *app;
+}
+
+// Makes a shown window the active one, as a click on it would. QWidget::activateWindow() asks the
+// platform, which answers through the event queue, so the answer is taken here before the test goes on.
+// (Qt 6.5 deprecated QApplication::setActiveWindow, which set it behind the platform's back.)
+inline void MakeActive(QWidget* window) {
+    window->activateWindow();
+    for (int round = 0; round < 100 && QApplication::activeWindow() != window; ++round)
+        QCoreApplication::processEvents();
 }
 
 }  // namespace kazoomba::testing

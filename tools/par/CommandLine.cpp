@@ -118,11 +118,12 @@ Parsed ParseCommandLine(const std::vector<std::string>& args) {
             p.options.bankroll = *credits;
         } else if (a == "--coin") {
             const std::string* v = value();
-            const auto coin = v ? ParseAmount(*v) : std::nullopt;
+            // A missing or unreadable value becomes one no coin has, so it is refused with the rest.
+            const double coin = (v ? ParseAmount(*v) : std::nullopt).value_or(-1.0);
             bool known = false;
-            for (double c : kCoinValues) known = known || (coin && std::fabs(*coin - c) < 1e-9);
+            for (double c : kCoinValues) known = known || std::fabs(coin - c) < 1e-9;
             if (!known) return fail("--coin takes 1, 0.50, 0.25, 0.10 or 0.05");
-            p.options.coinValue = *coin;
+            p.options.coinValue = coin;
         } else if (a == "--spins") {
             const std::string* v = value();
             const auto n = v ? ParseCount(*v) : std::nullopt;

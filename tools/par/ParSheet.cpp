@@ -1,6 +1,7 @@
 // Exact figures of a wager: line returns, the pool by renewal-reward, the SMILE bonus by its counter's chain.
 #include "ParSheet.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 

@@ -1,6 +1,7 @@
 // The long-run moments of a paid spin's whole return, solved over the joint chain of the two counters.
 #include "Volatility.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <tuple>

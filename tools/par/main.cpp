@@ -1,8 +1,11 @@
 // kazoomba-par: the game's par sheet from its own rules, and a simulator that checks it.
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <random>
@@ -19,6 +22,21 @@
 
 using namespace kazoomba::par;
 
+namespace {
+
+// Figures that never reached their reader (a full disk, a closed pipe) are a failure, not a success: the
+// status is 1 and the reason is said, as the game does with its own answers.
+int Finish(int status) {
+    std::cout.flush();
+    if (std::cout && std::fflush(stdout) == 0) return status;
+    const int error = errno;
+    std::cerr << "kazoomba-par: could not write to standard output: "
+              << (error ? std::strerror(error) : "the stream failed") << "\n";
+    return 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     const Parsed parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
@@ -28,18 +46,18 @@ int main(int argc, char** argv) {
     const Options& options = parsed.options;
     if (options.help) {
         std::cout << Usage();
-        return 0;
+        return Finish(0);
     }
     if (options.version) {
         std::cout << "kazoomba-par " KAZOOMBA_VERSION "\n";
-        return 0;
+        return Finish(0);
     }
 
     const Analysis analysis;
     if (options.allCoins) {
         const auto all = analysis.AllWagers();
         std::cout << (options.json ? JsonTable(all, analysis) : TextTable(all, analysis));
-        return 0;
+        return Finish(0);
     }
 
     const ParSheet sheet = analysis.Wager(options.coins);
@@ -98,6 +116,7 @@ int main(int argc, char** argv) {
     }
     const Extras extras{&volatility, options.sessions ? &sessions : nullptr};
     std::cout << (options.json ? JsonReport(sheet, simulated, run, extras) : TextReport(sheet, simulated, run, extras));
+    if (Finish(0) != 0) return 1;
 
     auto write = [](const std::string& name, const std::string& svg) {
         std::ofstream file(name, std::ios::binary);

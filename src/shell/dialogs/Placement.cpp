@@ -56,11 +56,6 @@ QPoint FramePosition(const QWidget& window) {
 
 namespace {
 
-QRect FrameGeometry(const QWidget& window) {
-    if (const QWindow* handle = window.windowHandle(); handle && window.isVisible()) return handle->frameGeometry();
-    return window.frameGeometry();
-}
-
 // Watches a window it placed until the window manager has framed it, then puts the frame where it belongs.
 // The frame comes some time after the window shows, and no event says so: it looks every few moments.
 class FramePlacer : public QObject {

@@ -66,9 +66,11 @@ def walk(node, depth=0):
             yield from walk(child, depth + 1)
 
 
+# Roles are compared as AT-SPI's numbers: their names are only words for people, and change between
+# versions ("push button" became "button").
 def find(root, role, name):
     for node, _ in walk(root):
-        if node.getRoleName() == role and node.name == name:
+        if node.getRole() == role and node.name == name:
             return node
     return None
 
@@ -132,14 +134,14 @@ def dump(root):
 
 
 def dialog(app, words):
-    return next((w for w, _ in walk(app) if w.getRoleName() == "dialog" and words in w.name), None)
+    return next((w for w, _ in walk(app) if w.getRole() == pyatspi.ROLE_DIALOG and words in w.name), None)
 
 
 # Plays until a spin wins, shows the Payoffs window and the board as read, picks a box and quits.
 def dump_board(app, machine):
-    do_action(find(find(machine, "menu item", "Sound"), "check box", "Off"), "Press")
-    do_action(find(find(machine, "menu item", "Spin Speed"), "check box", "Very Fast"), "Press")
-    spin, bet = find(machine, "push button", "Spin"), find(machine, "push button", "Bet 8")
+    do_action(find(find(machine, pyatspi.ROLE_MENU_ITEM, "Sound"), pyatspi.ROLE_CHECK_BOX, "Off"), "Press")
+    do_action(find(find(machine, pyatspi.ROLE_MENU_ITEM, "Spin Speed"), pyatspi.ROLE_CHECK_BOX, "Very Fast"), "Press")
+    spin, bet = find(machine, pyatspi.ROLE_PUSH_BUTTON, "Spin"), find(machine, pyatspi.ROLE_PUSH_BUTTON, "Bet 8")
     for _ in range(60):
         wait_for("Bet 8 available", lambda: not unavailable(bet))
         do_action(bet, "Press")
@@ -153,15 +155,15 @@ def dump_board(app, machine):
             break
     print("== Payoffs window")
     dump(payoffs)
-    do_action(find(payoffs, "push button", "Double"), "Press")
+    do_action(find(payoffs, pyatspi.ROLE_PUSH_BUTTON, "Double"), "Press")
     board = wait_for("board", lambda: dialog(app, "Vaz Ivero"))
     print("== Board as it opens")
     dump(board)
-    do_action(find(board, "push button", "Box 7"), "Press")
+    do_action(find(board, pyatspi.ROLE_PUSH_BUTTON, "Box 7"), "Press")
     settle(1.0)
     print("== Board after box 7 was pressed")
     dump(board)
-    do_action(find(board, "push button", "Quit"), "Press")
+    do_action(find(board, pyatspi.ROLE_PUSH_BUTTON, "Quit"), "Press")
     settle(1.0)
     print("== Main window after the round")
     dump(machine)
@@ -186,12 +188,12 @@ def current_game():
 
 
 def mid_spin(app, machine):
-    do_action(find(find(machine, "menu item", "Sound"), "check box", "Off"), "Press")
-    do_action(find(find(machine, "menu item", "Spin Speed"), "check box", "Very Fast"), "Press")
-    spin, bet = find(machine, "push button", "Spin"), find(machine, "push button", "Bet 8")
+    do_action(find(find(machine, pyatspi.ROLE_MENU_ITEM, "Sound"), pyatspi.ROLE_CHECK_BOX, "Off"), "Press")
+    do_action(find(find(machine, pyatspi.ROLE_MENU_ITEM, "Spin Speed"), pyatspi.ROLE_CHECK_BOX, "Very Fast"), "Press")
+    spin, bet = find(machine, pyatspi.ROLE_PUSH_BUTTON, "Spin"), find(machine, pyatspi.ROLE_PUSH_BUTTON, "Bet 8")
     spins = find(machine, "label", "Spins")
-    items = [find(machine, "menu item", name) for name in ("New Game", "Load ", "Save", "Statistics")]
-    items.append(find(find(machine, "menu item", "Borrow"), "menu item", "$1000"))
+    items = [find(machine, pyatspi.ROLE_MENU_ITEM, name) for name in ("New Game", "Load ", "Save", "Statistics")]
+    items.append(find(find(machine, pyatspi.ROLE_MENU_ITEM, "Borrow"), pyatspi.ROLE_MENU_ITEM, "$1000"))
     if None in items:
         fail("a File or Bank item is missing")
     # Spins are played until one wins: its Payoffs window holds the spin half settled for as long as it
@@ -219,7 +221,7 @@ def mid_spin(app, machine):
     for words in ("Save a Game", "Load a Game", "Statistics"):
         if dialog(app, words) is not None:
             fail("the %s window opened mid-spin" % words)
-    do_action(find(payoffs, "push button", "Take"), "Press")
+    do_action(find(payoffs, pyatspi.ROLE_PUSH_BUTTON, "Take"), "Press")
     wait_for("the spin's end", lambda: not unavailable(spin), 30.0)
     settle(1.0)
     game = current_game()
@@ -231,7 +233,7 @@ def mid_spin(app, machine):
     # Spin pressed while the Save dialog is open does nothing; the file still holds the settled game.
     # The dialog runs inside the press, so the press is answered only when the dialog closes.
     try:
-        find(machine, "menu item", "Save").queryAction().doAction(0)
+        find(machine, pyatspi.ROLE_MENU_ITEM, "Save").queryAction().doAction(0)
     except Exception:
         pass
     save = wait_for("the Save dialog", lambda: dialog(app, "Save a Game"))
@@ -244,7 +246,7 @@ def mid_spin(app, machine):
     settle(2.0)
     if value_of(spins) != float(played):
         fail("Spin acted while the Save dialog was open: spins read %s" % value_of(spins))
-    do_action(find(save, "push button", "Cancel"), "Press")
+    do_action(find(save, pyatspi.ROLE_PUSH_BUTTON, "Cancel"), "Press")
     wait_for("the Save dialog closed", lambda: dialog(app, "Save a Game") is None)
     game = current_game()
     if game.get("Spins") != str(played) or game.get("TotalWagers") != wagered:
@@ -272,7 +274,7 @@ def read(game_process):
         time.sleep(3)
         dump(app)
         return
-    machine = wait_for("main window", lambda: next((w for w, _ in walk(app) if w.getRoleName() == "frame"), None))
+    machine = wait_for("main window", lambda: next((w for w, _ in walk(app) if w.getRole() == pyatspi.ROLE_FRAME), None))
     if "--dump" in sys.argv:
         dump(machine)
         return
@@ -284,14 +286,14 @@ def read(game_process):
         return
 
     # Sound off through its menu, as a listener may: a sound that holds the machine would only slow this.
-    sound = find(machine, "menu item", "Sound")
-    do_action(find(sound, "check box", "Off"), "Press")
+    sound = find(machine, pyatspi.ROLE_MENU_ITEM, "Sound")
+    do_action(find(sound, pyatspi.ROLE_CHECK_BOX, "Off"), "Press")
 
     buttons = {}
     for name in ("Spin", "Bet 1", "Bet 8"):
-        button = find(machine, "push button", name)
+        button = find(machine, pyatspi.ROLE_PUSH_BUTTON, name)
         if button is None:
-            fail("no push button " + name)
+            fail("no button " + name)
         if "Press" not in actions_of(button):
             fail("%s offers %s, not Press" % (name, actions_of(button)))
         buttons[name] = button
@@ -320,7 +322,7 @@ def read(game_process):
             if total is None or not text_of(total):
                 fail("the Payoffs window does not read its total")
             payoffs_read.append(text_of(total))
-            do_action(find(payoffs, "push button", "Take"), "Press")
+            do_action(find(payoffs, pyatspi.ROLE_PUSH_BUTTON, "Take"), "Press")
             settle(0.5)
             return None
         return not unavailable(buttons["Spin"])

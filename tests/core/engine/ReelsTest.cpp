@@ -1,6 +1,7 @@
 // Strips, the cell pattern and the precomputed spin motion.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "engine/Reels.h"

@@ -52,7 +52,7 @@ protected:
 
     // Moves the keyboard focus away to OK and back to the entry, as Tab and Shift+Tab do.
     static void Refocus(WinStopDialog& d, QLineEdit& entry) {
-        QApplication::setActiveWindow(&d);
+        kazoomba::testing::MakeActive(&d);
         Ok(d)->setFocus(Qt::TabFocusReason);
         entry.setFocus(Qt::BacktabFocusReason);
         ASSERT_TRUE(entry.hasFocus());

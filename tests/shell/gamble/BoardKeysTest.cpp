@@ -50,7 +50,7 @@ protected:
         window = std::make_unique<BoardWindow>(table.game, *graphics, *sound, table.random);
         window->SetClock([this] { return now; });
         window->show();
-        QApplication::setActiveWindow(window.get());
+        kazoomba::testing::MakeActive(window.get());
     }
     bool Opened(int box) const { return window->board().BoxOpened()[box - 1]; }
     void Key(int key) { QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key)); }

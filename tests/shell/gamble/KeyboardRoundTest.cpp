@@ -31,7 +31,7 @@ protected:
     }
     void SetUp() override {
         MachineWindowTest::SetUp();
-        QApplication::setActiveWindow(window.get());
+        kazoomba::testing::MakeActive(window.get());
     }
     // Types into whatever has the keyboard focus, as a player's keyboard does; into the given window's
     // focus when that window is not active yet (a loaded machine activates a new window late).
@@ -73,7 +73,7 @@ TEST_F(KeyboardRoundTest, BetSpinDoublePickTwoBoxesAndQuitWithoutAMouse) {
                 if (!board) return;
                 boardSeen = true;
                 // The window in front has the keyboard, however late a loaded machine says so.
-                QApplication::setActiveWindow(board);
+                kazoomba::testing::MakeActive(board);
                 board->SetClock([] { return 0LL; });  // the two digits come at one moment
                 Type(Qt::Key_Tab, board);   // from Quit onto box 1
                 Type(Qt::Key_Down, board);  // box 2: 3X
@@ -86,7 +86,7 @@ TEST_F(KeyboardRoundTest, BetSpinDoublePickTwoBoxesAndQuitWithoutAMouse) {
                 Type(Qt::Key_Escape, board);
             },
             payoffs);
-        QApplication::setActiveWindow(payoffs);
+        kazoomba::testing::MakeActive(payoffs);
         Type(Qt::Key_Tab, payoffs);  // Take has the focus; Tab goes on to Double
         Type(Qt::Key_Space, payoffs);
     });

@@ -193,7 +193,7 @@ TEST_F(ManualViewerTest, ReadsAsANamedWindowWhosePageIsADocumentReadLineByLine) 
 TEST_F(ManualViewerTest, EachNewPageIsToldAsANewDocumentWithTheFocus) {
     AccessibilityListener listener;
     ManualViewer* viewer = ShowManual(nullptr);
-    QApplication::setActiveWindow(viewer);
+    kazoomba::testing::MakeActive(viewer);
     QTextBrowser* browser = viewer->browser();
     ASSERT_TRUE(viewer->isActiveWindow());
     ASSERT_TRUE(browser->hasFocus());

@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>

@@ -22,7 +22,7 @@ class HeldKeyWindowTest : public kazoomba::testing::MachineWindowTest {
 protected:
     void SetUp() override {
         MachineWindowTest::SetUp();
-        QApplication::setActiveWindow(window.get());
+        kazoomba::testing::MakeActive(window.get());
     }
     // One event as the window system sends it, with its time.
     static void Send(QWidget* to, QEvent::Type type, int key, quint64 time, bool repeat) {

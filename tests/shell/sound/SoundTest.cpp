@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 
 #include "support/QtApp.h"
 #include "sound/Sound.h"
