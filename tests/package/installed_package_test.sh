@@ -127,7 +127,7 @@ done
 icons=usr/share/icons/hicolor
 for path in "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml" \
             "$icons/scalable/apps/$app_id.svg" usr/share/man/man1/kazoomba-par.1.gz usr/share/man/man6/kazoomba.6.gz \
-            usr/share/doc/kazoomba/copyright usr/share/doc/kazoomba/changelog.gz \
+            usr/share/doc/kazoomba/copyright usr/share/doc/kazoomba/changelog.Debian.gz \
             usr/share/lintian/overrides/kazoomba; do
   [[ -f $root/$path ]] || fail "$path is missing"
 done
@@ -142,7 +142,7 @@ grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/
   fail "the copyright file is not in the machine-readable format"
 grep -qx 'License: GPL-3+' "$copyright" || fail "the copyright file does not license the game under GPL-3+"
 cmp -s "$source/LICENSE" /usr/share/common-licenses/GPL-3 || fail "LICENSE is not the text of the GPL version 3"
-newest=$(gzip -dc "$root/usr/share/doc/kazoomba/changelog.gz" | head -n 1)
+newest=$(gzip -dc "$root/usr/share/doc/kazoomba/changelog.Debian.gz" | head -n 1)
 [[ $newest == "kazoomba ($(field Version)) "* ]] || fail "the changelog's newest entry is not for $(field Version): $newest"
 # Every picture, sound and manual page of the source tree, where the game looks for them.
 while IFS= read -r file; do
@@ -253,6 +253,7 @@ fi
 # A clean environment: no display, no sound card, nothing of the user's own configuration, no data folder
 # of the desktop's. The painting log of Qt's widgets says when the main window was first drawn and shown:
 # the whole category, since Qt 6.8 says it at debug level where Qt 6.4 said it as information.
+: >"$scratch/game.err"
 "${hide[@]}" env -i PATH="/usr/bin:/bin" LANG=C.UTF-8 HOME="$home" XDG_CONFIG_HOME="$home/config" \
   XDG_DATA_HOME="$home/data" XDG_DATA_DIRS="$home/data-dirs" XDG_CACHE_HOME="$home/cache" \
   XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 \
