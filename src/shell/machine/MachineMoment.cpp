@@ -1,5 +1,7 @@
 // The main window's moment gate: every command is enabled or disabled from the one answer of the game's
 // moment and the windows open over the machine.
+#include <algorithm>
+
 #include <QApplication>
 #include <QMenu>
 

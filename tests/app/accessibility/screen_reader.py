@@ -146,7 +146,7 @@ def dump_board(app, machine):
         wait_for("Bet 8 available", lambda: not unavailable(bet))
         do_action(bet, "Press")
         settle(0.3)
-        spins = find(machine, "label", "Spins")
+        spins = find(machine, pyatspi.ROLE_LABEL, "Spins")
         before = value_of(spins)
         do_action(spin, "Press")
         wait_for("a spin", lambda: value_of(spins) != before)
@@ -191,7 +191,7 @@ def mid_spin(app, machine):
     do_action(find(find(machine, pyatspi.ROLE_MENU_ITEM, "Sound"), pyatspi.ROLE_CHECK_BOX, "Off"), "Press")
     do_action(find(find(machine, pyatspi.ROLE_MENU_ITEM, "Spin Speed"), pyatspi.ROLE_CHECK_BOX, "Very Fast"), "Press")
     spin, bet = find(machine, pyatspi.ROLE_PUSH_BUTTON, "Spin"), find(machine, pyatspi.ROLE_PUSH_BUTTON, "Bet 8")
-    spins = find(machine, "label", "Spins")
+    spins = find(machine, pyatspi.ROLE_LABEL, "Spins")
     items = [find(machine, pyatspi.ROLE_MENU_ITEM, name) for name in ("New Game", "Load ", "Save", "Statistics")]
     items.append(find(find(machine, pyatspi.ROLE_MENU_ITEM, "Borrow"), pyatspi.ROLE_MENU_ITEM, "$1000"))
     if None in items:
@@ -298,19 +298,19 @@ def read(game_process):
             fail("%s offers %s, not Press" % (name, actions_of(button)))
         buttons[name] = button
 
-    credits = find(machine, "label", "Credits")
+    credits = find(machine, pyatspi.ROLE_LABEL, "Credits")
     if credits is None or value_of(credits) != 1000.0 or text_of(credits) != "1,000.00":
         fail("credits read %s / %s" % (credits and value_of(credits), credits and text_of(credits)))
 
     do_action(buttons["Bet 8"], "Press")
-    wager = find(machine, "label", "Wager")
+    wager = find(machine, pyatspi.ROLE_LABEL, "Wager")
     wait_for("wager of 2.00", lambda: value_of(wager) == 2.0)
     wait_for("credits change heard", lambda: any(e[:2] == ("object:property-change:accessible-value", "Credits")
                                                  for e in heard))
 
     spin_began = len(heard)
     do_action(buttons["Spin"], "Press")
-    result = find(machine, "label", "Result")
+    result = find(machine, pyatspi.ROLE_LABEL, "Result")
     # A win opens the Payoffs window; it is read and taken by its button, as a listener would. The spin
     # is over when Spin can be pressed again.
     payoffs_read = []
@@ -318,7 +318,7 @@ def read(game_process):
     def settled():
         payoffs = dialog(app, "Results")
         if payoffs is not None:
-            total = find(payoffs, "label", "Total Won")
+            total = find(payoffs, pyatspi.ROLE_LABEL, "Total Won")
             if total is None or not text_of(total):
                 fail("the Payoffs window does not read its total")
             payoffs_read.append(text_of(total))
@@ -337,10 +337,10 @@ def read(game_process):
             fail("after a win of %s the result reads: %s" % (payoffs_read[0], said))
     elif said != "No win":
         fail("after a spin without a Payoffs window the result reads: " + said)
-    spins = find(machine, "label", "Spins")
+    spins = find(machine, pyatspi.ROLE_LABEL, "Spins")
     if value_of(spins) != 1.0:
         fail("spins read %s" % value_of(spins))
-    reels = text_of(find(machine, "label", "Reels"))
+    reels = text_of(find(machine, pyatspi.ROLE_LABEL, "Reels"))
     if not reels or not reels.startswith("Row 1: ") or "Row 3: " not in reels:
         fail("the reels read: %s" % reels)
     print("result: " + said)
