@@ -100,7 +100,9 @@ protected:
             const std::string name = a->text().toStdString();
             if (a == m().autoPlay->menuAction()) {
                 // Auto Play holds the one item offered mid-spin: it opens whenever that item can be used.
-                if (want.autoPlay) EXPECT_TRUE(a->isEnabled()) << name;
+                if (want.autoPlay) {
+                    EXPECT_TRUE(a->isEnabled()) << name;
+                }
                 continue;
             }
             EXPECT_EQ(a->isEnabled(), a == m().autoSpin ? want.autoPlay : want.menus) << name;
@@ -108,10 +110,11 @@ protected:
         for (QAction* a : entries) {
             if (a == m().autoPlay->menuAction()) continue;
             const auto before = availability.find(a);
-            if (before != availability.end() && before->second != a->isEnabled())
+            if (before != availability.end() && before->second != a->isEnabled()) {
                 EXPECT_GE(listener.Count(QAccessible::StateChanged, a), 1)
                     << a->text().toStdString() << " became " << (a->isEnabled() ? "available" : "unavailable")
                     << " unannounced";
+            }
             availability[a] = a->isEnabled();
         }
         listener.Clear();
