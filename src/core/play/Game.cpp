@@ -186,6 +186,10 @@ void Game::ToggleAutoSpin() {
     if (!cabinet_.AskWinStopValue(text)) SetWinStopValue(text);
 }
 
+void Game::StopAutoSpin() {
+    if (state_.AutoSpin) SetAutoSpin(false);
+}
+
 void Game::SetWinStopValue(const std::string& text) {
     state_.WinStopValue = LeadingWhole(TrimBlanks(text));
     state_.AutoSpinCount = 0;

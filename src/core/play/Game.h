@@ -55,6 +55,7 @@ public:
     // A spin command (or a spin brought back at start) is under way and will come to rest by itself.
     bool CommandRunning() const { return step_ != Step::Idle; }
     void ToggleAutoSpin();            // the Auto Spin menu item
+    void StopAutoSpin();              // as unchecking it; nothing when auto spin is off
     // The Win Stop Value dialog's answer, when the cabinet asked it and did not answer at once.
     void SetWinStopValue(const std::string& text);
 

@@ -7,6 +7,8 @@
 #include "machine/MainLayout.h"
 #include "access/SpokenText.h"
 
+#include <algorithm>
+
 namespace kazoomba::ui {
 
 using namespace layout;
@@ -43,7 +45,10 @@ QString MachineReadouts::CounterNews(const GameState& s) {
 }
 
 void MachineReadouts::ShowValues(const GameState& s) {
-    if (!s.SpinReady && s.Spins != spinsSeen_) outcomePending_ = true;
+    if (!s.SpinReady && s.Spins != spinsSeen_) {
+        outcomePending_ = true;
+        bonusSpinsAtStart_ = s.BonusSpins;
+    }
     spinsSeen_ = s.Spins;
     credits_->SetFigure(Figure(s.Credits, "#,##0.00"), s.Credits);
     wager_->SetFigure(Figure(s.Wager, "#0.00"), s.Wager);
@@ -59,15 +64,19 @@ void MachineReadouts::ShowValues(const GameState& s) {
         herald_.Voice().setAccessibleName(QStringLiteral("Credits %1.").arg(MoneyWords(s.Credits)));
         return;
     }
-    // Mid-spin the figures move on their own; the outcome and the settlement tell what matters.
-    if (!s.SpinReady) return;
+    // Mid-spin the figures move on their own; the outcome and the settlement tell what matters. So do
+    // they between the spins of a run: its summary tells where they ended.
+    if (!s.SpinReady || inRun_) {
+        if (s.SpinReady) wagerTold_ = s.Wager, creditsTold_ = s.Credits, coinTold_ = s.CoinValue;
+        return;
+    }
     QString news;
     if (s.CoinValue != coinTold_) news += QStringLiteral(" Coin Value %1.").arg(MoneyWords(s.CoinValue));
     if (s.Wager != wagerTold_ && s.Wager > 0.0f) news += QStringLiteral(" Wager %1.").arg(MoneyWords(s.Wager));
     else if (s.Credits != creditsTold_) news += QStringLiteral(" Credits %1.").arg(MoneyWords(s.Credits));
     wagerTold_ = s.Wager, creditsTold_ = s.Credits, coinTold_ = s.CoinValue;
     news += CounterNews(s);
-    if (!news.isEmpty()) herald_.Say(news.trimmed());
+    if (!news.isEmpty()) Say(news.trimmed());
 }
 
 void MachineReadouts::ShowOutcome(const Game& game) {
@@ -78,29 +87,93 @@ void MachineReadouts::ShowOutcome(const Game& game) {
     if (s.SpinReady || !outcomePending_) return;
     outcomePending_ = false;
     reels_->SetValue(ReelsInWords(game.Reels()), true);
-    result_->SetValue(ResultInWords(BuildPayoffsSheet(s, game.Reels()), s.SpinWin), true);
+    resultWords_ = ResultInWords(BuildPayoffsSheet(s, game.Reels()), s.SpinWin);
+    result_->SetValue(resultWords_, true);
+    if (inRun_) ++runSpins_;
+    // Bonus spins and the pool are what a run is played for: they are told in full, whatever the pace.
+    const int awarded = s.BonusSpins - bonusSpinsAtStart_;
+    awardWords_ = awarded > 0 ? QStringLiteral(" Bonus spins won: %1.").arg(awarded) : QString();
+    toldInFull_ = awarded > 0 || (s.SpinWin > 0.0f && s.Bells <= 0);
+    winStopped_ = s.AutoSpin && s.WinStopValue != 0 && s.SpinWin >= static_cast<float>(s.WinStopValue);
     // The settlement takes the wager off the table.
     wagerTold_ = 0.0f, creditsTold_ = s.Credits;
     const QString bonus = s.BonusMode ? bonusWords_ + u' ' : QString();
-    if (s.SpinWin <= 0.0f) heldNews_ = bonus + QStringLiteral("No win.") + CounterNews(s);
+    const QString counters = CounterNews(s);
+    if (s.SpinWin > 0.0f) return;
+    heldNews_ = bonus + QStringLiteral("No win.") + (inRun_ && !toldInFull_ ? QString() : counters) + awardWords_;
+    heldInFull_ = !inRun_ || toldInFull_;
 }
 
-void MachineReadouts::ShowReady() {
-    if (heldNews_.isEmpty()) return;
-    herald_.Say(heldNews_);
+void MachineReadouts::ShowReady(const GameState& s) {
+    QString news = heldNews_;
+    bool inFull = heldInFull_;
     heldNews_.clear();
+    if (runEnding_) {
+        news = (news + u' ' + RunSummary(s)).trimmed();
+        inFull = true;
+        inRun_ = runEnding_ = false;
+    }
+    if (news.isEmpty()) return;
+    if (inFull) Say(news);
+    else SayIfHeard(news);
 }
 
 void MachineReadouts::ShowSettled(const GameState& s) {
     wagerTold_ = 0.0f, creditsTold_ = s.Credits;
-    herald_.Say(QStringLiteral("Credits %1.").arg(MoneyWords(s.Credits)) + CounterNews(s));
+    const QString counters = CounterNews(s);
+    const QString credits = QStringLiteral("Credits %1.").arg(MoneyWords(s.Credits));
+    if (!inRun_) Say(credits + counters);
+    else if (toldInFull_) Say(resultWords_ + awardWords_ + u' ' + credits);
+    // A win that stopped the run was read in full by its window, which the player answered.
+    else if (winStopped_) SayIfHeard(credits);
+    else SayIfHeard(QStringLiteral("Won %1.").arg(MoneyWords(s.SpinWin)));
 }
 
 void MachineReadouts::ShowBonusSpin(int left) {
     // Said as the free spin starts, and again with its outcome: a screen reader that falls behind a fast
     // spin keeps only the later.
     bonusWords_ = BonusSpinWords(left - 1);
-    herald_.Say(bonusWords_);
+    if (inRun_) SayIfHeard(bonusWords_);
+    else Say(bonusWords_);
+}
+
+void MachineReadouts::ShowAutoSpin(bool on, const GameState& s) {
+    if (on) {
+        if (inRun_ && !runEnding_) return;
+        inRun_ = true;
+        runEnding_ = false;
+        runSpins_ = 0;
+        runCredits_ = s.Credits, runWagers_ = s.TotalWagers, runBorrowed_ = s.Borrowed;
+        return;
+    }
+    if (!inRun_) return;
+    runEnding_ = true;
+    // With a spin under way the summary waits for its settlement, so that it counts that spin too.
+    if (s.SpinReady) ShowReady(s);
+}
+
+QString MachineReadouts::RunSummary(const GameState& s) const {
+    QString summary = QStringLiteral("Auto Spin off.");
+    if (runSpins_ > 0) {
+        // What the run paid out: the credits it left, less what came from loans, with what it staked.
+        const double won = (s.Credits - runCredits_) + (s.TotalWagers - runWagers_) - (s.Borrowed - runBorrowed_);
+        summary += QStringLiteral(" %1 %2, won %3, credits %4.")
+                       .arg(runSpins_)
+                       .arg(runSpins_ == 1 ? QStringLiteral("spin") : QStringLiteral("spins"))
+                       .arg(MoneyWords(std::max(0.0, won)), MoneyWords(s.Credits));
+    }
+    return summary;
+}
+
+void MachineReadouts::Say(const QString& news) {
+    const std::int64_t now = clock_ ? clock_->Milliseconds() : 0;
+    budget_.Spend(now, static_cast<int>(news.size()));
+    herald_.Say(news);
+}
+
+void MachineReadouts::SayIfHeard(const QString& news) {
+    if (!budget_.Free(clock_ ? clock_->Milliseconds() : 0)) return;
+    Say(news);
 }
 
 }  // namespace kazoomba::ui

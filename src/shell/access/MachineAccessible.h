@@ -7,8 +7,10 @@
 #include <cstdint>
 
 #include "play/Game.h"
+#include "play/MachineMoment.h"
 #include "access/Accessible.h"
 #include "access/Herald.h"
+#include "access/SpeechBudget.h"
 
 namespace kazoomba::ui {
 
@@ -30,7 +32,13 @@ public:
     void ShowBonusSpin(int left);
     // The spin has settled and the machine takes the player's keys again: a spin that won nothing is
     // told now, when Enter plays on, not while its sound still holds the machine.
-    void ShowReady();
+    void ShowReady(const GameState& state);
+    // Auto spin switched on or off. A run of auto spins is told as a voice can keep up with it: one short
+    // piece a spin at most, left out while the last is still being said, but a pool or bonus spins won
+    // in full; and once its last spin has settled, what the run played, won and left.
+    void ShowAutoSpin(bool on, const GameState& state);
+    // The clock that paces what a run of auto spins says.
+    void SetClock(const Clock* clock) { clock_ = clock; }
 
     Readout& credits() { return *credits_; }
     Readout& wager() { return *wager_; }
@@ -58,7 +66,24 @@ private:
     std::int16_t bellsTold_ = 0, smilesTold_ = 0;
     QString bonusWords_;
     QString heldNews_;  // the outcome of a spin still settling
+    bool heldInFull_ = true;
     QString CounterNews(const GameState& s);
+
+    // Told always; told only when the voice has finished the last piece, during a run of auto spins.
+    void Say(const QString& news);
+    void SayIfHeard(const QString& news);
+    QString RunSummary(const GameState& s) const;
+
+    const Clock* clock_ = nullptr;
+    SpeechBudget budget_;
+    // The run of auto spins under way, and how it stood when it began.
+    bool inRun_ = false, runEnding_ = false;
+    int runSpins_ = 0;
+    double runCredits_ = 0.0, runWagers_ = 0.0, runBorrowed_ = 0.0;
+    // The spin being settled: what it showed, and whether it is told in full even mid-run.
+    QString resultWords_, awardWords_;
+    std::int16_t bonusSpinsAtStart_ = 0;
+    bool toldInFull_ = false, winStopped_ = false;
 };
 
 }  // namespace kazoomba::ui

@@ -49,6 +49,14 @@ QString ResultInWords(const PayoffsSheet& sheet, float spinWin) {
     return parts.join(u' ');
 }
 
+QString ResultInWordsTotalFirst(const PayoffsSheet& sheet, float spinWin) {
+    if (spinWin <= 0.0f) return ResultInWords(sheet, spinWin);
+    const QString total = QStringLiteral("Total won: %1.").arg(MoneyWords(spinWin));
+    QString rest = ResultInWords(sheet, spinWin);
+    rest.chop(total.size());
+    return (total + u' ' + rest).trimmed();
+}
+
 QString BonusSpinWords(int after) {
     return after <= 0 ? QStringLiteral("Bonus Spin, the last one.")
                       : QStringLiteral("Bonus Spin, %1 more after this one.").arg(after);

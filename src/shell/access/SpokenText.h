@@ -19,6 +19,9 @@ QString LineWinInWords(const PayoffsLine& line);
 QString LineInWords(const PayoffsSheet& sheet, int line);
 // "No win", or each paying line, the pool when won, and the total.
 QString ResultInWords(const PayoffsSheet& sheet, float spinWin);
+// The same led by the total, as a window showing the win says it when it opens: "Total won: $17.50.
+// Line 1: …. Bonus pool: $12.50."
+QString ResultInWordsTotalFirst(const PayoffsSheet& sheet, float spinWin);
 // A free bonus spin and how many follow it: "Bonus Spin, 2 more after this one." or "…, the last one."
 QString BonusSpinWords(int after);
 

@@ -49,9 +49,9 @@ void ShowNextMessage() {
 
 void SetModalWatch(std::function<void(QDialog&)> watch) { Watch() = std::move(watch); }
 
-void OpenModalWindow(QDialog* window, std::function<void(QDialog&, int)> finished) {
+namespace {
+void AnswerOnce(QDialog* window, std::function<void(QDialog&, int)> finished) {
     window->setAttribute(Qt::WA_DeleteOnClose, false);
-    if (!window->parentWidget()) window->setWindowModality(Qt::ApplicationModal);
     // Once only, however the window is closed again while its answer is being read; a window taken
     // away with its parent answers nothing, as everything it would answer to goes with it.
     QObject::connect(window, &QDialog::finished, window, [window, finished = std::move(finished), done = false](int answer) mutable {
@@ -60,7 +60,20 @@ void OpenModalWindow(QDialog* window, std::function<void(QDialog&, int)> finishe
         window->deleteLater();
     });
     if (Watch()) Watch()(*window);
+}
+}  // namespace
+
+void OpenModalWindow(QDialog* window, std::function<void(QDialog&, int)> finished) {
+    if (!window->parentWidget()) window->setWindowModality(Qt::ApplicationModal);
+    AnswerOnce(window, std::move(finished));
     if (window->parentWidget()) window->open(); else window->show();
+}
+
+void OpenWindowWithoutKeyboard(QDialog* window, std::function<void(QDialog&, int)> finished) {
+    window->setWindowModality(Qt::NonModal);
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+    AnswerOnce(window, std::move(finished));
+    window->show();
 }
 
 int RunModalWindowBeforeStart(QDialog* window, const std::function<void(QDialog&)>& read) {

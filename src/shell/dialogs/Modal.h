@@ -26,6 +26,11 @@ void OpenModal(Window* window, std::function<void(Window&, int)> finished = {}) 
     });
 }
 
+// A window that settles by itself and asks nothing of the player: shown over its parent without taking the
+// keyboard or holding the other windows, so keys pressed meanwhile stay where the player put them. The
+// machine's own moment keeps it from acting until the window has gone. `finished` as above.
+void OpenWindowWithoutKeyboard(QDialog* window, std::function<void(QDialog&, int)> finished);
+
 // Runs a window to its end before returning, for the places where the program's own event loop does
 // not run: start-up, before the machine is shown, and the last question as it closes. `read` sees the
 // closed window before it goes.

@@ -38,7 +38,8 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
       digitColour_(digitColour),
       sound_(sound),
       random_(random),
-      sheet_(BuildPayoffsSheet(game.State(), game.Reels())) {
+      sheet_(BuildPayoffsSheet(game.State(), game.Reels())),
+      takesByItself_(game.AutoTakeDue()) {
     setWindowTitle(QString::fromStdString(sheet_.caption));
     setFixedSize(L::kClientWidth, L::kClientHeight);
     SetLightFace(*this, PaletteColor(Colour::Silver));
@@ -59,7 +60,7 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
     AddReadouts();
     // What the window shows, read by a screen reader as the window opens.
     const QString bonus = game_.State().BonusMode ? BonusSpinWords(game_.State().BonusSpins) + u' ' : QString();
-    setAccessibleDescription(bonus + ResultInWords(sheet_, game_.State().SpinWin));
+    setAccessibleDescription(bonus + ResultInWordsTotalFirst(sheet_, game_.State().SpinWin));
 
     autoTake_.setInterval(L::kAutoTakeMs);
     connect(&autoTake_, &QTimer::timeout, this, &PayoffsWindow::TimerTick);
@@ -91,10 +92,14 @@ void PayoffsWindow::AddReadouts() {
 
 void PayoffsWindow::PresentWin(kazoomba::Game& game, const Graphics& graphics, int digitColour, Sound& sound,
                                kazoomba::Random& random, QWidget* parent, std::function<void()> settled) {
-    OpenModal<PayoffsWindow>(new PayoffsWindow(game, graphics, digitColour, sound, random, parent),
-                             [settled = std::move(settled)](PayoffsWindow&, int) {
-                                 if (settled) settled();
-                             });
+    auto* window = new PayoffsWindow(game, graphics, digitColour, sound, random, parent);
+    auto answered = [settled = std::move(settled)](QDialog&, int) {
+        if (settled) settled();
+    };
+    // A win auto spin takes by itself leaves the keyboard with the machine, where Escape ends the run: a
+    // key pressed as the window opens can neither double the win nor take it early.
+    if (window->takesByItself()) OpenWindowWithoutKeyboard(window, std::move(answered));
+    else OpenModalWindow(window, std::move(answered));
 }
 
 void PayoffsWindow::Place() {
@@ -113,7 +118,7 @@ void PayoffsWindow::showEvent(QShowEvent* event) {
 }
 
 void PayoffsWindow::TimerTick() {
-    if (settled_ || !game_.AutoTakeDue()) return;
+    if (settled_ || !(takesByItself_ || game_.AutoTakeDue())) return;
     Take();
 }
 
@@ -135,7 +140,10 @@ void PayoffsWindow::Double() {
                            [this](BoardWindow&, int) { Close(); });
 }
 
-void PayoffsWindow::reject() { Take(); }
+void PayoffsWindow::reject() {
+    if (takesByItself_) game_.StopAutoSpin();
+    Take();
+}
 
 void PayoffsWindow::Close() {
     PayoffsWindowPos = FramePosition(*this);

@@ -40,6 +40,9 @@ public:
     const PayoffsSheet& sheet() const { return sheet_; }
     const QImage& surface() const { return surface_; }
     const QTimer& autoTakeTimer() const { return autoTake_; }
+    // Opened in a run of auto spins for a win below the win stop: the window takes it by itself at its
+    // tick, even if the run is stopped meanwhile, and never has the keyboard unless the player clicks it.
+    bool takesByItself() const { return takesByItself_; }
 
 public slots:
     void Take();
@@ -49,7 +52,7 @@ public slots:
 
 public:
     // Escape and the frame's close command both land here. Closing must never cost the player a win,
-    // so both take it.
+    // so both take it. In a window taking its win by itself, Escape ends the run too, as on the machine.
     void reject() override;
 
 protected:
@@ -73,6 +76,7 @@ private:
     QPushButton* double_ = nullptr;
     QPushButton* take_ = nullptr;
     bool settled_ = false;  // taken or doubled: a win is settled once, whatever else arrives after
+    bool takesByItself_ = false;
 };
 
 }  // namespace kazoomba::ui

@@ -28,7 +28,10 @@ void MainWindow::SetButtonsAvailable(bool available) {
     }
 }
 
-void MainWindow::SetClock(const Clock* clock) { clock_ = clock ? clock : &steadyClock_; }
+void MainWindow::SetClock(const Clock* clock) {
+    clock_ = clock ? clock : &steadyClock_;
+    readouts_->SetClock(clock_);
+}
 
 void MainWindow::StartActivity(Activity activity) {
     activity_ = activity;
@@ -162,7 +165,10 @@ void MainWindow::CheckCoinItem(int index) {
     face_.Clear();
 }
 
-void MainWindow::SetAutoSpinCheck(bool checked) { menus_.autoSpin->setChecked(checked); }
+void MainWindow::SetAutoSpinCheck(bool checked) {
+    menus_.autoSpin->setChecked(checked);
+    readouts_->ShowAutoSpin(checked, game_.State());
+}
 
 bool MainWindow::AskWinStopValue(std::string& text) {
     if (!hooks_.askWinStopValue) {

@@ -1,5 +1,5 @@
-// The main window's keys: Enter spins, B and backslash bet one coin, F1 opens the manual, F10 the menus;
-// one action per physical press and release, however long the key is held.
+// The main window's keys: Enter spins, B and backslash bet one coin, F1 opens the manual, F10 the menus,
+// Escape ends a run of auto spins; one action per physical press and release, however long the key is held.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -85,6 +85,12 @@ bool MainWindow::HandleKey(QObject* watched, QKeyEvent* key) {
         // is "Auto Play", so a run of auto spins can be stopped from the keyboard. The arrows then pass
         // over the menus a spin has disabled.
         if (consume && press && !key->isAutoRepeat()) OpenMenuBar();
+        return consume;
+    }
+    if (k == Qt::Key_Escape && game_.State().AutoSpin) {
+        // Escape ends a run of auto spins from wherever the keys are on the machine, as unchecking Auto
+        // Spin does: the spin under way settles as it began, and nothing else happens.
+        if (consume && press && !key->isAutoRepeat()) game_.StopAutoSpin();
         return consume;
     }
     if (!IsEnter(k) && !IsBet(k)) return false;

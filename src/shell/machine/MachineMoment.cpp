@@ -77,7 +77,7 @@ void MainWindow::EnableMenus(bool on) {
     // The rules switch the menus off for a spin and on after its settlement; the game's moment says the
     // same, and the gate follows the moment.
     UpdateMoment();
-    if (on) readouts_->ShowReady();
+    if (on) readouts_->ShowReady(game_.State());
 }
 
 }  // namespace kazoomba::ui

@@ -47,6 +47,7 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, Machine
         SetButtonPicture(i, Raised);
     }
     readouts_ = std::make_unique<MachineReadouts>(face_.view());
+    readouts_->SetClock(clock_);
     // The keyboard's place on the machine is its voice: keys reach the window wherever the focus is, and a
     // screen reader speaks the news of the control that has it.
     readouts_->herald().TakeFocus();
