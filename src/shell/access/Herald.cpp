@@ -1,7 +1,9 @@
 // The voice of a window for a screen reader.
 #include "access/Herald.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QEvent>
 
 namespace kazoomba::ui {
 
@@ -27,30 +29,74 @@ private:
     Herald& herald_;
 };
 
-Herald::Herald(const QString& greeting, QWidget& parent) {
-    for (int i = 0; i < kVoices; ++i) voices_[i] = new HeraldVoice(i, *this, parent);
-    voices_[0]->setAccessibleName(greeting);
+Herald::Herald(const QString& greeting, QWidget& parent) : window_(parent) {
+    lastSaid_ = greeting;
+    if (!kAnnounces) {
+        for (int i = 0; i < kVoices; ++i) voices_[i] = new HeraldVoice(i, *this, parent);
+        voices_[0]->setAccessibleName(greeting);
+        return;
+    }
+    // The greeting is the news the window has when it first comes to the front.
+    unheard_ << greeting;
+    gap_.setSingleShot(true);
+    gap_.setInterval(kAnnouncementGapMs);
+    connect(&gap_, &QTimer::timeout, this, [this] {
+        if (!unheard_.isEmpty() && Live()) Announce();
+    });
+    parent.installEventFilter(this);
 }
 
 bool Herald::HasFocus() const {
     for (QWidget* voice : voices_)
-        if (voice->hasFocus()) return true;
+        if (voice && voice->hasFocus()) return true;
     return false;
 }
 
-void Herald::Say(const QString& text) {
-    QWidget* window = voices_[current_]->window();
-    // With a menu open or a window over this one the focus stays put: the news waits in the voice that
-    // will have the focus when the window comes back.
-    const bool live = window->isActiveWindow() && !QApplication::activePopupWidget() &&
-                      (!QApplication::activeModalWidget() || QApplication::activeModalWidget() == window) &&
-                      QApplication::focusWidget() && QApplication::focusWidget()->window() == window;
+QWidget* Herald::PlayersControl() const {
+    // A control the player moved to with Tab keeps the keyboard: the voices never take it from there.
+    QWidget* focus = window_.window()->focusWidget();
+    if (!leaveControls_ || !focus || !focus->isVisible() || !(focus->focusPolicy() & Qt::TabFocus)) return nullptr;
+    for (QWidget* voice : voices_)
+        if (focus == voice) return nullptr;
+    return focus;
+}
+
+void Herald::TakeFocus() {
+    if (kAnnounces) return;
+    if (QWidget* control = PlayersControl()) control->setFocus(Qt::OtherFocusReason);
+    else voices_[current_]->setFocus(Qt::OtherFocusReason);
+}
+
+void Herald::SetGreeting(const QString& text) {
+    lastSaid_ = text;
+    if (!kAnnounces) {
+        voices_[current_]->setAccessibleName(text);
+    } else if (unheard_.size() == 1) {
+        unheard_.first() = text;  // the window has not been in front yet
+    }
+}
+
+bool Herald::Live() const {
+    QWidget* window = window_.window();
+    // With a menu open or a window over this one the news waits until the window comes back.
+    return window->isActiveWindow() && !QApplication::activePopupWidget() &&
+           (!QApplication::activeModalWidget() || QApplication::activeModalWidget() == window);
+}
+
+void Herald::Say(const QString& text, Urgency urgency) {
     // A spin's outcome repeats its start's "Bonus Spin, ..." and completes it.
     if (!unheard_.isEmpty() && text.startsWith(unheard_.last())) unheard_.last() = text;
     else unheard_.append(text);
     while (unheard_.size() > kKeptNews) unheard_.removeFirst();
+    if (urgency == Urgency::Assertive) urgency_ = urgency;
     const QString news = unheard_.join(u' ');
-    if (!live) {
+    lastSaid_ = news;
+    if (kAnnounces) {
+        if (Live() && !gap_.isActive()) Announce();
+        return;
+    }
+    if (!Live() || !QApplication::focusWidget() || QApplication::focusWidget()->window() != window_.window() ||
+        PlayersControl()) {
         voices_[current_]->setAccessibleName(news);
         return;
     }
@@ -58,6 +104,28 @@ void Herald::Say(const QString& text) {
     voices_[current_]->setAccessibleName(news);
     voices_[current_]->setFocus(Qt::OtherFocusReason);
     unheard_.clear();
+}
+
+void Herald::Announce() {
+#if KAZOOMBA_ANNOUNCES
+    QAccessibleAnnouncementEvent event(window_.window(), unheard_.join(u' '));
+    event.setPoliteness(urgency_ == Urgency::Assertive ? QAccessible::AnnouncementPoliteness::Assertive
+                                                       : QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&event);
+#endif
+    unheard_.clear();
+    urgency_ = Urgency::Polite;
+    gap_.start();
+}
+
+bool Herald::eventFilter(QObject*, QEvent* event) {
+    // The window is back in front: what it was told meanwhile is said now, after the screen reader has
+    // named the window.
+    if (kAnnounces && event->type() == QEvent::WindowActivate && !unheard_.isEmpty() && !gap_.isActive())
+        QTimer::singleShot(kAnnouncementGapMs, this, [this] {
+            if (!unheard_.isEmpty() && Live() && !gap_.isActive()) Announce();
+        });
+    return false;
 }
 
 }  // namespace kazoomba::ui

@@ -31,7 +31,10 @@ MachineReadouts::MachineReadouts(QWidget& face)
                          &face)),
       result_(new Readout(QStringLiteral("Result"),
                           QRect(kReelPanelX1, kReelPanelY2 - 20, kReelPanelX2 - kReelPanelX1, 20), &face)),
-      herald_(QStringLiteral("Kazoomba machine"), face) {}
+      herald_(QStringLiteral("Kazoomba machine"), face) {
+    // The machine's buttons are reached with Tab only: a player there chose to be there.
+    herald_.LeaveControlsTheFocus();
+}
 
 // The bonus counters that moved since the player was last told, in the captions' words.
 QString MachineReadouts::CounterNews(const GameState& s) {
@@ -61,7 +64,7 @@ void MachineReadouts::ShowValues(const GameState& s) {
         told_ = true;
         wagerTold_ = s.Wager, creditsTold_ = s.Credits, coinTold_ = s.CoinValue;
         bellsTold_ = s.Bells, smilesTold_ = s.Smiles;
-        herald_.Voice().setAccessibleName(QStringLiteral("Credits %1.").arg(MoneyWords(s.Credits)));
+        herald_.SetGreeting(QStringLiteral("Credits %1.").arg(MoneyWords(s.Credits)));
         return;
     }
     // Mid-spin the figures move on their own; the outcome and the settlement tell what matters. So do

@@ -342,6 +342,8 @@ void BoardWindow::DescribeBoxes() {
 // that box: the arrows go on from it.
 void BoardWindow::TellPick(int number, int content) {
     pickedBox_ = number;
+    // Where news is announced rather than spoken by the focus, the keyboard's place is the box itself.
+    if (Herald::kAnnounces && !boxes_[number - 1]->hasFocus()) boxes_[number - 1]->setFocus(Qt::OtherFocusReason);
     herald_->Say(QStringLiteral("Box %1: %2. Winnings: %3.")
                      .arg(number)
                      .arg(ContentWords(content))

@@ -22,9 +22,20 @@ void MainWindow::ShowMessage(std::string_view title, std::string_view text, Mess
 }
 
 void MainWindow::SetButtonsAvailable(bool available) {
+    // A button the player moved to with Tab loses the keyboard while it is disabled for a spin, and has
+    // it back when the machine is ready again, if nothing else has taken it meanwhile.
+    if (!available)
+        for (PictureButton* b : buttons_)
+            if (b->hasFocus()) keyboardButton_ = b;
     for (int b = 0; b < 3; ++b) {
         buttons_[b]->setEnabled(available);
         if (available && buttons_[b]->state() == Greyed) SetButtonPicture(b, Raised);
+    }
+    if (available && keyboardButton_) {
+        QWidget* focus = focusWidget();
+        if (!focus || !focus->isVisible() || !(focus->focusPolicy() & Qt::TabFocus))
+            keyboardButton_->setFocus(Qt::OtherFocusReason);
+        keyboardButton_ = nullptr;
     }
 }
 

@@ -1,6 +1,7 @@
 // The machine's view and picture buttons.
 #include "machine/MachineWidgets.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -30,7 +31,7 @@ PictureButton::PictureButton(const QString& name, PictureButtonActions actions, 
     setFixedSize(kButtonW, kButtonH);
     setAccessibleName(name);
     setToolTip(name);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // A screen reader presses it as a click does; greyed, it reads as unavailable.
     MakePressable(
@@ -65,6 +66,43 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* e) {
     const bool inside = rect().contains(e->position().toPoint());
     actions_.release();
     if (inside) actions_.command();
+}
+
+}  // namespace kazoomba::ui
+
+namespace kazoomba::ui {
+
+void PictureButton::keyPressEvent(QKeyEvent* e) {
+    if (e->key() != Qt::Key_Space || (e->modifiers() & ~Qt::KeypadModifier)) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    // A held Space presses once: its repeats do nothing.
+    if (!e->isAutoRepeat() && !spaceDown_) {
+        spaceDown_ = true;
+        actions_.press();
+    }
+}
+
+void PictureButton::keyReleaseEvent(QKeyEvent* e) {
+    if (e->key() != Qt::Key_Space) {
+        QWidget::keyReleaseEvent(e);
+        return;
+    }
+    // A release without its press here (Space pressed in another window) does nothing.
+    if (e->isAutoRepeat() || !spaceDown_) return;
+    spaceDown_ = false;
+    actions_.release();
+    actions_.command();
+}
+
+void PictureButton::focusOutEvent(QFocusEvent* e) {
+    // The keyboard went elsewhere with Space still down: the press is let go without acting.
+    if (spaceDown_) {
+        spaceDown_ = false;
+        actions_.release();
+    }
+    QWidget::focusOutEvent(e);
 }
 
 }  // namespace kazoomba::ui

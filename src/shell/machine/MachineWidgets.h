@@ -28,7 +28,8 @@ struct PictureButtonActions {
     std::function<bool()> available;  // whether a screen reader's press may act now
 };
 
-// A picture control showing one of three stored pictures: raised, pressed or greyed.
+// A picture control showing one of three stored pictures: raised, pressed or greyed. Tab reaches it, and
+// Space presses it as the mouse does: down on the press, the command on the release of that press.
 class PictureButton : public QWidget {
 public:
     PictureButton(const QString& name, PictureButtonActions actions, QWidget* parent);
@@ -40,9 +41,13 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     PictureButtonActions actions_;
+    bool spaceDown_ = false;  // Space went down here: its release is a press of the button
     QImage image_;
     int state_ = 0;
 };

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QShowEvent>
 
+#include "access/FocusRing.h"
 #include "access/MachineAccessible.h"
 #include "art/Drawing.h"
 #include "dialogs/BannerTextDialog.h"
@@ -37,6 +38,10 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, Machine
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
+    // The readouts and the voice come first: under the buttons, and before them in the Tab chain, so that
+    // Tab from the voice lands on the first button.
+    readouts_ = std::make_unique<MachineReadouts>(face_.view());
+    readouts_->SetClock(clock_);
     const std::array<std::pair<int, const char*>, 3> names = {
         std::pair{kSpinButtonY, "Spin"}, std::pair{kBet1ButtonY, "Bet 1"}, std::pair{kBet8ButtonY, "Bet 8"}};
     for (int i = 0; i < 3; ++i) {
@@ -46,8 +51,10 @@ MainWindow::MainWindow(Graphics& graphics, Sound& sound, Random& random, Machine
         buttons_[i]->move(kButtonX, names[i].first);
         SetButtonPicture(i, Raised);
     }
-    readouts_ = std::make_unique<MachineReadouts>(face_.view());
-    readouts_->SetClock(clock_);
+    // Tab goes down the column of buttons as they stand: Bet 1, Bet 8, Spin.
+    setTabOrder(buttons_[Bet1Button], buttons_[Bet8Button]);
+    setTabOrder(buttons_[Bet8Button], buttons_[SpinButton]);
+    ShowFocusRings(*this);
     // The keyboard's place on the machine is its voice: keys reach the window wherever the focus is, and a
     // screen reader speaks the news of the control that has it.
     readouts_->herald().TakeFocus();

@@ -166,6 +166,7 @@ private:
     Game game_;
     MachineFace face_;
     std::unique_ptr<BannerMarquee> banner_;
+    QPointer<PictureButton> keyboardButton_;  // had the keyboard when the buttons went off for a spin
     std::unique_ptr<MachineReadouts> readouts_;
     std::array<PictureButton*, 3> buttons_{};
     MachineMenus menus_;
