@@ -196,7 +196,9 @@ void Game::SetWinStopValue(const std::string& text) {
 }
 
 bool Game::AutoTakeDue() const {
-    return state_.AutoSpin &&
+    // A stop asked for while a spin of the run was under way leaves that spin's win to the run: the
+    // window that shows it never waits for keys the player was pressing to stop.
+    return (state_.AutoSpin || (runSpin_ && step_ != Step::Idle)) &&
            (state_.WinStopValue == 0 || state_.SpinWin < static_cast<float>(state_.WinStopValue));
 }
 
@@ -353,6 +355,7 @@ void Game::NextBonusSpin() {
 }
 
 void Game::StartOneSpin() {
+    runSpin_ = state_.AutoSpin;
     cabinet_.EnableMenus(false);
     state_.SpinReady = false;
     state_.LastBet = state_.Wager;

@@ -78,7 +78,8 @@ public:
     // Runs `then` once every guarding save under way is on the disk; at once when none is.
     void WhenSaved(std::function<void()> then);
     bool SavePending() const { return guardingSaves_ > 0; }
-    // Auto spin takes a win by itself unless it reaches the win-stop value.
+    // Auto spin takes a win by itself unless it reaches the win-stop value: while it is on, and for the
+    // spin a run started even if the run was stopped before that spin's win showed.
     bool AutoTakeDue() const;
 
     std::string Caption() const;
@@ -138,6 +139,7 @@ private:
     bool running_ = false;   // Run is taking steps: a Proceed from inside a cabinet call only clears the wait
     bool played_ = false;    // this command has played a spin: the banner comes back after it
     bool resuming_ = false;  // the command carries on a spin brought back at start: no auto spin follows
+    bool runSpin_ = false;   // the spin under way was started with auto spin on
     bool bonusRun_ = false;  // the "Bonus Spin" caption shows
     MachineMoment told_ = MachineMoment::Idle;  // the moment the cabinet last heard of
     int guardingSaves_ = 0;                      // guarding saves not yet on the disk

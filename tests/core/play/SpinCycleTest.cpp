@@ -173,6 +173,28 @@ TEST(SpinCycle, AutoTakeRespectsTheWinStopValue) {
     EXPECT_TRUE(t.game.AutoTakeDue());
 }
 
+// Auto spin switched off while a spin of the run moves: that spin's win is still the run's to take, below
+// the win stop; the next spin's, with the run over, waits for the player.
+TEST(SpinCycle, AWinOfARunStoppedMidSpinIsTakenByItself) {
+    Table t;
+    t.game.ToggleAutoSpin();
+    t.game.PlaceCoins(1);
+    t.cabinet.outcomes = {kTargetTop, kTargetTop};
+    std::vector<bool> due;
+    t.cabinet.onDraw = [&] { t.game.StopAutoSpin(); };
+    t.cabinet.onPresentWin = [&] {
+        due.push_back(t.game.AutoTakeDue());
+        t.game.TakeWin();
+    };
+    t.game.SpinCommand();
+    t.cabinet.onDraw = nullptr;
+    t.game.PlaceCoins(1);
+    t.game.SpinCommand();
+    EXPECT_EQ(due, (std::vector<bool>{true, false}));
+    EXPECT_EQ(t.s().Spins, 2);
+    EXPECT_FALSE(t.game.AutoTakeDue()) << "between spins only the switch says";
+}
+
 TEST(SpinCycle, AutoSpinRunningOutOfCreditsTurnsItselfOff) {
     Table t;
     t.s().Credits = 0.5f;
