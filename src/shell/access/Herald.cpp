@@ -23,13 +23,29 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {}
     // With the focus the screen reader reads the voice: what it held has been told.
-    void focusInEvent(QFocusEvent*) override { herald_.Heard(); }
+    void focusInEvent(QFocusEvent*) override {
+        herald_.Heard();
+        told_ = true;
+    }
+    // News is said once: a voice whose news has been told, left for a menu or another window, is only the
+    // window's name when the focus comes back to it, unless new news has come meanwhile.
+    void focusOutEvent(QFocusEvent*) override {
+        if (told_) setAccessibleName(herald_.restName_);
+        told_ = false;
+    }
+
+public:
+    void SetNews(const QString& news) {
+        setAccessibleName(news);
+        told_ = false;
+    }
 
 private:
     Herald& herald_;
+    bool told_ = false;
 };
 
-Herald::Herald(const QString& greeting, QWidget& parent) : window_(parent) {
+Herald::Herald(const QString& greeting, QWidget& parent) : window_(parent), restName_(greeting) {
     lastSaid_ = greeting;
     if (!kAnnounces) {
         for (int i = 0; i < kVoices; ++i) voices_[i] = new HeraldVoice(i, *this, parent);
@@ -70,7 +86,7 @@ void Herald::TakeFocus() {
 void Herald::SetGreeting(const QString& text) {
     lastSaid_ = text;
     if (!kAnnounces) {
-        voices_[current_]->setAccessibleName(text);
+        static_cast<HeraldVoice*>(voices_[current_])->SetNews(text);
     } else if (unheard_.size() == 1) {
         unheard_.first() = text;  // the window has not been in front yet
     }
@@ -97,11 +113,11 @@ void Herald::Say(const QString& text, Urgency urgency) {
     }
     if (!Live() || !QApplication::focusWidget() || QApplication::focusWidget()->window() != window_.window() ||
         PlayersControl()) {
-        voices_[current_]->setAccessibleName(news);
+        static_cast<HeraldVoice*>(voices_[current_])->SetNews(news);
         return;
     }
     current_ = (current_ + 1) % kVoices;
-    voices_[current_]->setAccessibleName(news);
+    static_cast<HeraldVoice*>(voices_[current_])->SetNews(news);
     voices_[current_]->setFocus(Qt::OtherFocusReason);
     unheard_.clear();
 }

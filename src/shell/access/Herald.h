@@ -62,6 +62,7 @@ private:
     // news that comes closer together than this is joined and said as one.
     static constexpr int kAnnouncementGapMs = 300;
     QWidget& window_;
+    const QString restName_;  // a voice's name once its news has been told
     QString lastSaid_;
     QStringList unheard_;  // news since the window was last in front, not yet spoken
     Urgency urgency_ = Urgency::Polite;

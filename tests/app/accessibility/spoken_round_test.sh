@@ -35,8 +35,14 @@ LanguageDefaultModule "en" "transcript"
 AudioOutputMethod "alsa"
 AudioALSADevice "null"
 CONF
+# KAZOOMBA_PACED_SPEECH=1 makes each utterance take as long as a voice would take to say it.
+if [ -n "${KAZOOMBA_PACED_SPEECH:-}" ]; then
+    synth="sh $here/paced_speech.sh \\'\\\$DATA\\' $scratch/spoken.txt"
+else
+    synth="printf '%s\\\\n' \\'\\\$DATA\\' >> $scratch/spoken.txt"
+fi
 cat >"$scratch/speechd/modules/transcript.conf" <<CONF
-GenericExecuteSynth "printf '%s\\\\n' \\'\\\$DATA\\' >> $scratch/spoken.txt"
+GenericExecuteSynth "$synth"
 GenericLanguage "en" "en" "utf-8"
 AddVoice "en" "MALE1" "en"
 CONF

@@ -253,3 +253,27 @@ TEST_F(MachineAccessibleTest, TabMovesOverTheThreeButtonsWithARingAndSpacePresse
     QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_EQ(s().Spins, 1);
 }
+
+// News is said once: a voice whose news was heard and that the focus then left (for a menu, another window)
+// is only the window's name when the focus comes back; news that came meanwhile is heard then instead.
+TEST(Herald, NewsHeardIsNotSaidAgainWhenTheFocusComesBack) {
+    if (Herald::kAnnounces) GTEST_SKIP() << "this Qt announces the news";
+    App();
+    QWidget window;
+    window.resize(200, 100);
+    auto* elsewhere = new QWidget(&window);
+    elsewhere->setFocusPolicy(Qt::StrongFocus);
+    Herald herald(QStringLiteral("Kazoomba machine"), window);
+    window.show();
+    MakeActive(&window);
+    herald.TakeFocus();
+    herald.Say(QStringLiteral("No win."));
+    ASSERT_TRUE(herald.HasFocus());
+    elsewhere->setFocus();
+    herald.TakeFocus();
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), "Kazoomba machine");
+    elsewhere->setFocus();
+    herald.Say(QStringLiteral("Wager $0.25."));  // told while the focus is away: kept for its return
+    herald.TakeFocus();
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), "Wager $0.25.");
+}
