@@ -30,9 +30,9 @@ def main():
     sr.key("F10")
     sr.listen("F10", r"File")
     sr.key("Left", "Left", delay=400)
-    sr.listen("Left x2", r"Auto Spin")
+    sr.quiet(1.0)
     sr.key("Return")
-    sr.listen("Auto Spin", r"Win Stop Value")
+    sr.listen("Auto Spin", r"Win Stop Value", 30)
     sr.key("Return")
     sr.quiet(1.0)
     sr.key("Return")
@@ -44,8 +44,8 @@ def main():
         time.sleep(0.5)
     run = sr.said()[start:]
     sr.key("Escape")
-    summary = sr.listen("Escape", r"Auto Spin off\. \d+ spins?, won \$[0-9,.]+, credits \$[0-9,.]+\.", 30)
-    played = int(re.search(r"Auto Spin off\. (\d+) spin", summary).group(1))
+    summary = sr.listen("Escape", r"Auto Spin off\.\s+\d+ spins?, won \$[0-9,.]+, credits \$[0-9,.]+\.", 30)
+    played = int(re.search(r"Auto Spin off\.\s+(\d+) spin", summary).group(1))
     spoken = [line for line in run.splitlines() if line.strip()]
     sr.log.append("run of %d spins: %d utterances: %s" % (played, len(spoken), " | ".join(spoken)))
     if played < 30 or played != spins_in_file():
