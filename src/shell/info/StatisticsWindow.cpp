@@ -63,9 +63,12 @@ StatisticsWindow::StatisticsWindow(const kazoomba::GameState& state, QWidget* pa
         values_[f]->setObjectName(QString::fromUtf8(v.name));
         values_[f]->setAccessibleName(QString::fromUtf8(kSpokenNames[f]));
     }
-    // Each caption labels its figure for assistive technology; a ratio is named for itself.
+    // Each caption labels its figure for assistive technology; a ratio, which no caption labels, is named
+    // with its figure, so that a screen reader reading the window's loose labels says what it is.
     for (int f = 0; f < L::kFigures; ++f)
         if (f != L::TotalRatioFigure && f != L::NormalRatioFigure) captions[kCaptionOf[f]]->setBuddy(values_[f]);
+    for (int f : {L::TotalRatioFigure, L::NormalRatioFigure})
+        values_[f]->setAccessibleName(QString::fromUtf8(kSpokenNames[f]) + u' ' + values_[f]->text());
     // The figures in the window's words, read by a screen reader as the window opens.
     QString spoken;
     for (int f = 0; f < L::kFigures; ++f) {

@@ -156,5 +156,14 @@ TEST_F(StatisticsWindowTest, FiguresAreReadWithTheirCaptions) {
         ASSERT_EQ(labels.size(), 1);
         EXPECT_EQ(labels.first().first->text(QAccessible::Name), "Credits:");
         EXPECT_EQ(figure->text(QAccessible::Name), "Credits");
+        // The ratios have no caption of their own: read alone, each says what it is and its figure.
+        int ratios = 0;
+        for (QLabel* label : w.findChildren<QLabel*>()) {
+            const QString name = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+            if (!name.contains("payoff ratio")) continue;
+            ++ratios;
+            EXPECT_TRUE(name.endsWith(" " + label->text())) << name.toStdString();
+        }
+        EXPECT_EQ(ratios, 2);
     });
 }
