@@ -132,9 +132,11 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
     revealed_ = !board_.BoardLive();
 
     ShowWinnings();
-    // The stake and the rules, read by a screen reader as the board opens.
+    // The stake, the rules and the keys, read by a screen reader as the board opens.
     setAccessibleDescription(QStringLiteral("Winnings: %1. ").arg(winningsText_) +
-                             QString(InstructionsText()).section(QStringLiteral("\r\n\r\n"), 1));
+                             QString(InstructionsText()).section(QStringLiteral("\r\n\r\n"), 1) +
+                             QStringLiteral(" Keys: type a box's number, or move with the arrows and press Space; "
+                                            "Escape quits with the winnings."));
 
     ShowFocusRings(*this);
     CentreOnScreen(*this, parent);
@@ -207,6 +209,9 @@ void BoardWindow::ShowPick(int box, const PickResult& result) {
             break;
         case BoxKind::Hint:
             repaint();
+            // The board comes back to the front when the hint is read: the rules have been heard by then,
+            // so it says only what is new.
+            setAccessibleDescription(QStringLiteral("Winnings: %1.").arg(winningsText_));
             ShowMessageBox(QMessageBox::Information, QStringLiteral("Hint"), QString::fromStdString(result.hint), this);
             break;
     }

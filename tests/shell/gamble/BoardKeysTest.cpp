@@ -180,6 +180,9 @@ TEST_F(BoardKeysTest, TheBoardSaysItsStakeAndRulesAndEachPickWithTheWinnings) {
     const QString description = window->accessibleDescription();
     EXPECT_TRUE(description.startsWith("Winnings: $10.00. Click on any of the 15 boxes.")) << description.toStdString();
     EXPECT_TRUE(description.contains("One box contains a 5X multiplier")) << description.toStdString();
+    EXPECT_TRUE(description.endsWith("Keys: type a box's number, or move with the arrows and press Space; Escape quits "
+                                     "with the winnings."))
+        << description.toStdString();
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
