@@ -188,8 +188,9 @@ TEST_F(BoardKeysTest, TheBoardSaysItsStakeAndRulesAndEachPickWithTheWinnings) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     window->Pick(1);
     EXPECT_EQ(window->herald().LastSaid(), "Box 1: 5X. Winnings: $50.00.");
-    if (!ui::Herald::kAnnounces)
+    if (!ui::Herald::kAnnounces) {
         EXPECT_TRUE(window->herald().HasFocus()) << "the news is spoken by the control that takes the focus";
+    }
     EXPECT_EQ(window->FocusedBox(), 1) << "the keyboard's place stays at the box picked";
     // The arrows go on from the box picked.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
