@@ -70,6 +70,7 @@ public:
     bool async = false;
     std::string waiting;
     int savesUnderWay = 0;  // guarding saves not yet reported on the disk
+    std::int64_t now = 1700000000;  // the date and time the cabinet tells: 14 November 2023, 22:13:20 UTC
     int moments = 0;        // MomentChanged calls
 
     void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override {
@@ -133,6 +134,7 @@ public:
     void SetCaption(std::string_view) override {}
     bool IsMinimized() override { return minimized; }
     bool ClosePending() override { return closePending; }
+    std::int64_t Now() override { return now; }
     bool Checkpoint(bool guards) override {
         calls.push_back(guards ? "guarding checkpoint" : "checkpoint");
         if (onCheckpoint) onCheckpoint();
