@@ -54,7 +54,7 @@ TEST(Assembly, EveryMenuItemWithAWindowElsewhereIsConnected) {
     app::Assembly assembly(settings, graphics, sound, random);
     ui::MainWindow window(graphics, sound, random, assembly.Hooks());
     const ui::MachineMenus& m = window.menus();
-    for (QAction* item : {m.load, m.save, m.statistics, m.about, m.manual, m.payChart})
+    for (QAction* item : {m.load, m.save, m.statistics, m.history, m.about, m.manual, m.payChart})
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
 }
 
