@@ -8,8 +8,8 @@ namespace kazoomba::ui::history_layout {
 inline constexpr int kMargin = 8;
 
 // The list of spins, newest first, under a row of column captions.
-inline constexpr int kCaptionY = 8, kCaptionH = 18;
-inline constexpr int kListX = kMargin, kListY = kCaptionY + kCaptionH, kListW = 448, kListH = 292;
+inline constexpr int kCaptionY = 6, kCaptionH = 18;
+inline constexpr int kListX = kMargin, kListY = kCaptionY + kCaptionH + 6, kListW = 448, kListH = 288;
 inline constexpr int kRowH = 20;
 inline constexpr double kListPoints = 9;
 
