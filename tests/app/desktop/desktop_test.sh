@@ -27,7 +27,8 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/run" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+export XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" XDG_RUNTIME_DIR="$scratch/run" SDL_AUDIODRIVER=dummy
+export QT_QPA_PLATFORM=xcb
 export QT_SCALE_FACTOR=1
 mkdir -p "$XDG_CONFIG_HOME/kazoomba" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 ini="$XDG_CONFIG_HOME/kazoomba/KAZO.INI"
