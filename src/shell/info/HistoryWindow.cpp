@@ -2,6 +2,7 @@
 #include "info/HistoryWindow.h"
 
 #include <QAbstractListModel>
+#include <QAccessible>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -14,6 +15,7 @@
 
 #include "HistoryCsv.h"
 #include "QtText.h"
+#include "access/Accessible.h"
 #include "access/FocusRing.h"
 #include "access/ReadingPane.h"
 #include "art/Drawing.h"
@@ -126,6 +128,7 @@ HistoryWindow::HistoryWindow(const GameHistory& history, const Graphics& graphic
                                                                                       : QStringLiteral("spins")));
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& now) { Choose(now.row()); });
+    list_->installEventFilter(this);
 
     words_ = new QTextEdit(this);
     words_->setObjectName(QStringLiteral("Words"));
@@ -228,6 +231,21 @@ void HistoryWindow::DrawReels(const HistoryEntry* entry) {
     if (!entry || !entry->IsSpin()) return;
     DrawRestingWheels(p, Strips(entry->spin.bonusSet), entry->spin.stops);
     DrawWinningLines(p, entry->spin.linePay);
+}
+
+bool HistoryWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The row was chosen before the window showed, when nobody listened: a screen reader that hears only
+    // of the list as it takes the keyboard would not read the row. Told once the list's own news is out.
+    if (watched == list_ && event->type() == QEvent::FocusIn)
+        QMetaObject::invokeMethod(this, &HistoryWindow::TellChosenRow, Qt::QueuedConnection);
+    return QDialog::eventFilter(watched, event);
+}
+
+void HistoryWindow::TellChosenRow() {
+    if (!list_->hasFocus() || !list_->currentIndex().isValid()) return;
+    QAccessibleEvent told(list_, QAccessible::Focus);
+    told.setChild(list_->currentIndex().row());
+    Announce(told);
 }
 
 void HistoryWindow::paintEvent(QPaintEvent*) {
