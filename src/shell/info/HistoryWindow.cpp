@@ -143,11 +143,8 @@ HistoryWindow::HistoryWindow(const GameHistory& history, const Graphics& graphic
     save_->setGeometry(L::kSaveX, L::kButtonY, L::kButtonW, L::kButtonH);
     QPushButton* close = new UnderlinedButton(QStringLiteral("&Close"), this);
     close->setGeometry(L::kCloseX, L::kButtonY, L::kButtonW, L::kButtonH);
-    for (QPushButton* b : {save_, close}) {
-        b->setFont(GameFont(9.75));
-        // Enter in the list chooses nothing and closes nothing: no button answers it.
-        b->setAutoDefault(false);
-    }
+    // No default button: Enter in the list closes nothing; on a button it presses that button.
+    for (QPushButton* b : {save_, close}) b->setFont(GameFont(9.75));
     connect(save_, &QPushButton::clicked, this, &HistoryWindow::SaveAsCsv);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     status_ = new QLabel(this);
