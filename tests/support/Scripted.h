@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Random.h"
+#include "gamble/Board.h"
 #include "play/Cabinet.h"
 #include "play/Game.h"
 #include "support/GameDoor.h"
@@ -39,6 +40,13 @@ inline void ForceStops(ScriptedRandom& random, const std::array<int, 9>& stops) 
     for (int t = 1; t <= 130; ++t)
         for (int c = 0; c < 9; ++c)
             if (t <= 12 * c + 1) random.queue.push_back(DrawFor(((stops[c] - 6) % 20 + 20) % 20));
+}
+
+// Queued just before a board opens (every draw comes from the same source), the shuffle leaves box n holding
+// content n - 1: 5X, 3X and 2X under boxes 1 to 3, losing boxes 4 to 10, Try Again 11 to 13, hints 14 and 15.
+inline void QueueIdentityShuffle(ScriptedRandom& random) {
+    for (int pass = 0; pass < 20; ++pass)
+        for (int j = 0; j < kBoxes; ++j) random.queue.push_back((j + 0.5) / kBoxes);
 }
 
 struct Message {

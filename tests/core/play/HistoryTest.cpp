@@ -21,13 +21,6 @@ constexpr std::array<int, 9> kTripleTop = {9, 9, 9, 0, 0, 0, 0, 0, 0};       // 
 constexpr std::array<int, 9> kBonusBlank = {0, 0, 0, 0, 0, 0, 0, 0, 0};
 constexpr std::array<int, 9> kFulminaCorner = {8, 1, 1, 1, 1, 1, 1, 1, 1};   // one FULMINA, nothing wins
 
-// Box n holds content n - 1 on the board that opens next: 5X under 1, 3X under 2, 2X under 3, a losing
-// box under 4, Try Again under 11 to 13.
-void QueueIdentityShuffle(ScriptedRandom& random) {
-    for (int pass = 0; pass < 20; ++pass)
-        for (int j = 0; j < kBoxes; ++j) random.queue.push_back((j + 0.5) / kBoxes);
-}
-
 std::vector<SpinRecord> Spins(const std::vector<HistoryEntry>& entries) {
     std::vector<SpinRecord> spins;
     for (const HistoryEntry& e : entries)
