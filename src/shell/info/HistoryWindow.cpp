@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPainter>
@@ -143,7 +144,6 @@ HistoryWindow::HistoryWindow(const GameHistory& history, const Graphics& graphic
     save_->setGeometry(L::kSaveX, L::kButtonY, L::kButtonW, L::kButtonH);
     QPushButton* close = new UnderlinedButton(QStringLiteral("&Close"), this);
     close->setGeometry(L::kCloseX, L::kButtonY, L::kButtonW, L::kButtonH);
-    // No default button: Enter in the list closes nothing; on a button it presses that button.
     for (QPushButton* b : {save_, close}) b->setFont(GameFont(9.75));
     connect(save_, &QPushButton::clicked, this, &HistoryWindow::SaveAsCsv);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -228,6 +228,16 @@ void HistoryWindow::DrawReels(const HistoryEntry* entry) {
     if (!entry || !entry->IsSpin()) return;
     DrawRestingWheels(p, Strips(entry->spin.bonusSet), entry->spin.stops);
     DrawWinningLines(p, entry->spin.linePay);
+}
+
+void HistoryWindow::keyPressEvent(QKeyEvent* event) {
+    // A button with the keyboard takes its Enter itself; one that reaches the window came from the list or
+    // the words, where it must not press the button the window would make the default.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool HistoryWindow::eventFilter(QObject* watched, QEvent* event) {

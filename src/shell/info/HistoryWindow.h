@@ -51,6 +51,8 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Enter presses a button that has the keyboard; in the list or the words it does nothing.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Choose(int row);

@@ -204,9 +204,11 @@ TEST_F(HistoryWindowTest, TheKeyboardAloneChoosesRowsAndEscapeClosesIt) {
             << w.WordsText().toStdString();
         Key(w.list(), Qt::Key_Home);
         EXPECT_EQ(w.ChosenRow(), 0);
-        // Enter in the list neither closes the window nor saves.
+        // Enter in the list neither closes the window nor asks where to save.
         Key(w.list(), Qt::Key_Return);
         EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(QApplication::activeModalWidget(), &w);
+        EXPECT_TRUE(w.findChildren<QFileDialog*>().isEmpty());
         Key(w.list(), Qt::Key_Escape);
         EXPECT_FALSE(w.isVisible()) << "Escape closes it";
     });
