@@ -174,3 +174,37 @@ TEST(Assembly, ADamagedHistoryIsSetAsideToldOnceAndWhatCouldBeReadComesBack) {
     EXPECT_EQ(window.game().History().Entries().front().spin.spin, 41);
     EXPECT_EQ(window.game().History().Entries().back().spin.spin, 1);
 }
+
+// A history that cannot be written is told once, however many spins fail to reach it, and play goes on
+// with every spin kept while the game runs.
+TEST(Assembly, AHistoryThatCannotBeWrittenIsToldOnceAndPlayGoesOn) {
+    kazoomba::testing::App();
+    QTemporaryDir dir;
+    ProfileFile settings(dir.filePath(QStringLiteral("KAZO.INI")));
+    kazoomba::testing::WriteBytes(dir.filePath(QStringLiteral("data")), "a file where the history's folder goes");
+    const QString history = dir.filePath(QStringLiteral("data/kazoomba/game-history.txt"));
+    kazoomba::testing::ScriptedRandom random;
+    ui::Graphics graphics(1.0);
+    ui::Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
+    sound.SetSound(1);
+    kazoomba::testing::ManualClock clock;
+    app::Assembly assembly(settings, graphics, sound, random, history);
+    ui::MainWindow window(graphics, sound, random, assembly.Hooks());
+    window.SetClock(&clock);
+    window.StartUp();
+    assembly.RestoreAtStart(window);
+    window.SetSpinSpeed(0);
+    window.show();
+    window.ButtonCommand(ui::Bet1Button);
+    for (int spin = 0; spin < 3; ++spin) {
+        kazoomba::testing::ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
+        window.ButtonCommand(ui::SpinButton);
+        ASSERT_TRUE(kazoomba::testing::PlayOut(window, clock));
+        assembly.FinishSaves();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(NoticesTitled(kHistoryNotKeptTitle), 1);
+    EXPECT_EQ(window.game().History().Spins(), 3);
+    EXPECT_EQ(window.game().State().Spins, 3);
+    CloseNotices();
+}
