@@ -16,7 +16,9 @@
 #include "dialogs/WinStopDialog.h"
 #include "gamble/BoardWindow.h"
 #include "gamble/PayoffsWindow.h"
+#include "dialogs/HistoryNotice.h"
 #include "info/AboutBox.h"
+#include "info/HistoryWindow.h"
 #include "info/ManualViewer.h"
 #include "info/PayChartWindow.h"
 #include "info/StatisticsWindow.h"
@@ -48,8 +50,9 @@ QSize ScreenSize() {
 
 }  // namespace
 
-Assembly::Assembly(ProfileFile& settings, ui::Graphics& graphics, ui::Sound& sound, Random& random)
-    : settings_(settings), graphics_(graphics), sound_(sound), random_(random) {}
+Assembly::Assembly(ProfileFile& settings, ui::Graphics& graphics, ui::Sound& sound, Random& random,
+                   QString historyPath)
+    : settings_(settings), graphics_(graphics), sound_(sound), random_(random), historyPath_(std::move(historyPath)) {}
 
 MenuSelections& Assembly::Menus(MainWindow& window) {
     // Made once for the window: an open Load or Save dialog reads them until it closes.
@@ -83,6 +86,7 @@ ui::MachineHooks Assembly::Hooks() {
         LoadSaveCommand(1, settings_, w.game(), Menus(w), {}, &w);
     };
     h.statistics = [](MainWindow& w) { ui::ShowStatistics(w.game().State(), &w); };
+    h.history = [this](MainWindow& w) { ui::ShowGameHistory(w.game().History(), graphics_, &w); };
     h.about = [this](MainWindow& w) { ui::ShowAbout(graphics_, &w); };
     h.manual = [](MainWindow& w) { ui::ShowManual(&w); };
     h.payChart = [this](MainWindow& w) { ui::ShowPayChart(graphics_, &w); };
@@ -100,6 +104,8 @@ ui::MachineHooks Assembly::Hooks() {
 bool Assembly::Checkpoint(MainWindow& window, bool guards) {
     // The machine comes on with a new game: that one must not overwrite the game about to be restored.
     if (!restored_) return false;
+    // The spins settled and the games begun since the last save go with this one, ahead of it.
+    std::vector<HistoryEntry> history = window.game().TakeRecords();
     if (const QString taken = TakenOver(); !taken.isEmpty()) {
         if (!saveNotices_.Failing()) ReportSaveFailedOnStandardError(taken, "autosave");
         if (ending_.isEmpty())
@@ -108,9 +114,7 @@ bool Assembly::Checkpoint(MainWindow& window, bool guards) {
                                               "into one of the ten slots with File, Save. Quitting offers a slot too."));
         return false;
     }
-    // Made once the file has been checked and read at start: it writes only where the game may.
-    if (!writer_) writer_ = std::make_unique<SaveWriter>(settings_);
-    writer_->Submit(CurrentGameWrites(window.game(), Menus(window)), guards,
+    Writer(window).Submit(CurrentGameWrites(window.game(), Menus(window)), guards,
                     [this, alive = QPointer<MainWindow>(&window), guards](bool saved, const QString& reason) {
                         if (!saved && !saveNotices_.Failing()) ReportSaveFailedOnStandardError(reason, "autosave");
                         // A player who started the game from a menu never sees standard error: the window
@@ -118,8 +122,32 @@ bool Assembly::Checkpoint(MainWindow& window, bool guards) {
                         if (alive && ending_.isEmpty()) saveNotices_.Saved(saved, reason, settings_.Path(), alive);
                         // A failed save has been told; the game goes on as it does after one.
                         if (alive && guards) alive->game().Saved();
-                    });
+                    },
+                    std::move(history));
     return guards;
+}
+
+SaveWriter& Assembly::Writer(MainWindow& window) {
+    if (writer_) return *writer_;
+    HistoryReports reports;
+    if (!historyPath_.isEmpty()) {
+        reports.opened = [this, alive = QPointer<MainWindow>(&window)](const HistoryOpened& opened) {
+            if (alive) KeepOpenedHistory(*alive, opened);
+        };
+        // The spins go on being kept while the game runs; the player hears of it once.
+        reports.failed = [this, alive = QPointer<MainWindow>(&window)](const QString& reason) {
+            if (std::exchange(historyFailureTold_, true)) return;
+            ReportHistoryNotWritten(reason, ending_.isEmpty() && alive ? alive.data() : nullptr);
+        };
+    }
+    writer_ = std::make_unique<SaveWriter>(settings_, historyPath_, std::move(reports));
+    return *writer_;
+}
+
+void Assembly::KeepOpenedHistory(MainWindow& window, const HistoryOpened& opened) {
+    window.game().KeepLoadedHistory(opened.entries);
+    if (!opened.damaged.isEmpty() || !opened.unusable.isEmpty())
+        TellHistoryFile(historyPath_, opened, ending_.isEmpty() ? &window : nullptr);
 }
 
 void Assembly::FinishSaves() {
@@ -133,6 +161,8 @@ QPoint Assembly::RestoreAtStart(MainWindow& window) {
     const QPoint place =
         kazoomba::RestoreAtStart(settings_, window.game(), menus, ScreenSize(), QSize(617, 500), &unreadable);
     restored_ = true;
+    // The history is read beside the window from now on, before anything of this run is written to it.
+    Writer(window);
     // The spin in play when the game stopped carries on once the machine is on the screen; what of the
     // game could not be read is told first, so a win is not taken on credits the player never saw change.
     QTimer::singleShot(0, &window, [this, &window, unreadable] {

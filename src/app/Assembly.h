@@ -1,11 +1,12 @@
-// The one place the game is put together: the settings file, the saves, and the windows the machine's
-// menus open, handed to the main window as its hooks.
+// The one place the game is put together: the settings file, the saves and the game history, and the
+// windows the machine's menus open, handed to the main window as its hooks.
 #pragma once
 
 #include <QByteArray>
 #include <memory>
 #include <functional>
 
+#include "HistoryFile.h"
 #include "ProfileFile.h"
 #include "SaveWriter.h"
 #include "SavedGames.h"
@@ -19,7 +20,9 @@ namespace kazoomba::app {
 
 class Assembly {
 public:
-    Assembly(ProfileFile& settings, ui::Graphics& graphics, ui::Sound& sound, Random& random);
+    // The game history is kept in the file at `historyPath`; with none, only while the game runs.
+    Assembly(ProfileFile& settings, ui::Graphics& graphics, ui::Sound& sound, Random& random,
+             QString historyPath = {});
 
     // The hooks of the main window: every menu window, the banner text, the checkpoint and the exit save.
     ui::MachineHooks Hooks();
@@ -45,6 +48,11 @@ public:
 
 private:
     bool Checkpoint(ui::MainWindow& window, bool guards);
+    // Made once the settings file has been checked and read at start: it writes only where the game may,
+    // and reads the history back first.
+    SaveWriter& Writer(ui::MainWindow& window);
+    // What the history's file held at start, handed to the game; a damaged or unusable file is told.
+    void KeepOpenedHistory(ui::MainWindow& window, const HistoryOpened& opened);
     // The menu choices a saved game carries, read from and set on the window.
     MenuSelections& Menus(ui::MainWindow& window);
     void BeforeQuit(ui::MainWindow& window);
@@ -58,6 +66,8 @@ private:
     std::unique_ptr<SaveWriter> writer_;
     std::unique_ptr<MenuSelections> menus_;
     ui::MainWindow* menusWindow_ = nullptr;
+    QString historyPath_;
+    bool historyFailureTold_ = false;
     QString TakenOver() const { return whyNotOurs_ ? whyNotOurs_() : QString(); }
     std::function<QString()> whyNotOurs_;
     QString lastTakenOver_;

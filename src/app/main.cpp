@@ -8,6 +8,7 @@
 
 #include "Assembly.h"
 #include "CommandLine.h"
+#include "HistoryFile.h"
 #include "NoDisplay.h"
 #include "ProfileFile.h"
 #include "SessionGuard.h"
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
     if (!sound.StopSoundLoaded())
         qWarning("kazoomba: sounds not found in %s", qPrintable(kazoomba::ui::DataDirectory() + QStringLiteral("/sounds")));
 
-    kazoomba::app::Assembly assembly(settings, graphics, sound, random);
+    kazoomba::app::Assembly assembly(settings, graphics, sound, random, kazoomba::HistoryFilePath());
     // A lock this game made can be taken over by a game on another computer whose player was told this
     // one had stopped; from then on the file holds that game, and this one must not save over it.
     if (lock.StillHeld())

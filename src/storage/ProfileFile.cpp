@@ -79,9 +79,6 @@ bool ProfileFile::WriteString(const QString& section, const QString& key, const 
     return WriteStrings({ProfileWrite{section, key, value}});
 }
 
-namespace {
-
-// Why a file or its folder cannot be changed, in words a player can act on.
 QString WhyNotWritable(const QString& path, int error) {
     const QFileInfo info(path);
     struct statvfs disk {};
@@ -100,7 +97,6 @@ QString WhyNotWritable(const QString& path, int error) {
     return QString::fromLocal8Bit(std::strerror(error ? error : EIO)).toLower();
 }
 
-// Makes a rename in the folder survive a power cut.
 bool SyncFolder(const QString& folder) {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -108,6 +104,8 @@ bool SyncFolder(const QString& folder) {
     ::close(fd);
     return synced;
 }
+
+namespace {
 
 // Where a write lands: a settings file that is a link to a file elsewhere stays a link, and its target
 // is what changes.
@@ -132,9 +130,8 @@ int WriteAndSync(int fd, const QByteArray& bytes) {
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
-// Writes bytes to a new file beside `path` and renames it into place: the file is at every moment
-// either the old one or the new one. The new file keeps the old one's permissions. Returns 0 or
-// the errno of the step that failed.
+}  // namespace
+
 int ReplaceFile(const QString& path, const QByteArray& bytes) {
     const QString final = FinalPath(path);
     const QByteArray finalName = QFile::encodeName(final);
@@ -182,7 +179,6 @@ int ReplaceFile(const QString& path, const QByteArray& bytes) {
     return 0;
 }
 
-}  // namespace
 
 QString WriteLockPath(const QString& path) { return path + QStringLiteral(".writing"); }
 

@@ -95,6 +95,15 @@ QString TemporaryName(const QString& path);
 // case included.
 bool IsTemporaryOf(QStringView fileName, QStringView candidate);
 
+// Writes bytes to a new file beside `path` and renames it into place, as every write of the settings file
+// does: the file is at every moment either the old one or the new one, and the new one keeps the old one's
+// permissions. Returns 0 or the errno of the step that failed.
+int ReplaceFile(const QString& path, const QByteArray& bytes);
+// Makes a file created or renamed in the folder survive a power cut.
+bool SyncFolder(const QString& folder);
+// Why a file or its folder cannot be changed after a step failed with `error`, in words a player can act on.
+QString WhyNotWritable(const QString& path, int error);
+
 // Removes the temporaries that writes cut short by a crash left beside the file, once they are older
 // than `minimumAgeSeconds`, so a second copy of the game writing now is not disturbed. Any other file,
 // however alike its name, is the player's and stays. Returns how many were removed.

@@ -12,6 +12,7 @@ void SaveQueue::Push(SaveJob job) {
         // answers for both.
         SaveJob& waiting = jobs_.back();
         for (SaveDone& d : job.done) waiting.done.push_back(std::move(d));
+        for (HistoryEntry& e : job.history) waiting.history.push_back(std::move(e));
         waiting.writes = std::move(job.writes);
         waiting.guard = job.guard;
         return;
@@ -25,7 +26,19 @@ SaveJob SaveQueue::Pop() {
     return job;
 }
 
+bool WriteSaveJob(ProfileFile& file, HistoryFile* history, const SaveJob& job, bool* historyWritten) {
+    const bool recorded = job.history.empty() || !history || history->Append(job.history);
+    if (historyWritten) *historyWritten = recorded;
+    return job.writes.empty() || file.WriteStrings(job.writes);
+}
+
 SaveWriter::SaveWriter(const ProfileFile& file) : file_(file), thread_([this] { Work(); }) {}
+
+SaveWriter::SaveWriter(const ProfileFile& file, const QString& historyPath, HistoryReports reports)
+    : file_(file),
+      history_(historyPath.isEmpty() ? nullptr : std::make_unique<HistoryFile>(historyPath)),
+      reports_(std::move(reports)),
+      thread_([this] { Work(); }) {}
 
 SaveWriter::~SaveWriter() {
     {
@@ -36,8 +49,8 @@ SaveWriter::~SaveWriter() {
     thread_.join();
 }
 
-void SaveWriter::Submit(std::vector<ProfileWrite> writes, bool guard, SaveDone done) {
-    SaveJob job{std::move(writes), guard, {}};
+void SaveWriter::Submit(std::vector<ProfileWrite> writes, bool guard, SaveDone done, std::vector<HistoryEntry> history) {
+    SaveJob job{std::move(writes), guard, {}, std::move(history)};
     if (done) job.done.push_back(std::move(done));
     {
         std::lock_guard lock(mutex_);
@@ -52,6 +65,11 @@ void SaveWriter::Finish() {
 }
 
 void SaveWriter::Work() {
+    if (history_) {
+        const HistoryOpened opened = history_->Open();
+        if (reports_.opened)
+            QMetaObject::invokeMethod(&replies_, [report = reports_.opened, opened] { report(opened); }, Qt::QueuedConnection);
+    }
     std::unique_lock lock(mutex_);
     for (;;) {
         wake_.wait(lock, [this] { return stop_ || !queue_.Empty(); });
@@ -59,8 +77,12 @@ void SaveWriter::Work() {
         SaveJob job = queue_.Pop();
         busy_ = true;
         lock.unlock();
-        const bool ok = file_.WriteStrings(job.writes);
+        bool recorded = true;
+        const bool ok = WriteSaveJob(file_, history_.get(), job, &recorded);
         const QString reason = ok ? QString() : file_.LastError();
+        if (!recorded && reports_.failed)
+            QMetaObject::invokeMethod(&replies_, [report = reports_.failed, why = history_->LastError()] { report(why); },
+                                      Qt::QueuedConnection);
         for (SaveDone& done : job.done)
             QMetaObject::invokeMethod(&replies_, [done = std::move(done), ok, reason] { done(ok, reason); },
                                       Qt::QueuedConnection);

@@ -254,6 +254,8 @@ QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int
     if (moment.moment && refused.empty()) refused = CheckPendingMoment(*moment.moment, loaded);
 
     game.Restore(loaded);
+    // A game loaded from a slot begins anew in the history; the game brought back at start goes on.
+    if (slotIndex != kCurrentGameSlot) game.NoteGameLoaded(text[Name].trimmed().toStdString());
     menus.SetSpinSpeed(speed);
     menus.SetBanner(banner);
     if (!refused.empty()) game.RefuseMoment(refused);

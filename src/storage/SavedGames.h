@@ -50,9 +50,9 @@ std::vector<ProfileWrite> GameWrites(const Game& game, const MenuSelections& men
 // Replaces the game and the menu choices with the slot's; missing or unusable values keep the game's
 // own. The file is read once and all of it checked before the game changes. The game in play ("Current
 // Game") also brings back the moment of its spin, or why that moment cannot be true, for
-// Game::ResumeMoment. Returns the name read. Every value present that the game cannot take as it is
-// written (no number, more than a number, out of range, cut by its read limit) still falls back as
-// above, and `unreadable`, when given, gets a line for each, naming the key, its text, why, and what
+// Game::ResumeMoment; a game from one of the ten slots is marked in the game history instead. Returns
+// the name read. Every value present that the game cannot take as it is written (no number, more than a
+// number, out of range, cut by its read limit) still falls back as above, and `unreadable`, when given, gets a line for each, naming the key, its text, why, and what
 // was used instead; for the game in play also a spin's moment kept where the game never reads it.
 QString LoadGame(const ProfileFile& file, Game& game, MenuSelections& menus, int slotIndex,
                  QStringList* unreadable = nullptr);

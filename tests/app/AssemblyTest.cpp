@@ -2,10 +2,16 @@
 // game it is about to restore.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "Assembly.h"
+#include "HistoryFile.h"
+#include "dialogs/HistoryNotice.h"
 #include "art/Graphics.h"
 #include "machine/MainWindow.h"
 #include "sound/Sound.h"
@@ -54,7 +60,7 @@ TEST(Assembly, EveryMenuItemWithAWindowElsewhereIsConnected) {
     app::Assembly assembly(settings, graphics, sound, random);
     ui::MainWindow window(graphics, sound, random, assembly.Hooks());
     const ui::MachineMenus& m = window.menus();
-    for (QAction* item : {m.load, m.save, m.statistics, m.about, m.manual, m.payChart})
+    for (QAction* item : {m.load, m.save, m.statistics, m.history, m.about, m.manual, m.payChart})
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
 }
 
@@ -98,4 +104,107 @@ TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheSpinAsItsReelsStarted) {
     // Once it settles, the spin writes itself.
     EXPECT_EQ(read("Spins"), QStringLiteral("1"));
     EXPECT_EQ(read("TotalWagers"), QStringLiteral("2.00"));
+}
+
+namespace {
+
+// The game's notices about its history on the screen now, by title.
+int NoticesTitled(const char* title) {
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible() && box->windowTitle() == QLatin1String(title)) ++n;
+    return n;
+}
+
+void CloseNotices() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) box->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+// The history is read beside the window as the game is restored; a damaged one is set aside, told once in a
+// window that leaves play going on, and its readable spins come back; the next start finds a whole file.
+TEST(Assembly, ADamagedHistoryIsSetAsideToldOnceAndWhatCouldBeReadComesBack) {
+    kazoomba::testing::App();
+    QTemporaryDir dir;
+    ProfileFile settings(dir.filePath(QStringLiteral("KAZO.INI")));
+    const QString history = dir.filePath(QStringLiteral("data/kazoomba/game-history.txt"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(history).absolutePath()));
+    HistoryEntry spin;
+    spin.spin.spin = 41;
+    spin.spin.coins = 1;
+    spin.spin.stops = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+    spin.spin.credits = 999.75f;
+    const QByteArray damaged = QByteArray(kHistoryHeader) + "\n" + HistoryLine(spin) + "\nspin 17 ???\n";
+    kazoomba::testing::WriteBytes(history, damaged);
+    kazoomba::testing::ScriptedRandom random;
+    ui::Graphics graphics(1.0);
+    ui::Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
+    sound.SetSound(1);
+    kazoomba::testing::ManualClock clock;
+    {
+        app::Assembly assembly(settings, graphics, sound, random, history);
+        ui::MainWindow window(graphics, sound, random, assembly.Hooks());
+        window.SetClock(&clock);
+        window.StartUp();
+        assembly.RestoreAtStart(window);
+        window.SetSpinSpeed(0);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window.game().History().Spins() == 1; }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return NoticesTitled(kHistorySetAsideTitle) == 1; }, 10000));
+        EXPECT_EQ(kazoomba::testing::ReadBytes(history + ".damaged"), damaged);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the notice leaves play going on";
+        kazoomba::testing::ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});  // nothing won
+        window.ButtonCommand(ui::Bet1Button);
+        window.ButtonCommand(ui::SpinButton);
+        ASSERT_TRUE(kazoomba::testing::PlayOut(window, clock));
+        assembly.FinishSaves();
+        EXPECT_EQ(window.game().History().Spins(), 2);
+        CloseNotices();
+    }
+    app::Assembly assembly(settings, graphics, sound, random, history);
+    ui::MainWindow window(graphics, sound, random, assembly.Hooks());
+    window.StartUp();
+    assembly.RestoreAtStart(window);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.game().History().Spins() == 2; }, 10000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(NoticesTitled(kHistorySetAsideTitle), 0) << "told once";
+    EXPECT_EQ(window.game().History().Entries().front().spin.spin, 41);
+    EXPECT_EQ(window.game().History().Entries().back().spin.spin, 1);
+}
+
+// A history that cannot be written is told once, however many spins fail to reach it, and play goes on
+// with every spin kept while the game runs.
+TEST(Assembly, AHistoryThatCannotBeWrittenIsToldOnceAndPlayGoesOn) {
+    kazoomba::testing::App();
+    QTemporaryDir dir;
+    ProfileFile settings(dir.filePath(QStringLiteral("KAZO.INI")));
+    kazoomba::testing::WriteBytes(dir.filePath(QStringLiteral("data")), "a file where the history's folder goes");
+    const QString history = dir.filePath(QStringLiteral("data/kazoomba/game-history.txt"));
+    kazoomba::testing::ScriptedRandom random;
+    ui::Graphics graphics(1.0);
+    ui::Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
+    sound.SetSound(1);
+    kazoomba::testing::ManualClock clock;
+    app::Assembly assembly(settings, graphics, sound, random, history);
+    ui::MainWindow window(graphics, sound, random, assembly.Hooks());
+    window.SetClock(&clock);
+    window.StartUp();
+    assembly.RestoreAtStart(window);
+    window.SetSpinSpeed(0);
+    window.show();
+    window.ButtonCommand(ui::Bet1Button);
+    for (int spin = 0; spin < 3; ++spin) {
+        kazoomba::testing::ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
+        window.ButtonCommand(ui::SpinButton);
+        ASSERT_TRUE(kazoomba::testing::PlayOut(window, clock));
+        assembly.FinishSaves();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(NoticesTitled(kHistoryNotKeptTitle), 1);
+    EXPECT_EQ(window.game().History().Spins(), 3);
+    EXPECT_EQ(window.game().State().Spins, 3);
+    CloseNotices();
 }

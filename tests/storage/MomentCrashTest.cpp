@@ -1,6 +1,8 @@
 // A game that dies in the middle of play comes back with nothing lost and nothing paid twice: credits plus
-// the win still pending equal the money borrowed plus the wins minus the bets. The helper stops itself at
+// the win still pending equal the money borrowed plus the wins minus the bets; and its history, carried on,
+// holds every spin once. The helper stops itself at
 // every step of a save in every phase of a spin; a soak of random kills goes on beside it.
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 #include <algorithm>
@@ -10,6 +12,7 @@
 #include <map>
 #include <random>
 
+#include "HistoryFile.h"
 #include "StorageSupport.h"
 #include "gamble/Board.h"
 
@@ -65,10 +68,24 @@ std::vector<Entry> Checkpoints(const QList<QByteArray>& lines, qsizetype from = 
     return entries;
 }
 
+// The spins the history beside the settings file holds, with those the game carried on since added as the
+// game adds them: each must be there once, in order, up to the game's count of spins.
+void CheckHistory(const QString& path, Game& game, const std::string& context) {
+    GameHistory history;
+    for (const HistoryEntry& e : HistoryFile(QFileInfo(path).absolutePath() + QStringLiteral("/game-history.txt")).Open().entries)
+        history.Add(e);
+    for (const HistoryEntry& e : game.TakeRecords()) history.Add(e);
+    std::vector<int> spins, want;
+    for (const HistoryEntry& e : history.Entries())
+        if (e.IsSpin()) spins.push_back(e.spin.spin);
+    for (int n = std::max(1, game.State().Spins - GameHistory::kKeptSpins + 1); n <= game.State().Spins; ++n) want.push_back(n);
+    EXPECT_EQ(spins, want) << "the history after a restart at spin " << game.State().Spins << "\n" << context;
+}
+
 // Starts the game again from the file, as the next start does, and checks it against the checkpoints that
 // may be in it (the newest last): the file must hold one of them; the ledger must balance; carried on, the
-// moment pays its win once and takes no bet, and bonus spins left come up blank. Returns which checkpoint
-// the file held, counted from the newest (0), or -1 after a failure.
+// moment pays its win once and takes no bet, bonus spins left come up blank, and the history holds each
+// spin once. Returns which checkpoint the file held, counted from the newest (0), or -1 after a failure.
 int CheckRestart(const QString& path, const std::vector<Entry>& candidates, const std::string& context) {
     Table table;
     RecordingMenus menus;
@@ -96,6 +113,7 @@ int CheckRestart(const QString& path, const std::vector<Entry>& candidates, cons
                                  : 0.0f;
     EXPECT_NEAR(table.game.State().Credits, now.credits + now.pending + settledNow, 0.02) << context;
     EXPECT_NEAR(table.game.State().TotalWagers, match->bets, 0.02) << context;
+    CheckHistory(path, table.game, context);
     return static_cast<int>(match - candidates.rbegin());
 }
 

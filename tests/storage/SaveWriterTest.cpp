@@ -15,7 +15,7 @@ using namespace kazoomba::testing;
 namespace {
 
 SaveJob Job(const char* credits, bool guard, std::vector<std::string>* answered = nullptr) {
-    SaveJob job{{{QStringLiteral("Current Game"), QStringLiteral("Credits"), QString::fromLatin1(credits)}}, guard, {}};
+    SaveJob job{{{QStringLiteral("Current Game"), QStringLiteral("Credits"), QString::fromLatin1(credits)}}, guard, {}, {}};
     if (answered) job.done.push_back([answered, credits](bool, const QString&) { answered->push_back(credits); });
     return job;
 }

@@ -16,11 +16,6 @@ constexpr std::array<int, 9> kTargetTop = {6, 6, 6, 1, 1, 1, 1, 1, 1};  // line 
 constexpr std::array<int, 9> kSmileTop = {3, 3, 3, 1, 1, 1, 1, 1, 1};
 constexpr std::array<int, 9> kTripleTop = {9, 9, 9, 0, 0, 0, 0, 0, 0};
 
-void QueueIdentityShuffle(ScriptedRandom& random) {
-    for (int pass = 0; pass < 20; ++pass)
-        for (int j = 0; j < kBoxes; ++j) random.queue.push_back((j + 0.5) / kBoxes);
-}
-
 class SavedMoment : public SettingsFolder {
 protected:
     std::vector<QByteArray> files;  // the file as each checkpoint left it

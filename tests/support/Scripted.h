@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Random.h"
+#include "gamble/Board.h"
 #include "play/Cabinet.h"
 #include "play/Game.h"
 #include "support/GameDoor.h"
@@ -41,6 +42,13 @@ inline void ForceStops(ScriptedRandom& random, const std::array<int, 9>& stops) 
             if (t <= 12 * c + 1) random.queue.push_back(DrawFor(((stops[c] - 6) % 20 + 20) % 20));
 }
 
+// Queued just before a board opens (every draw comes from the same source), the shuffle leaves box n holding
+// content n - 1: 5X, 3X and 2X under boxes 1 to 3, losing boxes 4 to 10, Try Again 11 to 13, hints 14 and 15.
+inline void QueueIdentityShuffle(ScriptedRandom& random) {
+    for (int pass = 0; pass < 20; ++pass)
+        for (int j = 0; j < kBoxes; ++j) random.queue.push_back((j + 0.5) / kBoxes);
+}
+
 struct Message {
     std::string title, text;
     MessageIcon icon;
@@ -70,6 +78,7 @@ public:
     bool async = false;
     std::string waiting;
     int savesUnderWay = 0;  // guarding saves not yet reported on the disk
+    std::int64_t now = 1700000000;  // the date and time the cabinet tells: 14 November 2023, 22:13:20 UTC
     int moments = 0;        // MomentChanged calls
 
     void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override {
@@ -133,6 +142,7 @@ public:
     void SetCaption(std::string_view) override {}
     bool IsMinimized() override { return minimized; }
     bool ClosePending() override { return closePending; }
+    std::int64_t Now() override { return now; }
     bool Checkpoint(bool guards) override {
         calls.push_back(guards ? "guarding checkpoint" : "checkpoint");
         if (onCheckpoint) onCheckpoint();

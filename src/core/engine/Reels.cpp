@@ -39,7 +39,7 @@ void InitRestFrame(Wheels& wheels) {
 
 void SetRestStops(Wheels& wheels, const std::array<std::int16_t, kCells>& stops) {
     for (int c = 0; c < kCells; ++c) {
-        wheels.Trajectory[kRestFrame][c].offset = static_cast<std::int16_t>(stops[c] * kStopPitch + 18);
+        wheels.Trajectory[kRestFrame][c].offset = RestOffset(stops[c]);
         wheels.StopIndex[c] = stops[c];
     }
 }

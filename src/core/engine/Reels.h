@@ -59,6 +59,9 @@ struct Wheels {
 // Loads the strips of the set in force (the payoff tables are constants, see Payoffs.h).
 void BuildReels(Wheels& wheels, bool bonusMode);
 
+// The row of a strip picture at the top of a cell whose wheel rests on `stop`.
+constexpr std::int16_t RestOffset(int stop) { return static_cast<std::int16_t>(stop * kStopPitch + 18); }
+
 // Sets the resting frame shown before the first spin: stop 8 in the even cells, stop 9 in the odd ones.
 void InitRestFrame(Wheels& wheels);
 

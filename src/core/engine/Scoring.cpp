@@ -21,13 +21,10 @@ SpinScore ScoreSpin(const Wheels& wheels, const Stake& stake, BonusCounters& bon
         }
     }
 
-    // The pool grows only when every line carries a coin, i.e. at least eight coins are riding.
-    if (!bonus.BonusMode && stake.Wager >= 8.0f * stake.CoinValue && score.FulminaCount > 0)
-        bonus.BonusPool += stake.CoinValue * 3.0f * static_cast<float>(score.FulminaCount);
+    bonus.BonusPool += PoolGrowth(stake, bonus.BonusMode, score.FulminaCount);
 
     float win = 0.0f;
-    for (int line = 0; line < kLines; ++line)
-        win += static_cast<float>(score.LinePay[line]) * stake.CoinValue * static_cast<float>(stake.LineCoins[line]);
+    for (int line = 0; line < kLines; ++line) win += LinePayout(score.LinePay[line], stake.CoinValue, stake.LineCoins[line]);
     score.SpinWin = win;
 
     if (bonus.BonusMode) bonus.CherryPts += score.SpinWin;

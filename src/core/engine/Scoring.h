@@ -34,6 +34,19 @@ struct SpinScore {
     bool PoolWon = false;  // Bells reached 0 or below: SpinWin includes the pool
 };
 
+// What one line pays in dollars, in the float arithmetic the spin's win is summed in, so that the lines
+// shown always add up to the win.
+inline float LinePayout(std::int16_t pay, float coinValue, std::int16_t lineCoins) {
+    return static_cast<float>(pay) * coinValue * static_cast<float>(lineCoins);
+}
+
+// What a spin adds to the bonus pool: three coins for each FULMINA showing, on regular spins with every
+// line covered (at least eight coins riding); nothing otherwise.
+inline float PoolGrowth(const Stake& stake, bool bonusMode, int fulminaCount) {
+    if (bonusMode || stake.Wager < 8.0f * stake.CoinValue || fulminaCount <= 0) return 0.0f;
+    return stake.CoinValue * 3.0f * static_cast<float>(fulminaCount);
+}
+
 // Scores the resting wheels (reseeding the generator first) and moves the bonus counters: pool growth on
 // regular spins with every line covered, CherryPts on bonus spins, the bonus-spin award, and the pool added
 // to the win. The pool is cleared only by ClearWonPool, after the win has been presented.

@@ -1,7 +1,9 @@
 // The twelve symbol codes; a code is also the symbol's cell in the symbol sheets (column code mod 4, row code div 4).
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace kazoomba {
 
@@ -23,5 +25,13 @@ enum SymbolCode : Symbol {
 };
 
 inline constexpr int kSymbolCount = 12;
+
+// Each symbol's name in words, as the player reads and hears it; "blank" for a code that names none.
+constexpr std::string_view SymbolName(Symbol code) {
+    constexpr std::array<std::string_view, kSymbolCount> names = {
+        "Fulmina", "Target", "Globe", "Flag", "Star Map", "Smile", "Don't Walk",
+        "Triple Bar", "Double Bar", "Single Bar", "Any Bar", "Stop"};
+    return code >= 0 && code < kSymbolCount ? names[code] : "blank";
+}
 
 }  // namespace kazoomba

@@ -13,6 +13,20 @@ BoxKind KindOf(int content) {
     return BoxKind::Hint;
 }
 
+std::string_view BoxContentName(int content) {
+    switch (content) {
+        case FiveX: return "5X";
+        case ThreeX: return "3X";
+        case TwoX: return "2X";
+        default: break;
+    }
+    switch (KindOf(content)) {
+        case BoxKind::TryAgain: return "Try Again";
+        case BoxKind::Hint: return "Hint";
+        default: return "Losing box";
+    }
+}
+
 int MultiplierOf(int content) {
     switch (content) {
         case FiveX: return 5;

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/Random.h"
 
@@ -26,6 +27,8 @@ enum BoxCode : int {
 
 enum class BoxKind { Multiplier, Losing, TryAgain, Hint };
 BoxKind KindOf(int content);
+// What a box holds in words: "5X", "3X", "2X", "Try Again", "Hint" or "Losing box".
+std::string_view BoxContentName(int content);
 // 5, 3 or 2 for the multipliers, 1 for anything else.
 int MultiplierOf(int content);
 // The message of a hint box, true for a board with the 5X behind box fiveXBox; empty for other boxes.

@@ -35,10 +35,7 @@ inline PayoffsSheet BuildPayoffsSheet(const GameState& s, const Wheels& wheels) 
     for (int i = 0; i < kLines; ++i) {
         PayoffsLine& line = sheet.lines[i];
         line.won = s.LinePay[i] > 0;
-        // Float arithmetic, as the spin's win was summed, so the lines add up to the total shown.
-        const float amount = line.won ? static_cast<float>(s.LinePay[i]) * s.CoinValue *
-                                            static_cast<float>(s.LineCoins[i])
-                                      : 0.0f;
+        const float amount = line.won ? LinePayout(s.LinePay[i], s.CoinValue, s.LineCoins[i]) : 0.0f;
         line.amount = FormatPicture(amount, "0000.00");
         for (int k = 0; k < 3; ++k) line.symbols[k] = wheels.SymbolAt(kPayLines[i][k]);
     }

@@ -5,6 +5,7 @@
 // already over. The spin goes on from there; nothing waits.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -55,6 +56,9 @@ public:
         (void)guards;
         return false;
     }
+    // The date and time now, in seconds since 1970-01-01 UTC: when a spin is recorded in the game history.
+    // The rules read no clock of their own.
+    virtual std::int64_t Now() { return 0; }
     // The window is closing while a spin runs: settle at once, without animation, windows or sounds.
     virtual bool ClosePending() { return false; }
     // The machine has moved to another moment (Game::CurrentMoment): the commands follow it.

@@ -133,6 +133,9 @@ void Game::Restore(const GameState& saved) {
     state_.LastBet = saved.LastBet;
     // Whatever was in play belongs to the game replaced; the reels stay where they rest.
     board_.reset();
+    choice_ = PayoffsChoice::None;
+    picks_.clear();
+    poolWon_ = 0.0f;
     moment_ = PendingMoment{};
     moment_.stops = wheels_.StopIndex;
     refusal_.clear();
@@ -171,6 +174,61 @@ void Game::StartNewGame() {
     Checkpoint(false);
 }
 
+void Game::NewGame() {
+    // Marked first: the mark goes with the new game's save.
+    Record(HistoryEntry{HistoryEntry::Kind::NewGame, 0, {}, {}});
+    StartNewGame();
+}
+
+void Game::NoteGameLoaded(const std::string& name) { Record(HistoryEntry{HistoryEntry::Kind::LoadedGame, 0, {}, name}); }
+
+std::vector<HistoryEntry> Game::TakeRecords() { return std::exchange(unsaved_, {}); }
+
+void Game::KeepLoadedHistory(const std::vector<HistoryEntry>& loaded) {
+    GameHistory history;
+    for (const HistoryEntry& e : loaded) history.Add(e);
+    // A spin the game brought back at start and settled again follows its first record, and replaces it.
+    for (const HistoryEntry& e : history_.Entries()) history.Add(e);
+    history_ = std::move(history);
+}
+
+void Game::Record(HistoryEntry entry) {
+    entry.time = cabinet_.Now();
+    history_.Add(entry);
+    unsaved_.push_back(std::move(entry));
+    constexpr std::size_t kMostUnsaved = 2 * static_cast<std::size_t>(GameHistory::kKeptSpins);
+    if (unsaved_.size() > kMostUnsaved) unsaved_.erase(unsaved_.begin());
+}
+
+void Game::RecordSpin() {
+    HistoryEntry entry;
+    SpinRecord& r = entry.spin;
+    r.spin = state_.Spins;
+    r.bonusSet = wheels_.bonusSet;
+    // A bonus spin has taken its own off the count before it was played.
+    r.bonusSpin = static_cast<std::int16_t>(r.bonusSet ? 3 - state_.BonusSpins : 0);
+    r.coinValue = state_.CoinValue;
+    r.coins = static_cast<std::int16_t>(std::lround(state_.LastBet / state_.CoinValue));
+    r.stops = wheels_.StopIndex;
+    const StopsPay pay = PayOfStops(r.stops, r.bonusSet, r.coinValue, state_.LastBet);
+    r.linePay = pay.linePay;
+    int fulminas = 0;
+    for (int c = 0; c < kCells; ++c) fulminas += wheels_.SymbolAt(c) == Fulmina;
+    r.poolGrown = PoolGrowth(Stake{r.coinValue, state_.LastBet, DealLineCoins(state_.LastBet, r.coinValue)},
+                             r.bonusSet, fulminas);
+    r.poolWon = poolWon_;
+    // Awarded bonus spins are played straight after the spin that won them.
+    r.smileAward = !r.bonusSet && state_.BonusSpins > 0;
+    r.choice = choice_;
+    for (int box : picks_)
+        r.boxes.push_back({static_cast<std::int16_t>(box),
+                           static_cast<std::int16_t>(board_ ? board_->BoxContent()[box - 1] : 0)});
+    r.win = pay.lineWin + poolWon_;
+    r.paid = state_.SpinWin;
+    r.credits = state_.Credits;
+    Record(std::move(entry));
+}
+
 void Game::SetAutoSpin(bool on) {
     state_.AutoSpin = on;
     cabinet_.SetAutoSpinCheck(on);
@@ -202,9 +260,13 @@ bool Game::AutoTakeDue() const {
            (state_.WinStopValue == 0 || state_.SpinWin < static_cast<float>(state_.WinStopValue));
 }
 
-void Game::TakeWin() { state_.Credits += state_.SpinWin; }
+void Game::TakeWin() {
+    if (choice_ == PayoffsChoice::None) choice_ = PayoffsChoice::Take;
+    state_.Credits += state_.SpinWin;
+}
 
 float Game::StakeOnBoard() {
+    choice_ = PayoffsChoice::Double;
     state_.DoubleNothing -= state_.SpinWin;
     return state_.SpinWin;
 }
@@ -225,7 +287,10 @@ Board& Game::OpenBoard(Random& random) {
 PickResult Game::PickBox(int box) {
     if (!OpenedBoard()) return {};
     const PickResult result = board_->Pick(box);
-    if (result.opened) KeepBoard();
+    if (result.opened) {
+        picks_.push_back(box);
+        KeepBoard();
+    }
     return result;
 }
 
@@ -302,6 +367,7 @@ void Game::TakeStep() {
             // A board its window left without Quit pays what it shows.
             if (OpenedBoard()) QuitBoard();
             const bool poolWon = state_.Bells <= 0;
+            poolWon_ = poolWon ? state_.BonusPool : 0.0f;
             ClearWonPool(state_);
             // The pool display and its Globes show the pool begun again now, not after the bonus spins.
             if (poolWon) cabinet_.RedrawStatusPanel();
@@ -359,6 +425,9 @@ void Game::StartOneSpin() {
     cabinet_.EnableMenus(false);
     state_.SpinReady = false;
     state_.LastBet = state_.Wager;
+    choice_ = PayoffsChoice::None;
+    picks_.clear();
+    poolWon_ = 0.0f;
     cabinet_.StopBanner();
     ComputeSpin(wheels_, random_, state_.Spins);
     cabinet_.SetButtonsAvailable(false);
@@ -416,6 +485,7 @@ void Game::PresentScoredWin() {
 }
 
 void Game::EndSettlement() {
+    RecordSpin();
     state_.SpinReady = true;
     cabinet_.EnableMenus(true);
     state_.Wager = 0.0f;
@@ -477,6 +547,9 @@ void Game::KeepBoard() {
 void Game::RestoreMoment(const PendingMoment& m) {
     moment_ = m;
     refusal_.clear();
+    choice_ = PayoffsChoice::None;
+    picks_.clear();
+    poolWon_ = 0.0f;
     const bool inPlay = m.phase != MomentPhase::Idle;
     // After its last bonus spin the machine shows the regular strips again, at the same stops.
     state_.BonusMode = inPlay && m.bonusSet;
@@ -510,6 +583,10 @@ void Game::RestoreMoment(const PendingMoment& m) {
             state_.SpinWin = BoardWinnings(win, m.boxContent, m.boxOpened);
             moment_.winnings = state_.SpinWin;
             board_ = std::make_unique<Board>(state_.SpinWin, m.boxContent, m.boxOpened);
+            // The order the boxes were opened in was not kept; the record lists them by number.
+            choice_ = PayoffsChoice::Double;
+            for (int i = 0; i < kBoxes; ++i)
+                if (m.boxOpened[i]) picks_.push_back(i + 1);
         }
     }
     cabinet_.ReelsRebuilt();

@@ -11,6 +11,7 @@
 #include "engine/Reels.h"
 #include "play/Cabinet.h"
 #include "play/GameState.h"
+#include "play/History.h"
 #include "play/MachineMoment.h"
 #include "play/PendingMoment.h"
 
@@ -37,9 +38,10 @@ public:
     // Sets the coin value with nothing placed; loading a game replays it and abandons placed coins.
     void SelectCoinValue(int index);
     void Borrow(int index);           // the Borrow menu
-    // File > New Game, and once at start. A bet already placed stays placed and is paid from the new
-    // game's credits.
+    // Once at start. A bet already placed stays placed and is paid from the new game's credits.
     void StartNewGame();
+    // File > New Game: a new game as above, marked in the history where it begins.
+    void NewGame();
     // Installs a saved game that has been read and checked whole: its money, counters and coin value.
     // Coins placed and not spun are abandoned, as choosing a coin value abandons them; the reels are
     // rebuilt.
@@ -83,6 +85,17 @@ public:
     bool AutoTakeDue() const;
 
     std::string Caption() const;
+
+    // The game history: the last thousand spins, each recorded as it is settled, and the marks of the games
+    // begun. The player's history outlives the game: a new game or a game loaded adds to it.
+    const GameHistory& History() const { return history_; }
+    // A game loaded from a slot (not the game brought back at start) is marked in the history.
+    void NoteGameLoaded(const std::string& name);
+    // What was recorded since the last call, oldest first: the spin settled and the games begun, for the
+    // save that follows (the checkpoint). At most the history's length is kept for a caller that never asks.
+    std::vector<HistoryEntry> TakeRecords();
+    // The history read back from its file, which is older than anything recorded since the game came on.
+    void KeepLoadedHistory(const std::vector<HistoryEntry>& loaded);
 
     // The moment of the spin in play, saved with the game at every checkpoint.
     const PendingMoment& Moment() const { return moment_; }
@@ -130,6 +143,9 @@ private:
     void EndSettlement();
     void NextBonusSpin();
     void KeepMoment(MomentPhase phase);
+    // The settled spin's record, for the history and the checkpoint that follows.
+    void RecordSpin();
+    void Record(HistoryEntry entry);
     void KeepBoard();
     // Has the cabinet save the game; true when the save guards what follows and is under way.
     bool Checkpoint(bool guards);
@@ -148,6 +164,14 @@ private:
     PendingMoment moment_;
     std::string refusal_;
     std::unique_ptr<Board> board_;
+
+    // The spin being settled, for its record: what the player did with its win, the boxes opened in the
+    // order they were, and the pool won (cleared from the state before the spin is settled).
+    PayoffsChoice choice_ = PayoffsChoice::None;
+    std::vector<int> picks_;
+    float poolWon_ = 0.0f;
+    GameHistory history_;
+    std::vector<HistoryEntry> unsaved_;
 
     GameState state_;
     Wheels wheels_;

@@ -43,8 +43,7 @@ StopsPay PayOfStops(const std::array<std::int16_t, kCells>& stops, bool bonusSet
         pay.linePay[line] =
             EvaluateLine(wheels.SymbolAt(cells[0]), wheels.SymbolAt(cells[1]), wheels.SymbolAt(cells[2]), bonusSet).pay;
     }
-    for (int line = 0; line < kLines; ++line)
-        pay.lineWin += static_cast<float>(pay.linePay[line]) * coinValue * static_cast<float>(coins[line]);
+    for (int line = 0; line < kLines; ++line) pay.lineWin += LinePayout(pay.linePay[line], coinValue, coins[line]);
     return pay;
 }
 

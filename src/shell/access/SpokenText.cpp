@@ -5,26 +5,21 @@
 #include <array>
 
 #include "common/NumberPicture.h"
+#include "play/HistoryText.h"
 
 namespace kazoomba::ui {
 
 QString SymbolWords(Symbol code) {
-    static const std::array<const char*, kSymbolCount> names = {
-        "Fulmina", "Target", "Globe", "Flag", "Star Map", "Smile", "Don't Walk",
-        "Triple Bar", "Double Bar", "Single Bar", "Any Bar", "Stop"};
-    return code >= 0 && code < kSymbolCount ? QString::fromLatin1(names[code]) : QStringLiteral("blank");
+    const std::string_view name = SymbolName(code);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 QString MoneyWords(double dollars) { return QString::fromStdString(FormatPicture(dollars, "$#,##0.00")); }
 
 QString ReelsInWords(const Wheels& wheels) {
-    QStringList rows;
-    for (int row = 0; row < 3; ++row) {
-        QStringList symbols;
-        for (int column = 0; column < 3; ++column) symbols << SymbolWords(wheels.SymbolAt(3 * row + column));
-        rows << QStringLiteral("Row %1: %2.").arg(row + 1).arg(symbols.join(QStringLiteral(", ")));
-    }
-    return rows.join(u' ');
+    std::array<Symbol, kCells> symbols{};
+    for (int cell = 0; cell < kCells; ++cell) symbols[cell] = wheels.SymbolAt(cell);
+    return QString::fromStdString(SymbolRowsText(symbols));
 }
 
 QString LineWinInWords(const PayoffsLine& line) {

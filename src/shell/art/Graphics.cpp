@@ -89,18 +89,19 @@ void Graphics::RenderSymbolInto(QImage& target, int code, int cell, const QColor
 }
 
 void Graphics::BuildSlotWheels(const StripSet& strips) {
-    for (int i = 0; i < kStrips; ++i) {
-        QImage wheel = NewImage(kStripWidth, kStripRows, Qt::white);
-        QPainter p(&wheel);
-        auto symbol = [&](kazoomba::Symbol code, int top, int rowsFromTop, int rows) {
-            Blit(p, 0, top, sheetLarge_, 64 * (code % 4), 64 * (code / 4) + rowsFromTop, 64, rows);
-        };
-        symbol(strips[i][kStops - 1], 0, 32, 32);  // the lower half of stop 19 leads in
-        for (int k = 0; k < kStops; ++k) symbol(strips[i][k], 34 + kStopPitch * k, 0, 64);
-        symbol(strips[i][0], 1354, 0, 54);          // stop 0 again, cut by the picture's end
-        p.end();
-        slotWheel_[i] = wheel;
-    }
+    for (int i = 0; i < kStrips; ++i) slotWheel_[i] = StripPicture(strips[i]);
+}
+
+QImage Graphics::StripPicture(const std::array<kazoomba::Symbol, kStops>& strip) const {
+    QImage wheel = NewImage(kStripWidth, kStripRows, Qt::white);
+    QPainter p(&wheel);
+    auto symbol = [&](kazoomba::Symbol code, int top, int rowsFromTop, int rows) {
+        Blit(p, 0, top, sheetLarge_, 64 * (code % 4), 64 * (code / 4) + rowsFromTop, 64, rows);
+    };
+    symbol(strip[kStops - 1], 0, 32, 32);  // the lower half of stop 19 leads in
+    for (int k = 0; k < kStops; ++k) symbol(strip[k], 34 + kStopPitch * k, 0, 64);
+    symbol(strip[0], 1354, 0, 54);          // stop 0 again, cut by the picture's end
+    return wheel;
 }
 
 }  // namespace kazoomba::ui

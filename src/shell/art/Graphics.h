@@ -31,6 +31,8 @@ public:
     // The 64 x 1408 strip picture of strip i, built from the strips in force.
     const QImage& SlotWheel(int strip) const { return slotWheel_[strip]; }
     void BuildSlotWheels(const StripSet& strips);
+    // The picture of one strip as the wheels show it: its stops from the large symbol sheet, 66 rows apart.
+    QImage StripPicture(const std::array<kazoomba::Symbol, kStops>& strip) const;
 
     const QImage& Digits() const { return digits_; }
     const QImage& Coins() const { return coins_; }

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "QtText.h"
 #include "common/NumberPicture.h"
 #include "gamble/BoardWindowLayout.h"
 #include "access/Accessible.h"
@@ -68,11 +69,7 @@ void DrawFocusRing(QPainter& p, const QRect& box) {
 }
 
 // What an opened box holds, as a listener hears it.
-QString ContentWords(int content) {
-    if (KindOf(content) == BoxKind::Losing) return QStringLiteral("Losing box");
-    if (KindOf(content) == BoxKind::Hint) return QStringLiteral("Hint");
-    return LookOf(content).caption.replace(u'\n', u' ');
-}
+QString ContentWords(int content) { return ToQString(BoxContentName(content)); }
 
 }  // namespace
 

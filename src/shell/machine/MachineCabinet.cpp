@@ -2,6 +2,7 @@
 // displays, the win presented, captions, banner and the checkpoint save; and the machine's time, which
 // paces the motion and the pauses of its sounds by the clock, never by waiting.
 #include <QApplication>
+#include <QDateTime>
 #include <QPointer>
 #include <algorithm>
 
@@ -210,6 +211,8 @@ void MainWindow::ReloadBannerText() {
 void MainWindow::SetCaption(std::string_view caption) { setWindowTitle(ToQString(caption)); }
 
 bool MainWindow::IsMinimized() { return isMinimized(); }
+
+std::int64_t MainWindow::Now() { return QDateTime::currentSecsSinceEpoch(); }
 
 bool MainWindow::Checkpoint(bool guards) { return hooks_.checkpoint && hooks_.checkpoint(*this, guards); }
 

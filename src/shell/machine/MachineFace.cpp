@@ -2,6 +2,7 @@
 #include "machine/MachineFace.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "art/DigitDisplay.h"
 #include "art/Drawing.h"
@@ -10,6 +11,7 @@
 #include "common/NumberPicture.h"
 #include "machine/MachineWidgets.h"
 #include "machine/MainLayout.h"
+#include "machine/ReelPanel.h"
 
 namespace kazoomba::ui {
 
@@ -50,19 +52,7 @@ MachineFace::MachineFace(Graphics& graphics, QWidget* parent) : graphics_(graphi
 void MachineFace::Redraw(const Game& game) {
     {
         QPainter p(&surface_);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        DrawPanel(p, kReelPanelX1, kReelPanelY1, kReelPanelX2, kReelPanelY2);
-        if (payLinesOn_) {
-            for (const auto& s : kPayLineStrokes) DrawShadowLine(p, s.x1, s.y1, s.x2, s.y2, s.colour, s.width);
-            p.setFont(GameFont(24, true));
-            const QFontMetrics m(p.font());
-            for (const auto& s : kPayLineStrokes) {
-                const QString n = QString::fromLatin1(s.number);
-                EmbossText(p, s.numberX - m.horizontalAdvance(n) / 2, s.numberY, Colour::Grey, Colour::White, s.colour, n);
-            }
-        }
-        for (int c = 0; c < kCells; ++c)
-            DrawPanel(p, CellLeft(c), CellTop(c), CellLeft(c) + kCellWidth - 1, CellTop(c) + kCellHeight - 1);
+        DrawReelPanel(p, payLinesOn_);
         Blit(p, kLogoX, kLogoY, graphics_.Logo(), 0, 0, kLogoW, kLogoH);
     }
     for (int c = 0; c < kCells; ++c) DrawCell(game.Reels(), c, kRestFrame);
@@ -146,11 +136,9 @@ void MachineFace::DrawLineMarkers(const GameState& s) {
 
 void MachineFace::HighlightWinningLines(const GameState& s) {
     QPainter p(&surface_);
-    for (int line = 0; line < kLines; ++line) {
-        if (s.LinePay[line] <= 0) continue;
-        const auto& stroke = kPayLineStrokes[line];
-        DrawShadowLine(p, stroke.x1, stroke.y1, stroke.x2, stroke.y2, stroke.colour, stroke.width);
-    }
+    std::array<std::int16_t, kLines> linePay{};
+    std::copy_n(s.LinePay.begin(), kLines, linePay.begin());
+    DrawWinningLines(p, linePay);
 }
 
 void MachineFace::Clear() { surface_.fill(Qt::black); }

@@ -23,6 +23,7 @@ struct MachineHooks {
     std::function<void(MainWindow&)> load;
     std::function<void(MainWindow&)> save;
     std::function<void(MainWindow&)> statistics;
+    std::function<void(MainWindow&)> history;
     std::function<void(MainWindow&)> about;
     std::function<void(MainWindow&)> manual;
     std::function<void(MainWindow&)> payChart;

@@ -40,6 +40,7 @@ MachineMenus BuildMachineMenus(QMenuBar& bar) {
     m.save = Item(m.file, QStringLiteral("Save"), QStringLiteral("mnuLoadSave_1"));
     m.file->addSeparator();
     m.statistics = Item(m.file, QStringLiteral("Statistics"), QStringLiteral("mnuStats"));
+    m.history = Item(m.file, QStringLiteral("Game History"), QStringLiteral("mnuHistory"));
     m.file->addSeparator();
     m.quit = Item(m.file, QStringLiteral("Quit"), QStringLiteral("mnuQuit"));
 

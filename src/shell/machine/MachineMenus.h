@@ -21,6 +21,7 @@ struct MachineMenus {
     QAction* load = nullptr;
     QAction* save = nullptr;
     QAction* statistics = nullptr;
+    QAction* history = nullptr;        // File > Game History, beside Statistics
     QAction* quit = nullptr;
     std::array<QAction*, 5> bet{};     // Options > Bet Amount, one per coin value
     std::array<QAction*, 7> digit{};   // Options > Digit Colors

@@ -84,10 +84,11 @@ void MainWindow::ConnectHook(QAction* item, const std::function<void(MainWindow&
 
 void MainWindow::ConnectMenus() {
     const MachineMenus& m = menus_;
-    Command(m.newGame, [this] { game_.StartNewGame(); });
+    Command(m.newGame, [this] { game_.NewGame(); });
     ConnectHook(m.load, hooks_.load);
     ConnectHook(m.save, hooks_.save);
     ConnectHook(m.statistics, hooks_.statistics);
+    ConnectHook(m.history, hooks_.history);
     Command(m.quit, [this] { close(); });
     for (int i = 0; i < static_cast<int>(m.bet.size()); ++i)
         Command(m.bet[i], [this, i] { game_.ChangeCoinValue(i); });

@@ -119,6 +119,7 @@ public:
     void SetCaption(std::string_view caption) override;
     bool IsMinimized() override;
     bool ClosePending() override { return closePending_; }
+    std::int64_t Now() override;
     void MomentChanged() override;
     bool Checkpoint(bool guards) override;
     bool SoundPlayable() override { return sound_.Playable(); }

@@ -8,7 +8,10 @@
 #              loops loading the cores: at most one spin or one coin per hold, none from a hold that began
 #              in another window;
 #   first-key  a window opened from a menu with the keyboard and closed with Escape: the first Enter (or B)
-#              after it acts, exactly once, whichever window saw the Return that chose the menu item.
+#              after it acts, exactly once, whichever window saw the Return that chose the menu item;
+#   history    three spins, then Game History from the File menu by keys alone: the arrows, Home and End
+#              choose rows, Tab and the space bar reach Save as CSV..., a file name typed and Enter write
+#              the CSV, and Escape closes the window.
 # Exits 77 (skipped) with a message when Xvfb, xdotool or the window manager is missing.
 set -u
 game=$1 wm=$2 case=$3
@@ -27,7 +30,8 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/run" SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+export XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" XDG_RUNTIME_DIR="$scratch/run" SDL_AUDIODRIVER=dummy
+export QT_QPA_PLATFORM=xcb
 export QT_SCALE_FACTOR=1
 mkdir -p "$XDG_CONFIG_HOME/kazoomba" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 ini="$XDG_CONFIG_HOME/kazoomba/KAZO.INI"
@@ -101,9 +105,11 @@ if [ "$case" = placement ]; then
     [ "$(ini_value TopPos)" -ge 0 ] || fail "TopPos $(ini_value TopPos) was written back off the screen"
 fi
 
-if [ "$case" = held-keys ] || [ "$case" = first-key ]; then
-    # Two busy loops load the cores, as a build beside the game would.
-    for _ in 1 2; do (while :; do :; done) & pids+=($!); done
+if [ "$case" = held-keys ] || [ "$case" = first-key ] || [ "$case" = history ]; then
+    # Two busy loops load the cores, as a build beside the game would, where keys are held.
+    if [ "$case" != history ]; then
+        for _ in 1 2; do (while :; do :; done) & pids+=($!); done
+    fi
     # The game writes its state after every settled spin: the file tells what happened, and when.
     current() { awk -v k="$1" '/^\[Current Game\]/{f=1; next} /^\[/{f=0} f && index($0, k "=") == 1 {print substr($0, length(k) + 2)}' "$ini" 2>/dev/null | tr -d '\r'; }
     state() { echo "Spins=$(current Spins) TotalWagers=$(current TotalWagers)"; }
@@ -142,7 +148,8 @@ if [ "$case" = first-key ]; then
     fresh_game
     wagered=0
     for opened in "alt+h Up Return:Payoff Chart" "alt+f Down Down Down Return:Game Statistics" \
-                  "alt+h Return:About Kazoomba" "alt+f Down Down Return:Save a Game"; do
+                  "alt+h Return:About Kazoomba" "alt+f Down Down Return:Save a Game" \
+                  "alt+f Down Down Down Down Return:Game History"; do
         keys=${opened%%:*} name=${opened##*:}
         xdotool key b
         sleep 0.5
@@ -172,6 +179,42 @@ if [ "$case" = first-key ]; then
     quit_game
     echo "after every window: $(state)"
     [ "$(current TotalWagers)" = "$wagered" ] || fail "keys after windows from the menu: $(state), want $wagered wagered"
+fi
+
+if [ "$case" = history ]; then
+    fresh_game
+    wagered=0
+    for spin in 1 2 3; do
+        xdotool key b Return
+        wagered=$(awk -v w="$wagered" 'BEGIN { printf "%.2f", w + 0.25 }')
+        wait_wagers "$wagered" || fail "spin $spin did not start: $(state)"
+        settle
+    done
+    history="$XDG_DATA_HOME/kazoomba/game-history.txt"
+    [ "$(grep -c '^spin ' "$history" 2>/dev/null)" = 3 ] || fail "the history file does not hold the three spins"
+    xdotool key --delay 200 alt+f Down Down Down Down Return
+    if wait_window "^Game History$"; then
+        xdotool key --delay 200 End Home Down Up
+        # The list, the spin in words, then Save as CSV...: the space bar presses it.
+        xdotool key --delay 200 Tab Tab space
+        if wait_window "^Save the Game History as CSV$"; then
+            sleep 1
+            xdotool key ctrl+a
+            xdotool type --delay 20 "$scratch/spins.csv"
+            xdotool key Return
+            for _ in $(seq 50); do [ -s "$scratch/spins.csv" ] && break; sleep 0.1; done
+        fi
+        rows=$(grep -c '^spin,' "$scratch/spins.csv" 2>/dev/null)
+        [ "$(head -1 "$scratch/spins.csv" 2>/dev/null | tr -d '\r')" = "entry,time,spin,bonus spin,coin value,coins,bet,reels,winning lines,pool grown,pool won,bonus spins won,choice,boxes opened,won,paid,credits,game loaded" ] ||
+            fail "the CSV has no header row"
+        [ "$rows" = 3 ] || fail "the CSV holds $rows spins, not 3"
+        sleep 0.5
+        xdotool key Escape
+        sleep 1
+        xdotool search --onlyvisible --name "^Game History$" >/dev/null 2>&1 && fail "Escape left Game History open"
+    fi
+    quit_game
+    echo "three spins, their history read by keys and saved as CSV: $(state)"
 fi
 
 if [ "$case" = held-keys ]; then

@@ -41,13 +41,6 @@ struct Recorder {
     }
 };
 
-// A board shuffled so that box n holds content n - 1: 5X under 1, 3X under 2, 2X under 3, a losing box under 4.
-// Queued just before the board opens: every spin draws from the same source.
-void QueueIdentityShuffle(ScriptedRandom& random) {
-    for (int pass = 0; pass < 20; ++pass)
-        for (int j = 0; j < kBoxes; ++j) random.queue.push_back((j + 0.5) / kBoxes);
-}
-
 // A game started again from what was saved, as the program starts after a crash.
 struct Restarted : Table {
     explicit Restarted(const Saved& saved) {

@@ -25,13 +25,6 @@ namespace L = kazoomba::ui::board_layout;
 
 namespace {
 
-// Box n holds content n - 1: 5X, 3X, 2X under boxes 1 to 3, losing boxes 4 to 10, Try Again 11 to 13,
-// hints 14 and 15.
-void QueueIdentityShuffle(ScriptedRandom& random) {
-    for (int pass = 0; pass < 20; ++pass)
-        for (int j = 0; j < kBoxes; ++j) random.queue.push_back((j + 0.5) / kBoxes);
-}
-
 QRect BoxRect(int box) {
     const L::Box b = L::BoxRect(box);
     return QRect(b.x, b.y, b.w, b.h);

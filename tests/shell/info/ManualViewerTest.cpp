@@ -134,7 +134,8 @@ TEST_F(ManualViewerTest, TheManualTeachesTheWholeGame) {
     for (const char* topic : {"Enter", "Bet 1", "Bet 8", "pay line", "FULMINA", "wild", "SMILE", "bonus spins",
                               "bonus pool", "Payoffs window", "Vaz Ivero", "Hint", "Auto Spin", "Win Stop Value",
                               "200 spins", "Save a Game", "ten slots", "~/.config/kazoomba/KAZO.INI", "Borrow",
-                              "Statistics", "Digit Colors", "Spin Speed", "Banner Text", "Payoff Chart"})
+                              "Statistics", "Digit Colors", "Spin Speed", "Banner Text", "Payoff Chart",
+                              "Game History", "Save as CSV", "~/.local/share/kazoomba/game-history.txt"})
         EXPECT_TRUE(all.contains(QString::fromUtf8(topic), Qt::CaseInsensitive)) << topic;
 }
 

@@ -53,6 +53,7 @@ protected:
         hooks.load = [this](MainWindow&) { ++opened["load"]; };
         hooks.save = [this](MainWindow& w) { ++opened["save"]; if (onSave) onSave(w); };
         hooks.statistics = [this](MainWindow&) { ++opened["statistics"]; };
+        hooks.history = [this](MainWindow&) { ++opened["history"]; };
         hooks.about = [this](MainWindow&) { ++opened["about"]; };
         hooks.manual = [this](MainWindow&) { ++opened["manual"]; };
         hooks.payChart = [this](MainWindow&) { ++opened["payChart"]; };
@@ -106,6 +107,10 @@ protected:
                 continue;
             }
             EXPECT_EQ(a->isEnabled(), a == m().autoSpin ? want.autoPlay : want.menus) << name;
+            // Game History is offered exactly when Statistics is.
+            if (a == m().history) {
+                EXPECT_EQ(a->isEnabled(), m().statistics->isEnabled());
+            }
         }
         for (QAction* a : entries) {
             if (a == m().autoPlay->menuAction()) continue;
@@ -139,8 +144,8 @@ protected:
         const GameState before = s();
         const int speed = window->SpeedIndex();
         const auto openedBefore = opened;
-        for (QAction* a : {m().newGame, m().load, m().save, m().statistics, m().borrow[0], m().bet[4], m().speed[3],
-                           m().about, m().manual, m().payChart})
+        for (QAction* a : {m().newGame, m().load, m().save, m().statistics, m().history, m().borrow[0], m().bet[4],
+                           m().speed[3], m().about, m().manual, m().payChart})
             EXPECT_TRUE(PressMenuItem(a)) << a->text().toStdString();
         for (const char* name : {"Spin", "Bet 1", "Bet 8"}) {
             auto* action = Accessible(Button(name))->actionInterface();
@@ -170,6 +175,8 @@ TEST_F(MomentGateTest, IdleSpinningAndBonusSpinsEnableEveryCommandFromTheMoment)
     // A press while idle does act: the gate is not simply shut.
     EXPECT_TRUE(PressMenuItem(m().statistics));
     EXPECT_EQ(opened["statistics"], 1);
+    EXPECT_TRUE(PressMenuItem(m().history));
+    EXPECT_EQ(opened["history"], 1);
 
     s().BonusSpins = 1;  // one free spin follows the paid one
     window->ButtonCommand(Bet1Button);

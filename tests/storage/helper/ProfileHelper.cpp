@@ -1,12 +1,15 @@
 // A small program the storage tests run in a child process: one read or write, saving games until killed,
 // or playing the game with its moments saved until killed or until it stops itself inside one save.
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QThread>
 #include <cstdio>
 #include <cstring>
 #include <random>
 
+#include "HistoryFile.h"
 #include "ProfileFile.h"
+#include "SaveWriter.h"
 #include "SavedGames.h"
 #include "../LoopGame.h"
 #include "WriteSteps.h"
@@ -61,7 +64,9 @@ struct StopAt {
 };
 
 // Plays the game saved in the file on and on, as a player would: wins taken or doubled, boxes picked,
-// bonus spins, loans when the credits run out. Before every checkpoint it writes to the journal what the
+// bonus spins, loans when the credits run out. Each checkpoint is written as the game's writer writes it:
+// the spins recorded since the last one to the game history beside the file (game-history.txt), then the
+// game. Before every checkpoint it writes to the journal what the
 // game holds then and what a ledger of its own says was won and bet, so the test can check a file left
 // by a kill against it: "C spins phase opened bonusSpins borrowed credits pending wins bets". "S" lines
 // mark the reels in motion. `wins` and `bets` carry the ledger on from the round before. With a stop the
@@ -79,6 +84,9 @@ void MomentLoop(const QString& path, const QString& journalPath, unsigned seed, 
     game.StartNewGame();
     FixedMenus menus;
     ProfileFile file(path);
+    HistoryFile history(QFileInfo(path).absolutePath() + QStringLiteral("/game-history.txt"));
+    history.Open();
+    auto save = [&] { WriteSaveJob(file, &history, SaveJob{CurrentGameWrites(game, menus), false, {}, game.TakeRecords()}); };
     std::mt19937 choose(seed);
     auto chance = [&](int percent) { return static_cast<int>(choose() % 100) < percent; };
     std::FILE* journal = std::fopen(journalPath.toLocal8Bit().constData(), "a");
@@ -100,11 +108,11 @@ void MomentLoop(const QString& path, const QString& journalPath, unsigned seed, 
                      static_cast<double>(s.Credits), static_cast<double>(pending), wins, bets);
         std::fflush(journal);
         if (++checkpoints != stop.checkpoint) {
-            SaveCurrentGame(file, game, menus);
+            save();
             return;
         }
         testing::ArmWriteSteps(stop.step);
-        SaveCurrentGame(file, game, menus);
+        save();
         // Not stopped: the step was past the save's last, which the test learns here.
         std::printf("whole save of %d steps\n", testing::DisarmWriteSteps());
         std::fflush(stdout);
