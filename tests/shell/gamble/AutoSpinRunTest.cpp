@@ -11,6 +11,7 @@
 #include "engine/Reels.h"
 #include "gamble/BoardWindow.h"
 #include "gamble/PayoffsWindow.h"
+#include "support/WinningMachine.h"
 #include "support/GameDoor.h"
 #include "support/QtApp.h"
 #include "support/Scripted.h"
@@ -21,18 +22,10 @@ using namespace kazoomba::testing;
 
 namespace {
 
-class AutoSpinRunTest : public MachineWindowTest {
+class AutoSpinRunTest : public WinningMachineTest {
 protected:
-    ui::MachineHooks Hooks() override {
-        ui::MachineHooks hooks;
-        hooks.presentWin = [this](ui::MainWindow& w, std::function<void()> settled) {
-            ui::PayoffsWindow::PresentWin(w.game(), TestGraphics(), 2, TestSound(), random, &w, std::move(settled));
-        };
-        return hooks;
-    }
     void SetUp() override {
-        MachineWindowTest::SetUp();
-        MakeActive(window.get());
+        WinningMachineTest::SetUp();
         window->menus().autoSpin->trigger();  // no Win Stop Value dialog here: it answers "0"
         ASSERT_TRUE(s().AutoSpin);
     }

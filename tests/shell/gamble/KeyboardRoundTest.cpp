@@ -8,6 +8,7 @@
 
 #include "gamble/BoardWindow.h"
 #include "gamble/PayoffsWindow.h"
+#include "support/WinningMachine.h"
 #include "support/Accessibility.h"
 #include "support/Scripted.h"
 #include "support/TestMachine.h"
@@ -20,19 +21,8 @@ using namespace kazoomba::testing;
 
 namespace {
 
-class KeyboardRoundTest : public MachineWindowTest {
+class KeyboardRoundTest : public WinningMachineTest {
 protected:
-    ui::MachineHooks Hooks() override {
-        ui::MachineHooks hooks;
-        hooks.presentWin = [this](ui::MainWindow& w, std::function<void()> settled) {
-            ui::PayoffsWindow::PresentWin(w.game(), TestGraphics(), 2, TestSound(), random, &w, std::move(settled));
-        };
-        return hooks;
-    }
-    void SetUp() override {
-        MachineWindowTest::SetUp();
-        kazoomba::testing::MakeActive(window.get());
-    }
     // Types into whatever has the keyboard focus, as a player's keyboard does; into the given window's
     // focus when that window is not active yet (a loaded machine activates a new window late).
     static void Type(int key, QWidget* window = nullptr) {
