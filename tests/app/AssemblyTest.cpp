@@ -22,6 +22,17 @@
 
 using namespace kazoomba;
 
+namespace {
+// The machine as the program starts it, restored from its files, at the fastest speed on the test's clock.
+void StartOnTheClock(ui::MainWindow& window, app::Assembly& assembly, kazoomba::testing::ManualClock& clock) {
+    window.SetClock(&clock);
+    window.StartUp();
+    assembly.RestoreAtStart(window);
+    window.SetSpinSpeed(0);
+    window.show();
+}
+}  // namespace
+
 TEST(Assembly, TheGameSavedAtExitComesBackAndIsNotOverwrittenByTheStartUpGame) {
     kazoomba::testing::App();
     QTemporaryDir dir;
@@ -75,11 +86,7 @@ TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheSpinAsItsReelsStarted) {
     app::Assembly assembly(settings, graphics, sound, random);
     ui::MainWindow window(graphics, sound, random, assembly.Hooks());
     kazoomba::testing::ManualClock clock;
-    window.SetClock(&clock);
-    window.StartUp();
-    assembly.RestoreAtStart(window);
-    window.SetSpinSpeed(0);
-    window.show();
+    StartOnTheClock(window, assembly, clock);
     auto read = [&](const char* key) {
         return settings.ReadString(QStringLiteral("Current Game"), QString::fromLatin1(key), QString(), 100);
     };
@@ -147,11 +154,7 @@ TEST(Assembly, ADamagedHistoryIsSetAsideToldOnceAndWhatCouldBeReadComesBack) {
     {
         app::Assembly assembly(settings, graphics, sound, random, history);
         ui::MainWindow window(graphics, sound, random, assembly.Hooks());
-        window.SetClock(&clock);
-        window.StartUp();
-        assembly.RestoreAtStart(window);
-        window.SetSpinSpeed(0);
-        window.show();
+        StartOnTheClock(window, assembly, clock);
         ASSERT_TRUE(QTest::qWaitFor([&] { return window.game().History().Spins() == 1; }, 10000));
         ASSERT_TRUE(QTest::qWaitFor([&] { return NoticesTitled(kHistorySetAsideTitle) == 1; }, 10000));
         EXPECT_EQ(kazoomba::testing::ReadBytes(history + ".damaged"), damaged);
@@ -190,11 +193,7 @@ TEST(Assembly, AHistoryThatCannotBeWrittenIsToldOnceAndPlayGoesOn) {
     kazoomba::testing::ManualClock clock;
     app::Assembly assembly(settings, graphics, sound, random, history);
     ui::MainWindow window(graphics, sound, random, assembly.Hooks());
-    window.SetClock(&clock);
-    window.StartUp();
-    assembly.RestoreAtStart(window);
-    window.SetSpinSpeed(0);
-    window.show();
+    StartOnTheClock(window, assembly, clock);
     window.ButtonCommand(ui::Bet1Button);
     for (int spin = 0; spin < 3; ++spin) {
         kazoomba::testing::ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});

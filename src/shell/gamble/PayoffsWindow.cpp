@@ -118,7 +118,7 @@ void PayoffsWindow::showEvent(QShowEvent* event) {
 }
 
 void PayoffsWindow::TimerTick() {
-    if (settled_ || !(takesByItself_ || game_.AutoTakeDue())) return;
+    if (settled_ || !game_.AutoTakeDue()) return;
     Take();
 }
 

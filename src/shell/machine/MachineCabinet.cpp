@@ -57,6 +57,14 @@ void MainWindow::EndActivity() {
     ticker_.stop();
 }
 
+void MainWindow::FinishActivity() {
+    const bool reels = activity_ == Activity::Reels;
+    EndActivity();
+    if (reels)
+        for (int b = 0; b < 3; ++b) SetButtonPicture(b, Raised);
+    game_.Proceed();
+}
+
 void MainWindow::Tick() {
     if (activity_ == Activity::None) return;
     const std::int64_t now = clock_->Milliseconds();
@@ -90,11 +98,7 @@ void MainWindow::Tick() {
         nextDue = pauseMs_;
     }
     if (nextDue == 0) {
-        const bool reels = activity_ == Activity::Reels;
-        EndActivity();
-        if (reels)
-            for (int b = 0; b < 3; ++b) SetButtonPicture(b, Raised);
-        game_.Proceed();
+        FinishActivity();
         return;
     }
     ticker_.start(static_cast<int>(std::max<std::int64_t>(0, nextDue - elapsed)));

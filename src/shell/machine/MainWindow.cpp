@@ -214,13 +214,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         // then close once the spin has settled.
         event->ignore();
         if (std::exchange(closePending_, true)) return;
-        if (activity_ != Activity::None) {
-            const bool reels = activity_ == Activity::Reels;
-            EndActivity();
-            if (reels)
-                for (int b = 0; b < 3; ++b) SetButtonPicture(b, Raised);
-            game_.Proceed();
-        }
+        if (activity_ != Activity::None) FinishActivity();
         return;
     }
     if (!quitDone_) {

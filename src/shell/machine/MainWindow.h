@@ -143,6 +143,9 @@ private:
     enum class Activity { None, Reels, Pause };
     void StartActivity(Activity activity);
     void EndActivity();
+    // The motion or pause has run its course (or is cut short): the reels at rest show their buttons
+    // raised, and the spin goes on.
+    void FinishActivity();
     bool Pause(int ms);
     // The win, after its window has closed: the machine under it shows the winning lines.
     void WinSettled();
