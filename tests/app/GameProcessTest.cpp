@@ -5,33 +5,12 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
+#include "GameProcess.h"
 #include "storage/StorageSupport.h"
 #include "support/QtApp.h"
 
 namespace kazoomba::testing {
 namespace {
-
-// Whether the process has a handler of its own for the signal (from /proc/PID/status).
-bool Catches(qint64 pid, int signal) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) return false;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("SigCgt:")) return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
-    return false;
-}
-
-// The game started offscreen on the settings folder of `home`, with a runtime folder of its own.
-void StartGame(QProcess& game, const QTemporaryDir& home) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home.path());  // the game history, away from the player's
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-    game.setProcessEnvironment(env);
-    game.setProgram(QStringLiteral(KAZOOMBA_GAME));
-    game.start();
-}
 
 TEST(GameProcess, ASignalSaysOnStandardErrorWhyTheGameWasNotSaved) {
     App();

@@ -17,6 +17,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "GameProcess.h"
 #include "SessionLock.h"
 #include "storage/StorageSupport.h"
 #include "support/QtApp.h"
@@ -25,13 +26,7 @@
 namespace kazoomba::testing {
 namespace {
 
-bool CatchesHangUp(qint64 pid) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) return false;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("SigCgt:")) return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGHUP - 1)) & 1;
-    return false;
-}
+bool CatchesHangUp(qint64 pid) { return Catches(pid, SIGHUP); }
 
 // The message boxes that open one after another, each answered with the button of that text (or its
 // only button), and what each said. The watcher waiting for the next box goes quiet once these answers
@@ -73,15 +68,7 @@ protected:
 
     void SetUp() override { App(); }
     void StartFirst() {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home.path());  // the game history, away from the player's
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        first.setProcessEnvironment(env);
-        first.setProgram(QStringLiteral(KAZOOMBA_GAME));
-        first.start();
+        StartGame(first, home);
         ASSERT_TRUE(first.waitForStarted());
         ASSERT_TRUE(QTest::qWaitFor([&] { return CatchesHangUp(first.processId()); }, 60000));
         ASSERT_TRUE(QFileInfo::exists(lockPath));
