@@ -93,7 +93,7 @@ ui::MachineHooks Assembly::Hooks() {
     h.readBannerText = [this] { return ReadBannerText(settings_); };
     h.writeBannerText = [this](const QString& text) { WriteBannerText(settings_, text); };
     h.checkpoint = [this](MainWindow& w, bool guards) { return Checkpoint(w, guards); };
-    h.beforeQuit = [this](MainWindow& w) { BeforeQuit(w); };
+    h.beforeQuit = [this](MainWindow& w, std::function<void()> close) { BeforeQuit(w, std::move(close)); };
     return h;
 }
 
@@ -203,7 +203,7 @@ void Assembly::EndBySignal(int signal) {
     ending_ = name ? QByteArray("SIG") + name : QByteArray("signal ") + QByteArray::number(signal);
 }
 
-void Assembly::BeforeQuit(MainWindow& window) {
+void Assembly::BeforeQuit(MainWindow& window, std::function<void()> close) {
     // After a signal, even one that arrives while the failed-save message is up, no window is shown again.
     const auto saveOrReport = [this, &window] {
         if (ending_.isEmpty()) return SaveAtExit(window);
@@ -211,12 +211,15 @@ void Assembly::BeforeQuit(MainWindow& window) {
         return true;
     };
     // Trying again cannot win the file back from the game that took it over; a slot keeps the game.
-    const auto saveInSlot = [this, &window] {
-        WindowSelections menus(window);
-        return SaveIntoSlotBeforeQuitting(settings_, window.game(), menus, &window);
-    };
+    SaveQuestion saveInSlot;
+    if (!TakenOver().isEmpty()) {
+        saveInSlot = [this, &window, saveOrReport](std::function<void(bool)> done) {
+            if (!ending_.isEmpty()) return done(saveOrReport());
+            SaveIntoSlotBeforeQuitting(settings_, window.game(), Menus(window), &window, std::move(done));
+        };
+    }
     SaveBeforeQuitting(saveOrReport, [this] { return LastSaveError(); }, &window,
-                       TakenOver().isEmpty() ? std::function<bool()>() : saveInSlot);
+                       [close = std::move(close)](bool) { close(); }, std::move(saveInSlot));
 }
 
 }  // namespace kazoomba::app

@@ -55,7 +55,7 @@ private:
     void KeepOpenedHistory(ui::MainWindow& window, const HistoryOpened& opened);
     // The menu choices a saved game carries, read from and set on the window.
     MenuSelections& Menus(ui::MainWindow& window);
-    void BeforeQuit(ui::MainWindow& window);
+    void BeforeQuit(ui::MainWindow& window, std::function<void()> close);
 
     ProfileFile& settings_;
     ui::Graphics& graphics_;

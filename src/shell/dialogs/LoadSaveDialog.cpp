@@ -132,12 +132,11 @@ void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& m
         });
 }
 
-bool SaveIntoSlotBeforeQuitting(ProfileFile& file, Game& game, MenuSelections& menus, QWidget* parent) {
+void SaveIntoSlotBeforeQuitting(ProfileFile& file, Game& game, MenuSelections& menus, QWidget* parent,
+                                std::function<void(bool saved)> done) {
     EnsureSettingsFile(file);
-    bool saved = false;
-    ui::RunModal<LoadSaveDialog>(new LoadSaveDialog(LoadSaveDialog::Mode::Save, file, game, menus, parent),
-                                 [&saved](LoadSaveDialog& dialog) { saved = dialog.GameSaved(); });
-    return saved;
+    ui::OpenModal<LoadSaveDialog>(new LoadSaveDialog(LoadSaveDialog::Mode::Save, file, game, menus, parent),
+                                  [done = std::move(done)](LoadSaveDialog& dialog, int) { done(dialog.GameSaved()); });
 }
 
 }  // namespace kazoomba

@@ -69,8 +69,9 @@ private:
 // menu selections must outlive the dialog.
 void LoadSaveCommand(int index, ProfileFile& file, Game& game, MenuSelections& menus, std::function<void()> loaded,
                      QWidget* parent);
-// The Save dialog as the last question when the game closes, answered before it goes: true when the
-// game was saved into a slot.
-bool SaveIntoSlotBeforeQuitting(ProfileFile& file, Game& game, MenuSelections& menus, QWidget* parent);
+// The Save dialog as the last question when the game closes; `done` follows its answer, with true when
+// the game was saved into a slot. The file, the game and the selections must outlive the dialog.
+void SaveIntoSlotBeforeQuitting(ProfileFile& file, Game& game, MenuSelections& menus, QWidget* parent,
+                                std::function<void(bool saved)> done);
 
 }  // namespace kazoomba

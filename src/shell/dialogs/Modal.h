@@ -31,9 +31,8 @@ void OpenModal(Window* window, std::function<void(Window&, int)> finished = {}) 
 // machine's own moment keeps it from acting until the window has gone. `finished` as above.
 void OpenWindowWithoutKeyboard(QDialog* window, std::function<void(QDialog&, int)> finished);
 
-// Runs a window to its end before returning, for the places where the program's own event loop does
-// not run: start-up, before the machine is shown, and the last question as it closes. `read` sees the
-// closed window before it goes.
+// Runs a window to its end before returning, for start-up only, before the machine is shown and the
+// program's own event loop runs: this loop is then the only one. `read` sees the closed window before it goes.
 int RunModalWindowBeforeStart(QDialog* window, const std::function<void(QDialog&)>& read);
 
 template <class Window>

@@ -19,27 +19,37 @@ void TellSaveFailed(const QString& reason, QWidget* parent) {
     ui::ShowMessageBox(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle), SaveFailedText(reason), parent);
 }
 
-bool SaveBeforeQuitting(const std::function<bool()>& save, const std::function<QString()>& reason, QWidget* parent,
-                        const std::function<bool()>& saveInSlot) {
-    while (!save()) {
-        const QString advice =
-            saveInSlot ? QStringLiteral("\n\nSave it into one of the ten slots, from which you can load it again, or "
-                                       "quit without saving: this game is then lost.")
-                       : QStringLiteral("\n\nFix what stops it and try again, or quit without saving: "
-                                       "the play since the last save is then lost.");
-        auto* box = new QMessageBox(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle),
-                                    SaveFailedText(reason()) + advice, QMessageBox::NoButton, parent);
-        QPushButton* retry = box->addButton(saveInSlot ? QStringLiteral("Save in a &Slot...") : QStringLiteral("&Try Again"),
-                                            QMessageBox::AcceptRole);
-        QPushButton* quit = box->addButton(QStringLiteral("&Quit Without Saving"), QMessageBox::DestructiveRole);
-        box->setDefaultButton(retry);
-        box->setEscapeButton(retry);  // Escape must never throw a game away
-        bool quitChosen = false;
-        ui::RunModal<QMessageBox>(box, [&](QMessageBox& closed) { quitChosen = closed.clickedButton() == quit; });
-        if (quitChosen) return false;
-        if (saveInSlot && saveInSlot()) return true;
+void SaveBeforeQuitting(std::function<bool()> save, std::function<QString()> reason, QWidget* parent,
+                        std::function<void(bool saved)> done, SaveQuestion saveInSlot) {
+    if (save()) {
+        done(true);
+        return;
     }
-    return true;
+    const QString advice =
+        saveInSlot ? QStringLiteral("\n\nSave it into one of the ten slots, from which you can load it again, or "
+                                   "quit without saving: this game is then lost.")
+                   : QStringLiteral("\n\nFix what stops it and try again, or quit without saving: "
+                                   "the play since the last save is then lost.");
+    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromLatin1(kSaveFailedTitle),
+                                SaveFailedText(reason()) + advice, QMessageBox::NoButton, parent);
+    QPushButton* retry = box->addButton(saveInSlot ? QStringLiteral("Save in a &Slot...") : QStringLiteral("&Try Again"),
+                                        QMessageBox::AcceptRole);
+    QPushButton* quit = box->addButton(QStringLiteral("&Quit Without Saving"), QMessageBox::DestructiveRole);
+    box->setDefaultButton(retry);
+    box->setEscapeButton(retry);  // Escape must never throw a game away
+    ui::OpenModal<QMessageBox>(box, [=, save = std::move(save), reason = std::move(reason), done = std::move(done),
+                                     saveInSlot = std::move(saveInSlot)](QMessageBox& closed, int) {
+        if (closed.clickedButton() == quit) {
+            done(false);
+            return;
+        }
+        const auto askAgain = [=](bool savedInSlot) {
+            if (savedInSlot) done(true);
+            else SaveBeforeQuitting(save, reason, parent, done, saveInSlot);
+        };
+        if (saveInSlot) saveInSlot(askAgain);
+        else askAgain(false);
+    });
 }
 
 void PlaySaveNotices::Saved(bool ok, const QString& reason, const QString& path, QWidget* parent,

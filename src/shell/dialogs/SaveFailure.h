@@ -18,12 +18,15 @@ QString SaveFailedText(const QString& reason);
 // The Save dialog's report: a warning with OK.
 void TellSaveFailed(const QString& reason, QWidget* parent);
 
-// The window is closing: runs `save` until it works or the player, told why it failed, chooses
-// "Quit Without Saving". True when the game was saved. With `saveInSlot` (the file is another game's
-// now, so trying again cannot help) the player is offered "Save in a Slot" instead, which runs it: true
-// when it saved the game.
-bool SaveBeforeQuitting(const std::function<bool()>& save, const std::function<QString()>& reason, QWidget* parent,
-                        const std::function<bool()>& saveInSlot = {});
+// Runs a question and calls back with its answer: true when the game was saved.
+using SaveQuestion = std::function<void(std::function<void(bool saved)>)>;
+
+// The window is closing: runs `save`, and while it fails tells the player why and asks again, until it
+// works or the player chooses "Quit Without Saving". Returns at once; `done` follows, with true when the
+// game was saved. With `saveInSlot` (the file is another game's now, so trying again cannot help) the
+// player is offered "Save in a Slot" instead, which runs it.
+void SaveBeforeQuitting(std::function<bool()> save, std::function<QString()> reason, QWidget* parent,
+                        std::function<void(bool saved)> done, SaveQuestion saveInSlot = {});
 
 // The saves during play (after each spin, loan, new game, coin value), told in windows that leave play
 // going on: the first failure with its path and reason, then nothing more until a save works again,

@@ -34,8 +34,9 @@ struct MachineHooks {
     // and after every box on the board: a moment worth saving. True when the save guards what comes
     // next and is under way: the window then tells the game once it is on the disk (Game::Saved).
     std::function<bool(MainWindow&, bool guards)> checkpoint;
-    // Once, as the window closes: the exit save.
-    std::function<void(MainWindow&)> beforeQuit;
+    // Once, when the window is asked to close: the exit save, with whatever it must ask the player.
+    // The window closes when `close` is called, at once or once the last question has been answered.
+    std::function<void(MainWindow&, std::function<void()> close)> beforeQuit;
 };
 
 }  // namespace kazoomba::ui

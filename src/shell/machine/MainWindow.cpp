@@ -209,20 +209,33 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (game_.CommandRunning() && !quitDone_) {
+    if (quitting_ == Quitting::Done) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (game_.CommandRunning()) {
         // The outcome is already drawn: settle it at once, without the rest of the motion or the sound,
         // then close once the spin has settled.
-        event->ignore();
         if (std::exchange(closePending_, true)) return;
         if (activity_ != Activity::None) FinishActivity();
         return;
     }
-    if (!quitDone_) {
-        quitDone_ = true;
-        banner_->StopBanner();
-        if (hooks_.beforeQuit) hooks_.beforeQuit(*this);
-    }
-    event->accept();
+    // Asked again while the exit save's question is up: that question is the answer.
+    if (quitting_ == Quitting::Asking) return;
+    quitting_ = Quitting::Asking;
+    banner_->StopBanner();
+    const auto closeNow = [this, alive = QPointer<MainWindow>(this)] {
+        if (!alive) return;
+        quitting_ = Quitting::Done;
+        // Saved at once: the close under way goes on. Saved after a question: the window closes itself.
+        if (!inCloseEvent_) close();
+    };
+    inCloseEvent_ = true;
+    if (hooks_.beforeQuit) hooks_.beforeQuit(*this, closeNow);
+    else closeNow();
+    inCloseEvent_ = false;
+    if (quitting_ == Quitting::Done) event->accept();
 }
 
 }  // namespace kazoomba::ui

@@ -179,7 +179,8 @@ private:
     int speedDelay_ = 25;
     int bannerIndex_ = 0;
     bool closePending_ = false;
-    bool quitDone_ = false;
+    enum class Quitting { No, Asking, Done } quitting_ = Quitting::No;
+    bool inCloseEvent_ = false;
 
     SteadyClock steadyClock_;
     const Clock* clock_ = &steadyClock_;

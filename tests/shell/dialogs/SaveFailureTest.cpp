@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include "storage/StorageSupport.h"
 #include "dialogs/LoadSaveDialog.h"
@@ -63,8 +64,13 @@ TEST_F(SaveFailure, ClosingOffersToTryAgainUntilTheSaveWorks) {
     int tries = 0;
     Answer seen;
     WhenModalOpens([&](QWidget* modal) { seen = Press(modal, "&Try Again"); });
-    const bool saved = SaveBeforeQuitting([&] { return ++tries == 2; }, [] { return QStringLiteral("/x/KAZO.INI: the disk is full."); }, nullptr);
-    EXPECT_TRUE(saved);
+    std::optional<bool> saved;
+    SaveBeforeQuitting([&] { return ++tries == 2; }, [] { return QStringLiteral("/x/KAZO.INI: the disk is full."); }, nullptr,
+                       [&](bool ok) { saved = ok; });
+    // Nothing waits for the answer: the question is open when the call returns.
+    EXPECT_FALSE(saved.has_value());
+    EXPECT_TRUE(AwaitModalsClosed());
+    EXPECT_EQ(saved, true);
     EXPECT_EQ(tries, 2);
     EXPECT_EQ(seen.title, "Game Not Saved");
     EXPECT_TRUE(seen.text.startsWith("Your game could not be saved to\n/x/KAZO.INI: the disk is full.")) << seen.text.toStdString();
@@ -78,10 +84,12 @@ TEST_F(SaveFailure, ClosingCanQuitWithoutSavingButEscapeTriesAgain) {
         WhenModalOpens([&](QWidget* again) { Press(again, "&Quit Without Saving"); });
     });
     ProfileFile& settings = file;
-    const bool saved = SaveBeforeQuitting(
+    std::optional<bool> saved;
+    SaveBeforeQuitting(
         [&] { ++tries; return SaveAtExit(settings, table.game, menus, QPoint(0, 0), QSize(800, 600)); },
-        [&] { return settings.LastError(); }, nullptr);
-    EXPECT_FALSE(saved);
+        [&] { return settings.LastError(); }, nullptr, [&](bool ok) { saved = ok; });
+    EXPECT_TRUE(AwaitModalsClosed());
+    EXPECT_EQ(saved, false);
     EXPECT_EQ(tries, 2);
     EXPECT_TRUE(QFileInfo(path).isDir());
 }

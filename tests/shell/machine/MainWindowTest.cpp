@@ -39,7 +39,10 @@ protected:
             if (askWinStopValue) askWinStopValue(w, std::move(answer));
             else answer(QStringLiteral("0"));
         };
-        hooks.beforeQuit = [this](MainWindow& w) { if (beforeQuit) beforeQuit(w); };
+        hooks.beforeQuit = [this](MainWindow& w, std::function<void()> close) {
+            if (beforeQuit) beforeQuit(w, std::move(close));
+            else close();
+        };
         window = std::make_unique<MainWindow>(*graphics, *sound, random, std::move(hooks));
         window->SetClock(&clock);
         window->StartUp();
@@ -86,7 +89,7 @@ protected:
 
     std::function<void(MainWindow&, std::function<void(const QString&)>)> askWinStopValue;
     kazoomba::testing::ManualClock clock;
-    std::function<void(MainWindow&)> beforeQuit;
+    std::function<void(MainWindow&, std::function<void()>)> beforeQuit;
     ScriptedRandom random;
     // The art is the same for every case, and rendering it is most of what a case costs: drawn once.
     Graphics* graphics = &kazoomba::testing::TestGraphics();
@@ -447,7 +450,11 @@ TEST_F(MainWindowTest, ClosingDuringASpinSettlesItFirst) {
     window->SetSpinSpeed(3);
     kazoomba::testing::ForceStops(random, {6, 6, 6, 1, 1, 1, 1, 1, 1});
     bool saved = false;
-    beforeQuit = [&](MainWindow&) { saved = true; EXPECT_FLOAT_EQ(s().Credits, 1006.0f); };
+    beforeQuit = [&](MainWindow&, std::function<void()> close) {
+        saved = true;
+        EXPECT_FLOAT_EQ(s().Credits, 1006.0f);
+        close();
+    };
     window->show();
     window->ButtonCommand(Bet1Button);
     window->ButtonCommand(SpinButton);
@@ -460,6 +467,27 @@ TEST_F(MainWindowTest, ClosingDuringASpinSettlesItFirst) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(saved);
     EXPECT_FALSE(window->isVisible());
+}
+
+// The exit save's question is answered later, with the window still listening: the window stays until
+// the answer, however often it is asked to close meanwhile, and then goes by itself.
+TEST_F(MainWindowTest, ClosingWaitsForTheExitQuestionWithoutHoldingTheWindow) {
+    int asked = 0;
+    std::function<void()> answer;
+    beforeQuit = [&](MainWindow&, std::function<void()> close) {
+        ++asked;
+        answer = std::move(close);
+    };
+    window->show();
+    window->close();
+    window->close();  // a second request, a signal say, while the question is up
+    QCoreApplication::processEvents();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_TRUE(answer);
+    answer();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(asked, 1);
 }
 
 TEST_F(MainWindowTest, TheBannerMovesTenPixelsATickAndWraps) {
