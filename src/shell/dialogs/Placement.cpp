@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPalette>
 #include <QScreen>
 #include <QSize>
@@ -101,12 +102,15 @@ private:
 }  // namespace
 
 void PlaceFrameAt(QWidget& window, QPoint framePosition) {
+    // A window that sizes itself to its contents does so as it shows: settle its size now, or it would be
+    // fitted with the size every widget has before that.
+    if (QLayout* layout = window.layout()) layout->activate();
     // Before the window shows, its frame is unknown: fit what we know, the window itself.
     const QRect frame = window.frameGeometry();
     const int title = std::max(window.geometry().top() - frame.top(), 1);
-    const QPoint fitted = FitFrameInAreas(QRect(framePosition, frame.size()), title, AvailableAreas());
-    window.move(fitted);
-    if (!window.isVisible() || frame == window.geometry()) new FramePlacer(window, fitted);
+    window.move(FitFrameInAreas(QRect(framePosition, frame.size()), title, AvailableAreas()));
+    // Once the frame is known, the place asked for is fitted again with it, not the guess made without it.
+    if (!window.isVisible() || frame == window.geometry()) new FramePlacer(window, framePosition);
 }
 
 // On the free area, clear of panels and docks; a window taller than that keeps its title bar on screen.

@@ -1,8 +1,9 @@
 #!/bin/bash
 # The real game on a private X server under a real window manager, driven with real keys through XTEST.
-# Usage: desktop_test.sh GAME WM CASE, with WM openbox or metacity and CASE one of
-#   placement  quit and restart five times: the window comes back within 1 px each time, and a stored
-#              TopPos above the screen comes back with its title bar on the screen;
+# Usage: desktop_test.sh GAME WM CASE [SCALE], with WM openbox or metacity and CASE one of
+#   placement  quit and restart five times: the window comes back within 1 px each time; a stored
+#              TopPos above the screen comes back with its title bar on the screen; a window flush against
+#              the right edge comes back there, and one partly past it comes back flush against it;
 #   held-keys  Enter and B held for 3 s over the machine and over windows opened from it (Statistics,
 #              the Payoff Chart, Save, About, Win Stop Value, "Wager Not Allowed", Payoffs), with two busy
 #              loops loading the cores: at most one spin or one coin per hold, none from a hold that began
@@ -12,9 +13,10 @@
 #   history    three spins, then Game History from the File menu by keys alone: the arrows, Home and End
 #              choose rows, Tab and the space bar reach Save as CSV..., a file name typed and Enter write
 #              the CSV, and Escape closes the window.
+# SCALE is the desktop's scale factor, 1 unless given.
 # Exits 77 (skipped) with a message when Xvfb, xdotool or the window manager is missing.
 set -u
-game=$1 wm=$2 case=$3
+game=$1 wm=$2 case=$3 scale=${4:-1}
 for tool in Xvfb xdotool xwininfo "$wm"; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIPPED: $tool is not installed (scripts/packages.txt [test] lists it)"
@@ -32,7 +34,7 @@ cleanup() {
 trap cleanup EXIT
 export XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" XDG_RUNTIME_DIR="$scratch/run" SDL_AUDIODRIVER=dummy
 export QT_QPA_PLATFORM=xcb
-export QT_SCALE_FACTOR=1
+export QT_SCALE_FACTOR=$scale
 mkdir -p "$XDG_CONFIG_HOME/kazoomba" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 ini="$XDG_CONFIG_HOME/kazoomba/KAZO.INI"
 
@@ -103,6 +105,25 @@ if [ "$case" = placement ]; then
     [ "$y" -gt 0 ] || fail "the client area starts at y = $y, its title bar is off the screen"
     quit_game
     [ "$(ini_value TopPos)" -ge 0 ] || fail "TopPos $(ini_value TopPos) was written back off the screen"
+
+    # Flush against the right edge, and partly past it: the frame's right edge comes back on the screen's.
+    screen_width=$(xwininfo -root | awk '/Width/{print $2}')
+    start_game
+    width=$(xwininfo -id "$window" | awk '/Width/{print $2}')
+    read -r left right < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g' | awk '{print $1, $2}')
+    quit_game
+    for past in 0 60; do
+        frame_left=$(awk -v s="$screen_width" -v w="$width" -v l="${left:-0}" -v r="${right:-0}" -v k="$scale" -v p="$past" \
+            'BEGIN{printf "%d", ((s - w - l - r) / k + p) * 15}')
+        sed -i "s/^LeftPos=.*/LeftPos=$frame_left/; s/^TopPos=.*/TopPos=1500/" "$ini"
+        start_game
+        read -r x y < <(client_position)
+        edge=$((x + width + ${right:-0}))
+        echo "flush right, $past px past the edge: client at $x,$y, frame's right edge at $edge of $screen_width"
+        [ $((edge - screen_width)) -le 1 ] && [ $((screen_width - edge)) -le 1 ] ||
+            fail "$past px past the right edge came back with the frame's right edge at $edge, not $screen_width"
+        quit_game
+    done
 fi
 
 if [ "$case" = held-keys ] || [ "$case" = first-key ] || [ "$case" = history ]; then

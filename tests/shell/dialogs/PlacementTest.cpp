@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QLayout>
+#include <QMainWindow>
 #include <QScreen>
 #include <QWidget>
 
@@ -64,4 +66,21 @@ TEST(Placement, AWindowLargerThanTheFreeAreaIsCentredWithItsTopLeftInsideAndFitt
     FitOnScreen(wide, QSize(free.width() * 2, 200), nullptr);
     EXPECT_EQ(wide.size(), QSize(free.width() * 9 / 10, 200));
     EXPECT_EQ(wide.y(), free.y() + (free.height() - 200) / 2);
+}
+
+// A window that takes its size from its contents has the size every widget has until it first shows: the
+// place it is restored to is fitted with the size it will show at, so one flush against the screen's edge
+// stays there.
+TEST(Placement, AWindowSizedByItsContentsIsFittedAtTheSizeItWillShow) {
+    kazoomba::testing::App();
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    QMainWindow window;
+    auto* contents = new QWidget;
+    contents->setFixedSize(free.width() / 2 + 40, free.height() / 2);
+    window.setCentralWidget(contents);
+    window.layout()->setSizeConstraint(QLayout::SetFixedSize);
+    const QPoint flushRight(free.right() + 1 - contents->width(), free.y() + 10);
+    kazoomba::ui::PlaceFrameAt(window, flushRight);
+    EXPECT_EQ(window.pos(), flushRight);
+    EXPECT_EQ(window.size(), contents->size());
 }
