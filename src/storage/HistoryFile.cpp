@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <fcntl.h>

@@ -2,6 +2,7 @@
 #include "gamble/BoxKeys.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "gamble/Board.h"
 

@@ -2,6 +2,7 @@
 // settle it again; the last thousand kept with the marks of the games begun; and the words a row is read in.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "play/HistoryText.h"

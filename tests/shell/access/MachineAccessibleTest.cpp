@@ -5,6 +5,7 @@
 
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "support/Accessibility.h"
 #include "support/QtApp.h"
