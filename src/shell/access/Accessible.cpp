@@ -88,7 +88,7 @@ public:
     QVariant minimumValue() const override { return 0.0; }
     QVariant minimumStepSize() const override { return 0.01; }
 
-    // Text: the value as shown, read only, without selection or caret.
+    // Text: the caption's line, read only, without selection or caret.
     void selection(int, int* start, int* end) const override { *start = *end = 0; }
     int selectionCount() const override { return 0; }
     void addSelection(int, int) override {}
@@ -96,8 +96,8 @@ public:
     void setSelection(int, int, int) override {}
     int cursorPosition() const override { return 0; }
     void setCursorPosition(int) override {}
-    QString text(int start, int end) const override { return readout()->Text().mid(start, end - start); }
-    int characterCount() const override { return static_cast<int>(readout()->Text().size()); }
+    QString text(int start, int end) const override { return readout()->Line().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(readout()->Line().size()); }
     QRect characterRect(int) const override { return rect(); }
     int offsetAtPoint(const QPoint&) const override { return -1; }
     void scrollToSubstring(int, int) override {}
@@ -135,19 +135,26 @@ Readout::Readout(const QString& caption, const QRect& area, QWidget* parent) : Q
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+QString Readout::Line() const {
+    const QString value = heard_.isEmpty() ? text_ : heard_;
+    return value.isEmpty() ? QString() : accessibleName() + QStringLiteral(": ") + value;
+}
+
 void Readout::SetValue(const QString& text, bool always) {
     const bool changed = always || text != text_ || numeric_;
-    const QString old = text_;
+    const QString old = Line();
     text_ = text;
+    heard_.clear();
     numeric_ = false;
     if (!changed) return;
-    QAccessibleTextUpdateEvent event(this, 0, old, text);
+    QAccessibleTextUpdateEvent event(this, 0, old, Line());
     Announce(event);
 }
 
-void Readout::SetFigure(const QString& text, double number) {
+void Readout::SetFigure(const QString& text, double number, const QString& heard) {
     const bool changed = text != text_ || !numeric_ || number != number_;
     text_ = text;
+    heard_ = heard;
     number_ = number;
     numeric_ = true;
     if (!changed) return;
