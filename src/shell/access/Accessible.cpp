@@ -1,11 +1,14 @@
 // Readouts and pressable controls for assistive technology.
 #include "access/Accessible.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QEvent>
 #include <QAction>
 #include <QAccessibleWidget>
 #include <QPointer>
 
+#include "access/EntryField.h"
 #include "access/MenuAccessible.h"
 #include "access/ReadingPane.h"
 
@@ -101,13 +104,34 @@ public:
     QRect characterRect(int) const override { return rect(); }
     int offsetAtPoint(const QPoint&) const override { return -1; }
     void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int* start, int* end) const override {
-        *start = *end = offset;
+    // No attributes: the whole line is one run of them, so that a screen reader reads it to its end.
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
         return {};
     }
 
 private:
     Readout* readout() const { return static_cast<Readout*>(widget()); }
+};
+
+// Rides on a list, telling its chosen row when the list takes the keyboard.
+class RowTeller : public QObject {
+public:
+    explicit RowTeller(QAbstractItemView& list) : QObject(&list), list_(list) { list.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn) QMetaObject::invokeMethod(this, [this] { Tell(); }, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void Tell() {
+        if (!list_.hasFocus() || !list_.currentIndex().isValid()) return;
+        QAccessibleEvent told(&list_, QAccessible::Focus);
+        told.setChild(list_.currentIndex().row());
+        Announce(told);
+    }
+    QAbstractItemView& list_;
 };
 
 std::function<void(QAccessibleEvent*)>& Witness() {
@@ -118,6 +142,7 @@ std::function<void(QAccessibleEvent*)>& Witness() {
 QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (QAccessibleInterface* menu = MenuInterface(object)) return menu;
     if (QAccessibleInterface* pane = ReadingPaneInterface(object)) return pane;
+    if (QAccessibleInterface* field = EntryFieldInterface(object)) return field;
     if (auto* readout = qobject_cast<Readout*>(object)) return new ReadoutAccessible(readout);
     if (object && object->isWidgetType())
         if (PressHandle* handle = HandleOf(object)) return new PressableAccessible(static_cast<QWidget*>(object), handle);
@@ -170,6 +195,8 @@ void MakePressable(QWidget& control, std::function<void()> press, std::function<
     if (QAccessibleInterface* old = QAccessible::queryAccessibleInterface(&control))
         if (old->role() != QAccessible::Button) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
 }
+
+void TellCurrentRowOnFocus(QAbstractItemView& list) { new RowTeller(list); }
 
 void AnnounceAvailability(QWidget& control) {
     QAccessible::State changed;

@@ -8,6 +8,7 @@
 
 class QAccessibleEvent;
 
+class QAbstractItemView;
 class QAction;
 
 namespace kazoomba::ui {
@@ -51,6 +52,11 @@ void AnnounceAvailability(QWidget& control);
 
 // The same for a menu item, whose menu may not be showing.
 void AnnounceAvailability(QAction& item);
+
+// A list whose row was chosen before it showed, when nobody listened: a screen reader that hears only of
+// the list as it takes the keyboard would not read the row. Each time the list takes the keyboard, its
+// chosen row is told once the list's own news is out.
+void TellCurrentRowOnFocus(QAbstractItemView& list);
 
 // Installs the interfaces above; done once, before the first window asks.
 void InstallAccessibility();

@@ -114,6 +114,11 @@ TEST_F(MachineAccessibleTest, EachDisplayReadsWithItsCaptionInAReviewOfTheWindow
         return (text ? text->text(0, text->characterCount()) : QString()).toStdString();
     };
     EXPECT_EQ(line(r.credits()), "Credits: $1,000.00");
+    // A reader joins the runs of attributes to read a line: one run holds it all, to its last character.
+    int start = -1, end = -1;
+    Accessible(&r.credits())->textInterface()->attributes(17, &start, &end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 18);
     EXPECT_EQ(line(r.wager()), "Wager: $0.00");
     EXPECT_EQ(line(r.coinValue()), "Coin Value: $0.25");
     EXPECT_EQ(line(r.spins()), "Spins: 0");
