@@ -19,6 +19,7 @@
 #include "art/Graphics.h"
 #include "art/Label.h"
 #include "art/Palette.h"
+#include "access/Accessible.h"
 #include "access/FocusRing.h"
 #include "access/SpokenText.h"
 
@@ -115,6 +116,7 @@ QListView* TableReader(QWidget* parent, const QString& name, const L::Rect& r, i
     view->setItemDelegate(new RowMark(rowHeight, view));
     view->setModel(model);
     view->setCurrentIndex(model->index(0, 0));
+    TellCurrentRowOnFocus(*view);
     return view;
 }
 

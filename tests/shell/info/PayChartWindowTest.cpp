@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "info/PayChartWindow.h"
+#include "support/Accessibility.h"
 #include "support/WindowTesting.h"
 #include "support/WindowParts.h"
 #include "art/Drawing.h"
@@ -188,10 +189,17 @@ TEST_F(PayChartWindowTest, EachTableReadsAsAListOfItsRowsInWords) {
 // a mark under the row, Tab goes on to the bonus table and then to Close, and Enter still closes.
 TEST_F(PayChartWindowTest, TheKeyboardOpensOnTheRegularTableAndWalksItsRowsThenTheBonusTable) {
     bool walked = false;
+    AccessibilityListener listener;
     WhenModalOpens([&](QWidget* modal) {
         auto& w = *static_cast<PayChartWindow*>(modal);
         EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
         ASSERT_EQ(QApplication::focusWidget(), &w.RegularTable());
+        QCoreApplication::processEvents();
+        // The first row, chosen before anybody listened, is told as the table takes the keyboard.
+        bool told = false;
+        for (const HeardEvent& e : listener.events())
+            told = told || (e.type == QAccessible::Focus && e.name == "Three Fulminas: pays 150 coins");
+        EXPECT_TRUE(told) << "the chart opened without its first row told";
         EXPECT_EQ(w.RegularTable().currentIndex().row(), 0);
         const auto markUnder = [&](int top) {
             return CountColour(Snapshot(w), QRect(10, top + 34, 220, 2), PaletteColor(Colour::White));
