@@ -1,11 +1,14 @@
 // Readouts and pressable controls for assistive technology.
 #include "access/Accessible.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QEvent>
 #include <QAction>
 #include <QAccessibleWidget>
 #include <QPointer>
 
+#include "access/EntryField.h"
 #include "access/MenuAccessible.h"
 #include "access/ReadingPane.h"
 
@@ -88,7 +91,7 @@ public:
     QVariant minimumValue() const override { return 0.0; }
     QVariant minimumStepSize() const override { return 0.01; }
 
-    // Text: the value as shown, read only, without selection or caret.
+    // Text: the caption's line, read only, without selection or caret.
     void selection(int, int* start, int* end) const override { *start = *end = 0; }
     int selectionCount() const override { return 0; }
     void addSelection(int, int) override {}
@@ -96,18 +99,39 @@ public:
     void setSelection(int, int, int) override {}
     int cursorPosition() const override { return 0; }
     void setCursorPosition(int) override {}
-    QString text(int start, int end) const override { return readout()->Text().mid(start, end - start); }
-    int characterCount() const override { return static_cast<int>(readout()->Text().size()); }
+    QString text(int start, int end) const override { return readout()->Line().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(readout()->Line().size()); }
     QRect characterRect(int) const override { return rect(); }
     int offsetAtPoint(const QPoint&) const override { return -1; }
     void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int* start, int* end) const override {
-        *start = *end = offset;
+    // No attributes: the whole line is one run of them, so that a screen reader reads it to its end.
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
         return {};
     }
 
 private:
     Readout* readout() const { return static_cast<Readout*>(widget()); }
+};
+
+// Rides on a list, telling its chosen row when the list takes the keyboard.
+class RowTeller : public QObject {
+public:
+    explicit RowTeller(QAbstractItemView& list) : QObject(&list), list_(list) { list.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn) QMetaObject::invokeMethod(this, [this] { Tell(); }, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void Tell() {
+        if (!list_.hasFocus() || !list_.currentIndex().isValid()) return;
+        QAccessibleEvent told(&list_, QAccessible::Focus);
+        told.setChild(list_.currentIndex().row());
+        Announce(told);
+    }
+    QAbstractItemView& list_;
 };
 
 std::function<void(QAccessibleEvent*)>& Witness() {
@@ -118,6 +142,7 @@ std::function<void(QAccessibleEvent*)>& Witness() {
 QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (QAccessibleInterface* menu = MenuInterface(object)) return menu;
     if (QAccessibleInterface* pane = ReadingPaneInterface(object)) return pane;
+    if (QAccessibleInterface* field = EntryFieldInterface(object)) return field;
     if (auto* readout = qobject_cast<Readout*>(object)) return new ReadoutAccessible(readout);
     if (object && object->isWidgetType())
         if (PressHandle* handle = HandleOf(object)) return new PressableAccessible(static_cast<QWidget*>(object), handle);
@@ -135,19 +160,26 @@ Readout::Readout(const QString& caption, const QRect& area, QWidget* parent) : Q
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+QString Readout::Line() const {
+    const QString value = heard_.isEmpty() ? text_ : heard_;
+    return value.isEmpty() ? QString() : accessibleName() + QStringLiteral(": ") + value;
+}
+
 void Readout::SetValue(const QString& text, bool always) {
     const bool changed = always || text != text_ || numeric_;
-    const QString old = text_;
+    const QString old = Line();
     text_ = text;
+    heard_.clear();
     numeric_ = false;
     if (!changed) return;
-    QAccessibleTextUpdateEvent event(this, 0, old, text);
+    QAccessibleTextUpdateEvent event(this, 0, old, Line());
     Announce(event);
 }
 
-void Readout::SetFigure(const QString& text, double number) {
+void Readout::SetFigure(const QString& text, double number, const QString& heard) {
     const bool changed = text != text_ || !numeric_ || number != number_;
     text_ = text;
+    heard_ = heard;
     number_ = number;
     numeric_ = true;
     if (!changed) return;
@@ -163,6 +195,8 @@ void MakePressable(QWidget& control, std::function<void()> press, std::function<
     if (QAccessibleInterface* old = QAccessible::queryAccessibleInterface(&control))
         if (old->role() != QAccessible::Button) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
 }
+
+void TellCurrentRowOnFocus(QAbstractItemView& list) { new RowTeller(list); }
 
 void AnnounceAvailability(QWidget& control) {
     QAccessible::State changed;

@@ -8,6 +8,7 @@
 #include "access/SpokenText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kazoomba::ui {
 
@@ -53,16 +54,16 @@ void MachineReadouts::ShowValues(const GameState& s) {
         bonusSpinsAtStart_ = s.BonusSpins;
     }
     spinsSeen_ = s.Spins;
-    credits_->SetFigure(Figure(s.Credits, "#,##0.00"), s.Credits);
-    wager_->SetFigure(Figure(s.Wager, "#0.00"), s.Wager);
-    coinValue_->SetFigure(Figure(s.CoinValue, "0.00"), s.CoinValue);
-    spins_->SetFigure(Figure(s.Spins, "0"), s.Spins);
-    bonusPool_->SetFigure(Figure(s.BonusPool, "#,##0.00"), s.BonusPool);
+    credits_->SetFigure(Figure(s.Credits, "#,##0.00"), s.Credits, MoneyWords(s.Credits));
+    wager_->SetFigure(Figure(s.Wager, "#0.00"), s.Wager, MoneyWords(s.Wager));
+    coinValue_->SetFigure(Figure(s.CoinValue, "0.00"), s.CoinValue, MoneyWords(s.CoinValue));
+    spins_->SetFigure(Figure(s.Spins, "0"), s.Spins, Figure(s.Spins, "#,##0"));
+    bonusPool_->SetFigure(Figure(s.BonusPool, "#,##0.00"), s.BonusPool, MoneyWords(s.BonusPool));
 
     if (!told_) {
         // The machine as it comes on: the credits are what a returning player wants to hear first.
         told_ = true;
-        wagerTold_ = s.Wager, creditsTold_ = s.Credits, coinTold_ = s.CoinValue;
+        wagerTold_ = s.Wager, creditsTold_ = s.Credits, coinTold_ = s.CoinValue, poolTold_ = s.BonusPool;
         bellsTold_ = s.Bells, smilesTold_ = s.Smiles;
         herald_.SetGreeting(QStringLiteral("Credits %1.").arg(MoneyWords(s.Credits)));
         return;
@@ -70,9 +71,14 @@ void MachineReadouts::ShowValues(const GameState& s) {
     // Mid-spin the figures move on their own; the outcome and the settlement tell what matters. So do
     // they between the spins of a run: its summary tells where they ended.
     if (!s.SpinReady || inRun_) {
-        if (s.SpinReady) wagerTold_ = s.Wager, creditsTold_ = s.Credits, coinTold_ = s.CoinValue;
+        if (s.SpinReady) {
+            wagerTold_ = s.Wager, creditsTold_ = s.Credits, coinTold_ = s.CoinValue;
+            poolTold_ = s.BonusPool;
+        }
         return;
     }
+    // A pool that changed between spins (a new game, a game loaded) is read on its display, not told.
+    poolTold_ = s.BonusPool;
     QString news;
     if (s.CoinValue != coinTold_) news += QStringLiteral(" Coin Value %1.").arg(MoneyWords(s.CoinValue));
     if (s.Wager != wagerTold_ && s.Wager > 0.0f) news += QStringLiteral(" Wager %1.").arg(MoneyWords(s.Wager));
@@ -85,6 +91,8 @@ void MachineReadouts::ShowValues(const GameState& s) {
 void MachineReadouts::ShowOutcome(const Game& game) {
     const GameState& s = game.State();
     ShowValues(s);
+    // The symbols at rest, for a player who looks them up between spins.
+    if (s.SpinReady) reels_->SetValue(ReelsInWords(game.Reels()));
     // Between the count going up and the scoring the status panel is not redrawn, so its first redraw
     // of a spin not yet settled comes with the score.
     if (s.SpinReady || !outcomePending_) return;
@@ -101,8 +109,12 @@ void MachineReadouts::ShowOutcome(const Game& game) {
     // The settlement takes the wager off the table.
     wagerTold_ = 0.0f, creditsTold_ = s.Credits;
     const QString bonus = s.BonusMode ? bonusWords_ + u' ' : QString();
-    const QString counters = CounterNews(s);
-    if (s.SpinWin > 0.0f) return;
+    const QString counters = CounterNews(s) + PoolNews(s);
+    // A win's counters are told with the credits it leaves, once its window has presented it.
+    if (s.SpinWin > 0.0f) {
+        settledCounters_ = counters;
+        return;
+    }
     heldNews_ = bonus + QStringLiteral("No win.") + (inRun_ && !toldInFull_ ? QString() : counters) + awardWords_;
     heldInFull_ = !inRun_ || toldInFull_;
 }
@@ -122,8 +134,8 @@ void MachineReadouts::ShowReady(const GameState& s) {
 }
 
 void MachineReadouts::ShowSettled(const GameState& s) {
-    wagerTold_ = 0.0f, creditsTold_ = s.Credits;
-    const QString counters = CounterNews(s);
+    wagerTold_ = 0.0f, creditsTold_ = s.Credits, poolTold_ = s.BonusPool;
+    const QString counters = std::exchange(settledCounters_, QString()) + CounterNews(s);
     const QString credits = QStringLiteral("Credits %1.").arg(MoneyWords(s.Credits));
     if (!inRun_) Say(credits + counters);
     else if (toldInFull_) Say(resultWords_ + awardWords_ + u' ' + credits);
@@ -153,6 +165,21 @@ void MachineReadouts::ShowAutoSpin(bool on, const GameState& s) {
     runEnding_ = true;
     // With a spin under way the summary waits for its settlement, so that it counts that spin too.
     if (s.SpinReady) ShowReady(s);
+}
+
+// The pool grown by the spin just scored, as its display's caption says it; a pool won is told with the
+// win. Like the counters, it is left out of a run's short piece for a spin.
+QString MachineReadouts::PoolNews(const GameState& s) {
+    const bool grew = s.BonusPool > poolTold_ && s.Bells > 0;
+    poolTold_ = s.BonusPool;
+    if (!grew) return {};
+    return QStringLiteral(" Bonus Pool: %1.").arg(MoneyWords(s.BonusPool));
+}
+
+void MachineReadouts::TellReels(const Game& game) {
+    if (!game.State().SpinReady) return;
+    reels_->SetValue(ReelsInWords(game.Reels()));
+    Say(reels_->Text());
 }
 
 QString MachineReadouts::RunSummary(const GameState& s) const {

@@ -37,6 +37,9 @@ public:
     // piece a spin at most, left out while the last is still being said, but a pool or bonus spins won
     // in full; and once its last spin has settled, what the run played, won and left.
     void ShowAutoSpin(bool on, const GameState& state);
+    // The player asked for the symbols showing: told when the reels are at rest, and nothing mid-spin,
+    // where the outcome tells them as they stop.
+    void TellReels(const Game& game);
     // The clock that paces what a run of auto spins says.
     void SetClock(const Clock* clock) { clock_ = clock; }
 
@@ -62,12 +65,14 @@ private:
     bool outcomePending_ = false;
     // What the player was last told, so that only changes are news.
     bool told_ = false;
-    float wagerTold_ = 0.0f, creditsTold_ = 0.0f, coinTold_ = 0.0f;
+    float wagerTold_ = 0.0f, creditsTold_ = 0.0f, coinTold_ = 0.0f, poolTold_ = 0.0f;
     std::int16_t bellsTold_ = 0, smilesTold_ = 0;
     QString bonusWords_;
     QString heldNews_;  // the outcome of a spin still settling
+    QString settledCounters_;  // what a win moved, told with the credits it leaves
     bool heldInFull_ = true;
     QString CounterNews(const GameState& s);
+    QString PoolNews(const GameState& s);
 
     // Told always; told only when the voice has finished the last piece, during a run of auto spins.
     void Say(const QString& news);

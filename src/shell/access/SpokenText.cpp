@@ -52,6 +52,13 @@ QString ResultInWordsTotalFirst(const PayoffsSheet& sheet, float spinWin) {
     return (total + u' ' + rest).trimmed();
 }
 
+QString PayRowInWords(Symbol code, int coins) {
+    const QString three =
+        code == AnyBar ? QStringLiteral("Any three Bars") : QStringLiteral("Three %1s").arg(SymbolWords(code));
+    const QString unit = coins == 1 ? QStringLiteral("coin") : QStringLiteral("coins");
+    return QStringLiteral("%1: pays %2 %3").arg(three).arg(coins).arg(unit);
+}
+
 QString BonusSpinWords(int after) {
     return after <= 0 ? QStringLiteral("Bonus Spin, the last one.")
                       : QStringLiteral("Bonus Spin, %1 more after this one.").arg(after);

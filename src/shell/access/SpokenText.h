@@ -22,6 +22,9 @@ QString ResultInWords(const PayoffsSheet& sheet, float spinWin);
 // The same led by the total, as a window showing the win says it when it opens: "Total won: $17.50.
 // Line 1: …. Bonus pool: $12.50."
 QString ResultInWordsTotalFirst(const PayoffsSheet& sheet, float spinWin);
+// One row of the pay chart: three of a symbol and what they pay for each coin on their line, "Three
+// Globes: pays 20 coins"; the chart's any-bar row is any three bars.
+QString PayRowInWords(Symbol code, int coins);
 // A free bonus spin and how many follow it: "Bonus Spin, 2 more after this one." or "…, the last one."
 QString BonusSpinWords(int after);
 

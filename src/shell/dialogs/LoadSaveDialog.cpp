@@ -13,6 +13,7 @@
 #include "dialogs/SaveFailure.h"
 #include "dialogs/UnusableSettings.h"
 #include "art/Drawing.h"
+#include "access/EntryField.h"
 #include "access/FocusRing.h"
 
 namespace kazoomba {
@@ -61,6 +62,7 @@ LoadSaveDialog::LoadSaveDialog(Mode mode, ProfileFile& file, const Game& game, c
     // The caption names the field for assistive technology, shown or not.
     nameLabel_->setBuddy(nameField_);
     nameField_->setAccessibleName(QStringLiteral("Name of Game"));
+    ui::MakeFieldReadable(*nameField_);
 
     for (int slot = 0; slot < kSlotCount; ++slot) {
         names_[slot] = ReadGameName(file_, slot);
@@ -96,11 +98,13 @@ void LoadSaveDialog::SlotPressed(int slot) {
     }
     saveSlot_ = slot;
     nameLabel_->show();
-    nameField_->setText(names_[slot]);
-    nameField_->setEnabled(true);
     okButton_->setEnabled(true);
+    // The field takes the keyboard before the name: a screen reader that hears of a new name in a field
+    // first takes that field for the one it is on already, and never says what it is.
+    nameField_->setEnabled(true);
     nameField_->setFocus(Qt::OtherFocusReason);
-    // Focus may already be in the field (another slot pressed by the space bar after Tab); select anyway.
+    nameField_->setText(names_[slot]);
+    // Selected however the focus came (it may have been in the field already), so typing replaces it.
     if (nameField_->hasFocus()) nameField_->setSelection(0, static_cast<int>(nameField_->text().trimmed().size()));
 }
 

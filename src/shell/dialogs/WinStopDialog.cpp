@@ -14,6 +14,7 @@
 #include "art/Palette.h"
 #include "dialogs/Modal.h"
 #include "dialogs/WinStopLayout.h"
+#include "access/EntryField.h"
 #include "access/FocusRing.h"
 
 namespace kazoomba::ui {
@@ -85,6 +86,7 @@ WinStopDialog::WinStopDialog(QWidget* parent)
     // The caption names the entry for assistive technology; the explanation describes it.
     label->setBuddy(entry_);
     entry_->setAccessibleDescription(ExplanationText());
+    MakeFieldReadable(*entry_);
 
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setGeometry(L::kOkButton);

@@ -94,6 +94,9 @@ AboutBox::AboutBox(const QImage& icon, QWidget* parent, const QString& product, 
     ok->setFocus();
 
     ShowDescription();
+    // OK has the keyboard, so a screen reader would name the box and its button and nothing else: what the
+    // box shows is its description, read as it opens.
+    setAccessibleDescription(titleText + QStringLiteral(". ") + Description());
 
     ShowFocusRings(*this);
     CentreOnScreen(*this, parent);

@@ -129,7 +129,7 @@ HistoryWindow::HistoryWindow(const GameHistory& history, const Graphics& graphic
                                                                                       : QStringLiteral("spins")));
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& now) { Choose(now.row()); });
-    list_->installEventFilter(this);
+    TellCurrentRowOnFocus(*list_);
 
     words_ = new QTextEdit(this);
     words_->setObjectName(QStringLiteral("Words"));
@@ -238,21 +238,6 @@ void HistoryWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-bool HistoryWindow::eventFilter(QObject* watched, QEvent* event) {
-    // The row was chosen before the window showed, when nobody listened: a screen reader that hears only
-    // of the list as it takes the keyboard would not read the row. Told once the list's own news is out.
-    if (watched == list_ && event->type() == QEvent::FocusIn)
-        QMetaObject::invokeMethod(this, &HistoryWindow::TellChosenRow, Qt::QueuedConnection);
-    return QDialog::eventFilter(watched, event);
-}
-
-void HistoryWindow::TellChosenRow() {
-    if (!list_->hasFocus() || !list_->currentIndex().isValid()) return;
-    QAccessibleEvent told(list_, QAccessible::Focus);
-    told.setChild(list_->currentIndex().row());
-    Announce(told);
 }
 
 void HistoryWindow::paintEvent(QPaintEvent*) {

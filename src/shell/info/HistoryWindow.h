@@ -50,14 +50,11 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // Enter presses a button that has the keyboard; in the list or the words it does nothing.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Choose(int row);
-    // Tells assistive technology the chosen row has the keyboard, as it is told when the row changes.
-    void TellChosenRow();
     void DrawReels(const kazoomba::HistoryEntry* entry);
     const std::array<QImage, kStrips>& Strips(bool bonusSet);
 

@@ -22,6 +22,11 @@ inline constexpr int kRegularTitleX = 50, kBonusTitleX = 290;
 struct Rect {
     int x, y, w, h;
 };
+// The tables as the keyboard reads them, one row a row of pictures; the mark under the row the keyboard is
+// on falls in the gap before the next row, clear of the pictures and the figures.
+inline constexpr Rect kRegularTable = {0, 36, 240, 7 * kRegularPitch};
+inline constexpr Rect kBonusTable = {250, 38, 240, 5 * kBonusPitch};
+inline constexpr int kRowMarkHeight = 2;
 inline constexpr Rect kSmileLabel = {248, 224, 233, 89};
 inline constexpr Rect kFulminaLabel = {16, 328, 465, 81};
 inline constexpr Rect kCloseButton = {16, 408, 457, 33};

@@ -4,9 +4,12 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
 
 #include "common/NumberPicture.h"
 #include "dialogs/Modal.h"
@@ -16,6 +19,9 @@
 #include "art/Graphics.h"
 #include "art/Label.h"
 #include "art/Palette.h"
+#include "access/Accessible.h"
+#include "access/FocusRing.h"
+#include "access/SpokenText.h"
 
 namespace kazoomba::ui {
 
@@ -63,6 +69,57 @@ QLabel* TextLabel(QWidget* parent, const QString& caption, const L::Rect& r, dou
     return label;
 }
 
+// Paints nothing of a row, the chart under it shows through; while the table has the keyboard, a white
+// mark under the row it is on.
+class RowMark : public QStyledItemDelegate {
+public:
+    RowMark(int rowHeight, QObject* parent) : QStyledItemDelegate(parent), rowHeight_(rowHeight) {}
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (!view || !view->hasFocus() || view->currentIndex() != index) return;
+        const QRect row = option.rect;
+        p->fillRect(QRect(row.left() + 4, row.bottom() + 1 - L::kRowMarkHeight, row.width() - 8, L::kRowMarkHeight),
+                    PaletteColor(Colour::White));
+    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {0, rowHeight_}; }
+
+private:
+    int rowHeight_;
+};
+
+// A list laid over a painted table: it shows nothing but the mark, takes no mouse, and reads each row.
+QListView* TableReader(QWidget* parent, const QString& name, const L::Rect& r, int rowHeight, const QStringList& rows) {
+    auto* model = new QStandardItemModel(parent);
+    for (const QString& row : rows) {
+        auto* item = new QStandardItem(row);
+        item->setEditable(false);
+        model->appendRow(item);
+    }
+    auto* view = new QListView(parent);
+    view->setObjectName(name);
+    view->setAccessibleName(name);
+    view->setAccessibleDescription(QStringLiteral("What a winning line pays for each coin bet on it"));
+    view->setGeometry(r.x, r.y, r.w, r.h);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setUniformItemSizes(true);
+    view->setAttribute(Qt::WA_TransparentForMouseEvents);
+    view->setFocusPolicy(Qt::TabFocus);
+    QPalette pal = view->palette();
+    pal.setColor(QPalette::Base, Qt::transparent);
+    view->setPalette(pal);
+    view->setAutoFillBackground(false);
+    view->viewport()->setAutoFillBackground(false);
+    view->setItemDelegate(new RowMark(rowHeight, view));
+    view->setModel(model);
+    view->setCurrentIndex(model->index(0, 0));
+    TellCurrentRowOnFocus(*view);
+    return view;
+}
+
 }  // namespace
 
 PayChartWindow::PayChartWindow(const Graphics& graphics, QWidget* parent)
@@ -75,6 +132,15 @@ PayChartWindow::PayChartWindow(const Graphics& graphics, QWidget* parent)
     TextLabel(this, SmileText(), L::kSmileLabel, 9.75)->setObjectName(QStringLiteral("SmileText"));
     TextLabel(this, FulminaText(), L::kFulminaLabel, 8.25)->setObjectName(QStringLiteral("FulminaText"));
 
+    // The tables in words, from the tables the scoring pays by, before Close in the Tab order.
+    QStringList regularRows, bonusRows;
+    for (int i = 0; i < static_cast<int>(RegularPayoffs.size()); ++i)
+        regularRows << PayRowInWords(static_cast<Symbol>(i), RegularPayoffs[i]);
+    for (int i = 0; i < static_cast<int>(BonusPayoffs.size()); ++i)
+        bonusRows << PayRowInWords(kBonusChartSymbols[i], BonusPayoffs[i]);
+    regular_ = TableReader(this, QStringLiteral("Regular Payoffs"), L::kRegularTable, L::kRegularPitch, regularRows);
+    bonus_ = TableReader(this, QStringLiteral("Bonus Payoffs"), L::kBonusTable, L::kBonusPitch, bonusRows);
+
     // Escape reaches QDialog::reject(), which closes the chart as this button does.
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
     close->setGeometry(L::kCloseButton.x, L::kCloseButton.y, L::kCloseButton.w, L::kCloseButton.h);
@@ -82,7 +148,10 @@ PayChartWindow::PayChartWindow(const Graphics& graphics, QWidget* parent)
     close->setPalette(QGuiApplication::palette());
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    // The chart is its tables: a listener hears the first row as the chart opens, and Enter still closes.
+    regular_->setFocus();
 
+    ShowFocusRings(*this);
     CentreOnScreen(*this, parent);
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLabel;
+class QListView;
 
 namespace kazoomba::ui {
 
@@ -18,11 +19,18 @@ public:
     static const QString& SmileText();
     static const QString& FulminaText();
 
+    // The two tables as the keyboard and a screen reader read them: a list over each painted table, one
+    // sentence a row. The regular one has the keyboard when the chart opens.
+    QListView& RegularTable() const { return *regular_; }
+    QListView& BonusTable() const { return *bonus_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     const Graphics& graphics_;
+    QListView* regular_ = nullptr;
+    QListView* bonus_ = nullptr;
 };
 
 // The Help menu's "Payoff Chart": shows the chart modally and discards it when it closes.

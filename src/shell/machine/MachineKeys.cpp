@@ -1,10 +1,12 @@
 // The main window's keys: Enter spins, B and backslash bet one coin, F1 opens the manual, F10 the menus,
-// Escape ends a run of auto spins; one action per physical press and release, however long the key is held.
+// Escape ends a run of auto spins, R tells the symbols on the reels; one action per physical press and
+// release, however long the key is held.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QWindow>
 
+#include "access/MachineAccessible.h"
 #include "machine/MachineWidgets.h"
 #include "machine/MainWindow.h"
 
@@ -91,6 +93,11 @@ bool MainWindow::HandleKey(QObject* watched, QKeyEvent* key) {
         // Escape ends a run of auto spins from wherever the keys are on the machine, as unchecking Auto
         // Spin does: the spin under way settles as it began, and nothing else happens.
         if (consume && press && !key->isAutoRepeat()) game_.StopAutoSpin();
+        return consume;
+    }
+    if (k == Qt::Key_R && !(key->modifiers() & ~Qt::KeypadModifier)) {
+        // The symbols showing, told to a player who cannot see them, without a spin.
+        if (consume && press && !key->isAutoRepeat()) readouts_->TellReels(game_);
         return consume;
     }
     if (!IsEnter(k) && !IsBet(k)) return false;

@@ -298,8 +298,9 @@ def read(game_process):
             fail("%s offers %s, not Press" % (name, actions_of(button)))
         buttons[name] = button
 
+    # A display's text is its caption's line, as a review of the window reads it.
     credits = find(machine, pyatspi.ROLE_LABEL, "Credits")
-    if credits is None or value_of(credits) != 1000.0 or text_of(credits) != "1,000.00":
+    if credits is None or value_of(credits) != 1000.0 or text_of(credits) != "Credits: $1,000.00":
         fail("credits read %s / %s" % (credits and value_of(credits), credits and text_of(credits)))
 
     do_action(buttons["Bet 8"], "Press")
@@ -321,14 +322,14 @@ def read(game_process):
             total = find(payoffs, pyatspi.ROLE_LABEL, "Total Won")
             if total is None or not text_of(total):
                 fail("the Payoffs window does not read its total")
-            payoffs_read.append(text_of(total))
+            payoffs_read.append(text_of(total).removeprefix("Total Won: "))
             do_action(find(payoffs, pyatspi.ROLE_PUSH_BUTTON, "Take"), "Press")
             settle(0.5)
             return None
         return not unavailable(buttons["Spin"])
     wait_for("the spin's result", lambda: text_of(result))
     wait_for("the spin's end", settled, 60.0)
-    said = text_of(result)
+    said = text_of(result).removeprefix("Result: ")
     spin_states = [e[2] for e in heard[spin_began:] if e[:2] == ("object:state-changed:enabled", "Spin")]
     if 0 not in spin_states or spin_states[-1] != 1:
         fail("Spin was not told unavailable during the spin and available after it: %s" % spin_states)
@@ -341,7 +342,7 @@ def read(game_process):
     if value_of(spins) != 1.0:
         fail("spins read %s" % value_of(spins))
     reels = text_of(find(machine, pyatspi.ROLE_LABEL, "Reels"))
-    if not reels or not reels.startswith("Row 1: ") or "Row 3: " not in reels:
+    if not reels or not reels.startswith("Reels: Row 1: ") or "Row 3: " not in reels:
         fail("the reels read: %s" % reels)
     print("result: " + said)
 

@@ -106,6 +106,84 @@ TEST_F(MachineAccessibleTest, EachSpinReadsItsSymbolsRowByRowAndItsResult) {
     EXPECT_EQ(listener.Count(QAccessible::TextUpdated, &r.reels()), 3);
 }
 
+// A review of the window reads text, not names: each display's text is its caption with the figure as a
+// listener hears it, and follows the figure.
+TEST_F(MachineAccessibleTest, EachDisplayReadsWithItsCaptionInAReviewOfTheWindow) {
+    MachineReadouts& r = window->readouts();
+    const auto line = [](Readout& readout) {
+        QAccessibleTextInterface* text = Accessible(&readout)->textInterface();
+        return (text ? text->text(0, text->characterCount()) : QString()).toStdString();
+    };
+    EXPECT_EQ(line(r.credits()), "Credits: $1,000.00");
+    // A reader joins the runs of attributes to read a line: one run holds it all, to its last character.
+    int start = -1, end = -1;
+    Accessible(&r.credits())->textInterface()->attributes(17, &start, &end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 18);
+    EXPECT_EQ(line(r.wager()), "Wager: $0.00");
+    EXPECT_EQ(line(r.coinValue()), "Coin Value: $0.25");
+    EXPECT_EQ(line(r.spins()), "Spins: 0");
+    EXPECT_EQ(line(r.bonusPool()), "Bonus Pool: $0.00");
+    EXPECT_EQ(line(r.reels()), "Reels: Row 1: Fulmina, Globe, Fulmina. Row 2: Globe, Fulmina, Globe. "
+                               "Row 3: Fulmina, Globe, Fulmina.")
+        << "the symbols at rest, before any spin";
+
+    window->ButtonCommand(Bet8Button);
+    EXPECT_EQ(line(r.wager()), "Wager: $2.00");
+    ForceStops(random, {1, 9, 3, 1, 8, 1, 1, 1, 1});  // a FULMINA in the centre, and no line
+    window.Spin();
+    EXPECT_EQ(line(r.spins()), "Spins: 1");
+    EXPECT_EQ(line(r.bonusPool()), "Bonus Pool: $0.75");
+    EXPECT_EQ(line(r.result()), "Result: No win");
+    EXPECT_EQ(Value(r.credits()), "998.00") << "the value itself stays the figure";
+}
+
+// The pool a spin grows is news in manual play: said with the spin's outcome, or with the credits a win
+// leaves once it is presented; a spin that does not grow it does not repeat it.
+TEST_F(MachineAccessibleTest, ThePoolASpinGrowsIsToldWithItsOutcome) {
+    MakeActive(window.get());
+    Herald& herald = window->readouts().herald();
+    window->ButtonCommand(Bet8Button);
+    ForceStops(random, {1, 9, 3, 1, 8, 1, 1, 1, 1});  // a FULMINA in the centre, and no line
+    window.Spin();
+    EXPECT_EQ(herald.LastSaid().toStdString(), "No win. Bonus Pool: $0.75.");
+
+    window->ButtonCommand(Bet8Button);
+    ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
+    window.Spin();
+    EXPECT_EQ(herald.LastSaid().toStdString(), "No win.") << "a pool that did not grow was told again";
+
+    window->ButtonCommand(Bet8Button);
+    ForceStops(random, {6, 6, 6, 1, 8, 1, 1, 1, 1});  // Target on the top row, and the FULMINA
+    window.Spin();
+    EXPECT_FLOAT_EQ(s().BonusPool, 1.5f);
+    EXPECT_EQ(herald.LastSaid().toStdString(), "Credits $1,000.25. Bonus Pool: $1.50.");
+}
+
+// R asks for the symbols on the reels at rest, told as the machine tells a spin's; mid-spin, where the
+// outcome will tell them, it says nothing.
+TEST_F(MachineAccessibleTest, RTellsTheSymbolsOnTheReelsWithoutASpin) {
+    MakeActive(window.get());
+    Herald& herald = window->readouts().herald();
+    QTest::keyClick(window.get(), Qt::Key_R);
+    EXPECT_EQ(herald.LastSaid(), "Row 1: Fulmina, Globe, Fulmina. Row 2: Globe, Fulmina, Globe. "
+                                 "Row 3: Fulmina, Globe, Fulmina.");
+
+    window->ButtonCommand(Bet1Button);
+    ForceStops(random, {6, 6, 6, 1, 1, 1, 1, 1, 1});  // Target on the top row
+    window->ButtonCommand(SpinButton);
+    ASSERT_FALSE(s().SpinReady);
+    const QString before = herald.LastSaid();
+    QTest::keyClick(window.get(), Qt::Key_R);
+    EXPECT_EQ(herald.LastSaid(), before) << "the reels were told before they stopped";
+    EXPECT_TRUE(window.PlayOut());
+
+    QTest::keyClick(window.get(), Qt::Key_R);
+    EXPECT_EQ(herald.LastSaid(), "Row 1: Target, Target, Target. Row 2: Stop, Stop, Stop. Row 3: Stop, Stop, Stop.");
+    EXPECT_FLOAT_EQ(s().Wager, 0.0f) << "R bet or spun";
+    EXPECT_EQ(s().Spins, 1);
+}
+
 // What the machine says, spoken by handing the focus between the herald's voices: the bet placed, "No win"
 // after "No win" with the counters that moved, the credits after a win, and each bonus spin.
 TEST_F(MachineAccessibleTest, TheHeraldSaysTheBetEachOutcomeAndTheCountersByTakingTheFocus) {

@@ -1,4 +1,5 @@
 // The load/save dialog driven as a player drives it: slot buttons, the name field, OK and Cancel.
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -101,6 +102,51 @@ TEST_F(LoadSave, AnotherSlotMovesTheChoiceAndEnterSaves) {
     });
     EXPECT_EQ(Read("Saved Game #6", "GameName"), "New sixth");
     EXPECT_EQ(Read("Saved Game #1", "GameName"), "Game #1");
+}
+
+// A screen reader reads a field that takes the keyboard by the line at its caret, split into runs of text
+// attributes: the line and its one run are the whole name, whichever character the reader asks from, so
+// the name is heard whole ("Orca test selected", not "Orca tes").
+TEST_F(LoadSave, TheNameFieldReadsAsALabelledEditFieldWithItsWholeName) {
+    Command(1, [&](LoadSaveDialog& d) {
+        QTest::mouseClick(d.SlotButton(0), Qt::LeftButton);
+        QTest::keyClicks(d.NameField(), "Orca test");
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(d.NameField());
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->role(), QAccessible::EditableText);
+        EXPECT_EQ(field->text(QAccessible::Name).toStdString(), "Name of Game");
+        EXPECT_TRUE(field->state().editable);
+        QAccessibleTextInterface* text = field->textInterface();
+        ASSERT_NE(text, nullptr);
+        ASSERT_NE(field->editableTextInterface(), nullptr);
+        EXPECT_EQ(text->characterCount(), 9);
+        EXPECT_EQ(text->cursorPosition(), 9);
+        for (int offset : {0, 4, 8, 9}) {
+            int start = -1, end = -1;
+            EXPECT_EQ(text->textAtOffset(offset, QAccessible::LineBoundary, &start, &end).toStdString(), "Orca test")
+                << "at " << offset;
+            EXPECT_EQ(start, 0);
+            EXPECT_EQ(end, 9);
+        }
+        // A reader joins the runs of attributes to read the line: one run holds the whole name.
+        for (int offset : {0, 8}) {
+            int start = -1, end = -1;
+            text->attributes(offset, &start, &end);
+            EXPECT_EQ(start, 0) << "at " << offset;
+            EXPECT_EQ(end, 9) << "at " << offset;
+        }
+        int start = -1, end = -1;
+        EXPECT_EQ(text->textAtOffset(5, QAccessible::WordBoundary, &start, &end).toStdString(), "test");
+
+        // Back in the field, the whole name is selected, and read as selected.
+        QTest::keyClick(d.NameField(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        ASSERT_TRUE(d.NameField()->hasFocus());
+        EXPECT_EQ(text->selectionCount(), 1);
+        text->selection(0, &start, &end);
+        EXPECT_EQ(text->text(start, end).toStdString(), "Orca test");
+        QTest::mouseClick(d.CancelButton(), Qt::LeftButton);
+    });
 }
 
 TEST_F(LoadSave, ABlankNameSavesNothingAndCloses) {

@@ -130,3 +130,18 @@ TEST_F(AutoSpinRunTest, ARunSaysThePoolInFullSkipsWhatCannotBeHeardAndEndsWithIt
                                     .arg(ui::MoneyWords(poolWin), ui::MoneyWords(s().Credits))))
         << Said().toStdString();
 }
+
+// The pool a spin of a run grows is left to its display: what a run says is kept to what a voice can say
+// of each spin, and the pool is news when it is won.
+TEST_F(AutoSpinRunTest, ARunLeavesThePoolItGrowsToItsDisplay) {
+    window->ButtonCommand(ui::Bet8Button);
+    for (int spin = 0; spin < 2; ++spin) ForceStops(random, {1, 9, 3, 1, 8, 1, 1, 1, 1});  // a FULMINA, no line
+    window->ButtonCommand(ui::SpinButton);
+    ASSERT_TRUE(Until([&] { return s().Spins == 2; }));
+    window.clock.Advance(10000);  // the voice is free for the second spin's piece
+    window->menus().autoSpin->trigger();
+    ASSERT_TRUE(window.PlayOut());
+    EXPECT_FLOAT_EQ(s().BonusPool, 1.5f);
+    EXPECT_FALSE(Said().contains("Bonus Pool")) << Said().toStdString();
+    EXPECT_TRUE(Said().startsWith("No win. Auto Spin off. 2 spins")) << Said().toStdString();
+}

@@ -1,6 +1,7 @@
 // The about box: caption, icons, title size rule, the description and the Program button.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -109,4 +110,24 @@ TEST_F(AboutBoxTest, TabLeavesTheDescription) {
     QTest::keyClick(text, Qt::Key_Tab);
     EXPECT_FALSE(text->hasFocus());
     EXPECT_EQ(text->toPlainText(), AboutBox::Description());
+}
+
+// OK has the keyboard as the box opens, so a screen reader names the box and reads its description: the
+// title and what the game is, not just "OK".
+TEST_F(AboutBoxTest, AScreenReaderHearsTheTitleAndTheDescriptionAsTheBoxOpens) {
+    bool looked = false;
+    WhenModalOpens([&](QWidget* modal) {
+        looked = true;
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(modal);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->role(), QAccessible::Dialog);
+        const QString heard = box->text(QAccessible::Description);
+        EXPECT_TRUE(heard.startsWith("Kazoomba v4.7. Kazoomba is not your grandmother's slot machine!"))
+            << heard.toStdString();
+        EXPECT_TRUE(heard.contains("may the FULMINA light up your lines.")) << heard.toStdString();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    kazoomba::ui::ShowAbout(*graphics, nullptr);
+    EXPECT_TRUE(kazoomba::testing::AwaitModalsClosed());
+    EXPECT_TRUE(looked);
 }

@@ -1,12 +1,15 @@
 // The Payoff Chart: the figures of both payoff tables at their places, the symbols, the texts and Close.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
 #include "info/PayChartWindow.h"
+#include "support/Accessibility.h"
 #include "support/WindowTesting.h"
 #include "support/WindowParts.h"
 #include "art/Drawing.h"
@@ -155,4 +158,73 @@ TEST(AccessKeyHtml, UnderlinesTheMarkedCharacterAndKeepsEverythingElseAsTyped) {
     EXPECT_EQ(AccessKeyHtml("R&&D <b>"), "<div style=\"white-space:pre-wrap\">R&amp;D &lt;b&gt;</div>");
     EXPECT_EQ(AccessKeyHtml("end&"), "<div style=\"white-space:pre-wrap\">end&amp;</div>");
     EXPECT_EQ(AccessKeyHtml("&<"), "<div style=\"white-space:pre-wrap\"><u>&lt;</u></div>");
+}
+
+// Both tables as a screen reader reads them: each a list named by its title, one sentence a row, in the
+// order and with the figures the chart paints.
+TEST_F(PayChartWindowTest, EachTableReadsAsAListOfItsRowsInWords) {
+    PayChartWindow w(*graphics);
+    w.show();
+    const auto rows = [](QListView& table) {
+        QStringList said;
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&table);
+        for (int i = 0; list && i < list->childCount(); ++i) said << list->child(i)->text(QAccessible::Name);
+        return said.join(QStringLiteral(" | ")).toStdString();
+    };
+    QAccessibleInterface* regular = QAccessible::queryAccessibleInterface(&w.RegularTable());
+    ASSERT_NE(regular, nullptr);
+    EXPECT_EQ(regular->role(), QAccessible::List);
+    EXPECT_EQ(regular->text(QAccessible::Name), "Regular Payoffs");
+    EXPECT_EQ(rows(w.RegularTable()),
+              "Three Fulminas: pays 150 coins | Three Targets: pays 25 coins | Three Globes: pays 20 coins | "
+              "Three Flags: pays 15 coins | Three Star Maps: pays 15 coins | Three Smiles: pays 10 coins | "
+              "Three Don't Walks: pays 5 coins");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&w.BonusTable())->text(QAccessible::Name), "Bonus Payoffs");
+    EXPECT_EQ(rows(w.BonusTable()),
+              "Three Targets: pays 100 coins | Three Triple Bars: pays 50 coins | Three Double Bars: pays 25 coins | "
+              "Three Single Bars: pays 15 coins | Any three Bars: pays 10 coins");
+}
+
+// The keyboard alone: the chart opens on the regular table's first row, the arrows go from row to row with
+// a mark under the row, Tab goes on to the bonus table and then to Close, and Enter still closes.
+TEST_F(PayChartWindowTest, TheKeyboardOpensOnTheRegularTableAndWalksItsRowsThenTheBonusTable) {
+    bool walked = false;
+    AccessibilityListener listener;
+    WhenModalOpens([&](QWidget* modal) {
+        auto& w = *static_cast<PayChartWindow*>(modal);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
+        ASSERT_EQ(QApplication::focusWidget(), &w.RegularTable());
+        QCoreApplication::processEvents();
+        // The first row, chosen before anybody listened, is told as the table takes the keyboard.
+        bool told = false;
+        for (const HeardEvent& e : listener.events())
+            told = told || (e.type == QAccessible::Focus && e.name == "Three Fulminas: pays 150 coins");
+        EXPECT_TRUE(told) << "the chart opened without its first row told";
+        EXPECT_EQ(w.RegularTable().currentIndex().row(), 0);
+        const auto markUnder = [&](int top) {
+            return CountColour(Snapshot(w), QRect(10, top + 34, 220, 2), PaletteColor(Colour::White));
+        };
+        EXPECT_GT(markUnder(40), 200) << "the mark under the first row";
+        EXPECT_EQ(markUnder(80), 0);
+        QTest::keyClick(&w.RegularTable(), Qt::Key_Down);
+        QTest::keyClick(&w.RegularTable(), Qt::Key_Down);
+        EXPECT_EQ(w.RegularTable().currentIndex().data().toString().toStdString(), "Three Globes: pays 20 coins");
+        EXPECT_GT(markUnder(120), 200) << "the mark moved to the third row";
+        EXPECT_EQ(markUnder(40), 0);
+        QTest::keyClick(&w.RegularTable(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), &w.BonusTable());
+        EXPECT_EQ(markUnder(120), 0) << "no mark on a table without the keyboard";
+        QTest::keyClick(&w.BonusTable(), Qt::Key_End);
+        EXPECT_EQ(w.BonusTable().currentIndex().data().toString().toStdString(), "Any three Bars: pays 10 coins");
+        QTest::keyClick(&w.BonusTable(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), modal->findChild<QPushButton*>());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), &w.RegularTable());
+        walked = true;
+        QTest::keyClick(&w.RegularTable(), Qt::Key_Return);
+    });
+    kazoomba::ui::ShowPayChart(*graphics, nullptr);
+    EXPECT_TRUE(kazoomba::testing::AwaitModalsClosed());
+    EXPECT_TRUE(walked);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
