@@ -70,6 +70,8 @@ echo "   build-essential and the Build-Depends: $(($(in_root "$build_root" dpkg-
 start=$SECONDS
 if ! in_root "$build_root" sh -c "cd /src/kazoomba-$version && DEB_BUILD_OPTIONS=parallel=$(nproc) dpkg-buildpackage -us -uc" \
   >"$scratch/build.log" 2>&1; then
+  # What failed: a compiler's errors, a test's failed expectations, or else the end of the log.
+  grep -E -A4 'error:|\[  FAILED  \]|: Failure$' "$scratch/build.log" | head -n 120 >&2
   tail -n 30 "$scratch/build.log" >&2
   give_up "dpkg-buildpackage failed in the fresh root"
 fi
