@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "access/Herald.h"
 #include "support/ModalWatchdog.h"
 
 namespace kazoomba::testing {
@@ -18,6 +19,9 @@ inline QApplication& App() {
         QCoreApplication::setApplicationName(QStringLiteral("kazoomba"));
         auto* made = new QApplication(argc, argv);
         ModalWatchdog::Instance();
+        // Each piece of news is told as it comes: the pause that gathers news for a screen reader runs on
+        // the real clock, which these tests do not wait on.
+        kazoomba::ui::Herald::SetAnnouncementGap(0);
         return made;
     }();
     return *app;

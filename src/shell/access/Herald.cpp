@@ -55,7 +55,6 @@ Herald::Herald(const QString& greeting, QWidget& parent) : window_(parent), rest
     // The greeting is the news the window has when it first comes to the front.
     unheard_ << greeting;
     gap_.setSingleShot(true);
-    gap_.setInterval(kAnnouncementGapMs);
     connect(&gap_, &QTimer::timeout, this, [this] {
         if (!unheard_.isEmpty() && Live()) Announce();
     });
@@ -131,14 +130,14 @@ void Herald::Announce() {
 #endif
     unheard_.clear();
     urgency_ = Urgency::Polite;
-    gap_.start();
+    if (const int gap = AnnouncementGap(); gap > 0) gap_.start(gap);
 }
 
 bool Herald::eventFilter(QObject*, QEvent* event) {
     // The window is back in front: what it was told meanwhile is said now, after the screen reader has
     // named the window.
     if (kAnnounces && event->type() == QEvent::WindowActivate && !unheard_.isEmpty() && !gap_.isActive())
-        QTimer::singleShot(kAnnouncementGapMs, this, [this] {
+        QTimer::singleShot(AnnouncementGap(), this, [this] {
             if (!unheard_.isEmpty() && Live() && !gap_.isActive()) Announce();
         });
     return false;

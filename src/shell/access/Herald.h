@@ -45,6 +45,9 @@ public:
     void LeaveControlsTheFocus() { leaveControls_ = true; }
     // How the news reaches the screen reader here.
     static constexpr bool kAnnounces = KAZOOMBA_ANNOUNCES;
+    // The pause after an announcement while news gathers to be said with it (below). The window tests,
+    // which read each piece as it is told and do not wait on the real clock, set none.
+    static void SetAnnouncementGap(int ms) { AnnouncementGap() = ms; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,6 +64,10 @@ private:
     // A screen reader drops the second of two announcements that come within about a tenth of a second:
     // news that comes closer together than this is joined and said as one.
     static constexpr int kAnnouncementGapMs = 300;
+    static int& AnnouncementGap() {
+        static int ms = kAnnouncementGapMs;
+        return ms;
+    }
     QWidget& window_;
     const QString restName_;  // a voice's name once its news has been told
     QString lastSaid_;

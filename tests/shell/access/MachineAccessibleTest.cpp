@@ -271,6 +271,10 @@ TEST(Herald, OnlyTheLatestFourPiecesOfNewsAreKeptWhileTheWindowIsAway) {
 // Where Qt announces, the news is an announcement of the machine's window, the focus never moves to a
 // control nobody can see, and news that comes together is one announcement.
 TEST_F(MachineAccessibleTest, TheHeraldAnnouncesTheNewsAndLeavesTheFocusAlone) {
+    Herald::SetAnnouncementGap(300);
+    struct Restore {
+        ~Restore() { Herald::SetAnnouncementGap(0); }
+    } restore;
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     RunEventsFor(400);  // the greeting
