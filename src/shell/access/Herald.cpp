@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QEvent>
+#include <utility>
 
 namespace kazoomba::ui {
 
@@ -54,6 +55,7 @@ Herald::Herald(const QString& greeting, QWidget& parent) : window_(parent), rest
     }
     // The greeting is the news the window has when it first comes to the front.
     unheard_ << greeting;
+    greetingUnheard_ = true;
     gap_.setSingleShot(true);
     connect(&gap_, &QTimer::timeout, this, [this] {
         if (!unheard_.isEmpty() && Live()) Announce();
@@ -86,7 +88,7 @@ void Herald::SetGreeting(const QString& text) {
     lastSaid_ = text;
     if (!kAnnounces) {
         static_cast<HeraldVoice*>(voices_[current_])->SetNews(text);
-    } else if (unheard_.size() == 1) {
+    } else if (greetingUnheard_) {
         unheard_.first() = text;  // the window has not been in front yet
     }
 }
@@ -99,6 +101,8 @@ bool Herald::Live() const {
 }
 
 void Herald::Say(const QString& text, Urgency urgency) {
+    // News before the window was first in front takes the greeting's place, as it does a voice's name.
+    if (std::exchange(greetingUnheard_, false)) unheard_.clear();
     // A spin's outcome repeats its start's "Bonus Spin, ..." and completes it.
     if (!unheard_.isEmpty() && text.startsWith(unheard_.last())) unheard_.last() = text;
     else unheard_.append(text);
@@ -129,6 +133,7 @@ void Herald::Announce() {
     QAccessible::updateAccessibility(&event);
 #endif
     unheard_.clear();
+    greetingUnheard_ = false;
     urgency_ = Urgency::Polite;
     if (const int gap = AnnouncementGap(); gap > 0) gap_.start(gap);
 }
@@ -136,10 +141,13 @@ void Herald::Announce() {
 bool Herald::eventFilter(QObject*, QEvent* event) {
     // The window is back in front: what it was told meanwhile is said now, after the screen reader has
     // named the window.
-    if (kAnnounces && event->type() == QEvent::WindowActivate && !unheard_.isEmpty() && !gap_.isActive())
-        QTimer::singleShot(AnnouncementGap(), this, [this] {
+    if (kAnnounces && event->type() == QEvent::WindowActivate && !unheard_.isEmpty() && !gap_.isActive()) {
+        const auto tell = [this] {
             if (!unheard_.isEmpty() && Live() && !gap_.isActive()) Announce();
-        });
+        };
+        if (AnnouncementGap() > 0) QTimer::singleShot(AnnouncementGap(), this, tell);
+        else tell();
+    }
     return false;
 }
 

@@ -73,6 +73,7 @@ private:
     QString lastSaid_;
     QStringList unheard_;  // news since the window was last in front, not yet spoken
     Urgency urgency_ = Urgency::Polite;
+    bool greetingUnheard_ = false;  // where news is announced: the greeting waits for the window
     // Where news moves the focus: a ring of voices. A screen reader that falls behind drops all but the
     // last focus change of a burst; the ring is long enough that the last one never lands on the voice it
     // spoke before. The voices are invisible, take no mouse, and are left out of the Tab chain.

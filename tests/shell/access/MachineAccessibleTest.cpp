@@ -277,7 +277,7 @@ TEST_F(MachineAccessibleTest, TheHeraldAnnouncesTheNewsAndLeavesTheFocusAlone) {
     } restore;
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    RunEventsFor(400);  // the greeting
+    RunEventsFor(700);  // the greeting, and the pause after it
     listener.Clear();
     QWidget* before = QApplication::focusWidget();
     window->ButtonCommand(Bet1Button);
