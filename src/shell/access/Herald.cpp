@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <utility>
 
+#include "access/Accessible.h"
+
 namespace kazoomba::ui {
 
 class HeraldVoice : public QWidget {
@@ -130,7 +132,7 @@ void Herald::Announce() {
     QAccessibleAnnouncementEvent event(window_.window(), unheard_.join(u' '));
     event.setPoliteness(urgency_ == Urgency::Assertive ? QAccessible::AnnouncementPoliteness::Assertive
                                                        : QAccessible::AnnouncementPoliteness::Polite);
-    QAccessible::updateAccessibility(&event);
+    ui::Announce(event);  // through the one door every event for assistive technology takes
 #endif
     unheard_.clear();
     greetingUnheard_ = false;
