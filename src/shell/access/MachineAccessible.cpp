@@ -123,7 +123,8 @@ void MachineReadouts::ShowReady(const GameState& s) {
     QString news = heldNews_;
     bool inFull = heldInFull_;
     heldNews_.clear();
-    if (runEnding_) {
+    // The bonus spins a run won are the run's too, however it was stopped: it is summed up after them.
+    if (runEnding_ && s.BonusSpins == 0) {
         news = (news + u' ' + RunSummary(s)).trimmed();
         inFull = true;
         inRun_ = runEnding_ = false;
@@ -152,7 +153,7 @@ void MachineReadouts::ShowBonusSpin(int left) {
     else Say(bonusWords_);
 }
 
-void MachineReadouts::ShowAutoSpin(bool on, const GameState& s) {
+void MachineReadouts::ShowAutoSpin(bool on, const GameState& s, bool atRest) {
     if (on) {
         if (inRun_ && !runEnding_) return;
         inRun_ = true;
@@ -163,8 +164,9 @@ void MachineReadouts::ShowAutoSpin(bool on, const GameState& s) {
     }
     if (!inRun_) return;
     runEnding_ = true;
-    // With a spin under way the summary waits for its settlement, so that it counts that spin too.
-    if (s.SpinReady) ShowReady(s);
+    // With a spin under way the summary waits until the machine is at rest, so that it counts that spin
+    // and the bonus spins the run won, which play on after it stops.
+    if (atRest) ShowReady(s);
 }
 
 // The pool grown by the spin just scored, as its display's caption says it; a pool won is told with the

@@ -64,7 +64,17 @@ def main():
         time.sleep(0.2)
     run = sr.said()[start:]
     sr.key("Escape")
-    summary = sr.listen("Escape", r"Auto Spin off\.\s+\d+ spins?, won \$[0-9,.]+, credits \$[0-9,.]+\.", 30)
+    ended = r"Auto Spin off\.\s+\d+ spins?, won \$[0-9,.]+, credits \$[0-9,.]+\."
+    summary = ""
+    for _ in range(4):
+        heard = sr.listen("Escape", ended + r"|Results dialog", 30)
+        if re.search(ended, heard):
+            summary = heard
+            break
+        # Bonus spins the run won play on after it stops; a win among them waits for the player, who takes it.
+        sr.key("Escape")
+    if not summary:
+        sr.fail("the run's summary was not heard after Escape")
     played = int(re.search(r"Auto Spin off\.\s+(\d+) spin", summary).group(1))
     # Orca says a message a sentence at a time: the sentences after its first begin with a space.
     spoken = [line for line in run.splitlines() if line.strip()]

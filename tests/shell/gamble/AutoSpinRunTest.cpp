@@ -131,6 +131,28 @@ TEST_F(AutoSpinRunTest, ARunSaysThePoolInFullSkipsWhatCannotBeHeardAndEndsWithIt
         << Said().toStdString();
 }
 
+// The bonus spins a run won play on after it is stopped: its summary waits until they have, and counts
+// them, rather than being said between two of them, where the next one's news would cover it.
+TEST_F(AutoSpinRunTest, ARunStoppedDuringItsBonusSpinsIsSummedUpOnceTheyHavePlayed) {
+    s().Smiles = 1;
+    window->ButtonCommand(ui::Bet1Button);
+    ForceStops(random, TopRowOf(Smile));
+    random.queue.push_back(0.0);  // the win sound
+    for (int spin = 0; spin < 3; ++spin) ForceStops(random, kLosing);
+    window->ButtonCommand(ui::SpinButton);
+    ASSERT_TRUE(Until([&] { return PayoffsShown() != nullptr; }));
+    PayoffsShown()->TimerTick();
+    ASSERT_TRUE(Until([&] { return s().BonusMode; }));
+    window->menus().autoSpin->trigger();
+    ASSERT_FALSE(s().AutoSpin);
+    EXPECT_FALSE(Said().contains("Auto Spin off")) << "summed up with bonus spins still to play";
+    ASSERT_TRUE(Until([&] {
+        if (ui::PayoffsWindow* win = PayoffsShown()) win->reject();  // a win now waits for the player: taken
+        return !window->game().CommandRunning();
+    }));
+    EXPECT_TRUE(Said().contains("Auto Spin off. 4 spins")) << Said().toStdString();
+}
+
 // The pool a spin of a run grows is left to its display: what a run says is kept to what a voice can say
 // of each spin, and the pool is news when it is won.
 TEST_F(AutoSpinRunTest, ARunLeavesThePoolItGrowsToItsDisplay) {
