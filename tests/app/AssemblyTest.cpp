@@ -18,9 +18,22 @@
 #include "storage/StorageSupport.h"
 #include "support/QtApp.h"
 #include "support/TestMachine.h"
+#include "support/WindowParts.h"
 #include "support/WindowTesting.h"
 
 using namespace kazoomba;
+
+// What every assembled machine here is made of: a scratch folder for its files, the test's randomness and
+// clock, the art (drawn once for the program) and the sounds.
+class Assembly : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { kazoomba::testing::App(); }
+    QTemporaryDir dir{};
+    kazoomba::testing::ScriptedRandom random{};
+    ui::Graphics& graphics = kazoomba::testing::TestGraphics();
+    ui::Sound sound{QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds")};
+    kazoomba::testing::ManualClock clock{};
+};
 
 namespace {
 // The machine as the program starts it, restored from its files, at the fastest speed on the test's clock.
@@ -33,16 +46,11 @@ void StartOnTheClock(ui::MainWindow& window, app::Assembly& assembly, kazoomba::
 }
 }  // namespace
 
-TEST(Assembly, TheGameSavedAtExitComesBackAndIsNotOverwrittenByTheStartUpGame) {
-    kazoomba::testing::App();
-    QTemporaryDir dir;
+TEST_F(Assembly, TheGameSavedAtExitComesBackAndIsNotOverwrittenByTheStartUpGame) {
     const QString path = dir.filePath(QStringLiteral("KAZO.INI"));
     kazoomba::testing::WriteBytes(path, "[Current Game]\r\nGameName=Current Game Settings\r\nCredits=1234.50\r\n"
                               "Borrowed=1000\r\nSpins=7\r\n");
     ProfileFile settings(path);
-    kazoomba::testing::ScriptedRandom random;
-    ui::Graphics graphics(1.0);
-    ui::Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
     app::Assembly assembly(settings, graphics, sound, random);
     ui::MainWindow window(graphics, sound, random, assembly.Hooks());
 
@@ -61,13 +69,8 @@ TEST(Assembly, TheGameSavedAtExitComesBackAndIsNotOverwrittenByTheStartUpGame) {
               QStringLiteral("1284.50"));
 }
 
-TEST(Assembly, EveryMenuItemWithAWindowElsewhereIsConnected) {
-    kazoomba::testing::App();
-    QTemporaryDir dir;
+TEST_F(Assembly, EveryMenuItemWithAWindowElsewhereIsConnected) {
     ProfileFile settings(dir.filePath(QStringLiteral("KAZO.INI")));
-    kazoomba::testing::ScriptedRandom random;
-    ui::Graphics graphics(1.0);
-    ui::Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
     app::Assembly assembly(settings, graphics, sound, random);
     ui::MainWindow window(graphics, sound, random, assembly.Hooks());
     const ui::MachineMenus& m = window.menus();
@@ -75,17 +78,11 @@ TEST(Assembly, EveryMenuItemWithAWindowElsewhereIsConnected) {
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
 }
 
-TEST(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheSpinAsItsReelsStarted) {
-    kazoomba::testing::App();
-    QTemporaryDir dir;
+TEST_F(Assembly, TheDesktopsSaveRequestMidSpinKeepsTheSpinAsItsReelsStarted) {
     ProfileFile settings(dir.filePath(QStringLiteral("KAZO.INI")));
-    kazoomba::testing::ScriptedRandom random;
-    ui::Graphics graphics(1.0);
-    ui::Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
     sound.SetSound(1);
     app::Assembly assembly(settings, graphics, sound, random);
     ui::MainWindow window(graphics, sound, random, assembly.Hooks());
-    kazoomba::testing::ManualClock clock;
     StartOnTheClock(window, assembly, clock);
     auto read = [&](const char* key) {
         return settings.ReadString(QStringLiteral("Current Game"), QString::fromLatin1(key), QString(), 100);
@@ -133,9 +130,7 @@ void CloseNotices() {
 
 // The history is read beside the window as the game is restored; a damaged one is set aside, told once in a
 // window that leaves play going on, and its readable spins come back; the next start finds a whole file.
-TEST(Assembly, ADamagedHistoryIsSetAsideToldOnceAndWhatCouldBeReadComesBack) {
-    kazoomba::testing::App();
-    QTemporaryDir dir;
+TEST_F(Assembly, ADamagedHistoryIsSetAsideToldOnceAndWhatCouldBeReadComesBack) {
     ProfileFile settings(dir.filePath(QStringLiteral("KAZO.INI")));
     const QString history = dir.filePath(QStringLiteral("data/kazoomba/game-history.txt"));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(history).absolutePath()));
@@ -146,11 +141,7 @@ TEST(Assembly, ADamagedHistoryIsSetAsideToldOnceAndWhatCouldBeReadComesBack) {
     spin.spin.credits = 999.75f;
     const QByteArray damaged = QByteArray(kHistoryHeader) + "\n" + HistoryLine(spin) + "\nspin 17 ???\n";
     kazoomba::testing::WriteBytes(history, damaged);
-    kazoomba::testing::ScriptedRandom random;
-    ui::Graphics graphics(1.0);
-    ui::Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
     sound.SetSound(1);
-    kazoomba::testing::ManualClock clock;
     {
         app::Assembly assembly(settings, graphics, sound, random, history);
         ui::MainWindow window(graphics, sound, random, assembly.Hooks());
@@ -180,17 +171,11 @@ TEST(Assembly, ADamagedHistoryIsSetAsideToldOnceAndWhatCouldBeReadComesBack) {
 
 // A history that cannot be written is told once, however many spins fail to reach it, and play goes on
 // with every spin kept while the game runs.
-TEST(Assembly, AHistoryThatCannotBeWrittenIsToldOnceAndPlayGoesOn) {
-    kazoomba::testing::App();
-    QTemporaryDir dir;
+TEST_F(Assembly, AHistoryThatCannotBeWrittenIsToldOnceAndPlayGoesOn) {
     ProfileFile settings(dir.filePath(QStringLiteral("KAZO.INI")));
     kazoomba::testing::WriteBytes(dir.filePath(QStringLiteral("data")), "a file where the history's folder goes");
     const QString history = dir.filePath(QStringLiteral("data/kazoomba/game-history.txt"));
-    kazoomba::testing::ScriptedRandom random;
-    ui::Graphics graphics(1.0);
-    ui::Sound sound(QStringLiteral(KAZOOMBA_SOURCE_DIR "/resources/sounds"));
     sound.SetSound(1);
-    kazoomba::testing::ManualClock clock;
     app::Assembly assembly(settings, graphics, sound, random, history);
     ui::MainWindow window(graphics, sound, random, assembly.Hooks());
     StartOnTheClock(window, assembly, clock);
