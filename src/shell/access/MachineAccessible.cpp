@@ -153,7 +153,7 @@ void MachineReadouts::ShowBonusSpin(int left) {
     else Say(bonusWords_);
 }
 
-void MachineReadouts::ShowAutoSpin(bool on, const GameState& s, bool atRest) {
+void MachineReadouts::ShowAutoSpin(bool on, const GameState& s) {
     if (on) {
         if (inRun_ && !runEnding_) return;
         inRun_ = true;
@@ -164,9 +164,8 @@ void MachineReadouts::ShowAutoSpin(bool on, const GameState& s, bool atRest) {
     }
     if (!inRun_) return;
     runEnding_ = true;
-    // With a spin under way the summary waits until the machine is at rest, so that it counts that spin
-    // and the bonus spins the run won, which play on after it stops.
-    if (atRest) ShowReady(s);
+    // With a spin under way the summary waits for its settlement, so that it counts that spin too.
+    if (s.SpinReady) ShowReady(s);
 }
 
 // The pool grown by the spin just scored, as its display's caption says it; a pool won is told with the

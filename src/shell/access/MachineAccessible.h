@@ -35,9 +35,9 @@ public:
     void ShowReady(const GameState& state);
     // Auto spin switched on or off. A run of auto spins is told as a voice can keep up with it: one short
     // piece a spin at most, left out while the last is still being said, but a pool or bonus spins won
-    // in full; and once the machine is at rest after it (`atRest` now, or at ShowReady), what the run
-    // played, won and left.
-    void ShowAutoSpin(bool on, const GameState& state, bool atRest);
+    // in full; and once its last spin and the bonus spins it won have settled, what the run played, won
+    // and left.
+    void ShowAutoSpin(bool on, const GameState& state);
     // The player asked for the symbols showing: told when the reels are at rest, and nothing mid-spin,
     // where the outcome tells them as they stop.
     void TellReels(const Game& game);

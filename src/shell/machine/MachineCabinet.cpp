@@ -183,7 +183,7 @@ void MainWindow::CheckCoinItem(int index) {
 
 void MainWindow::SetAutoSpinCheck(bool checked) {
     menus_.autoSpin->setChecked(checked);
-    readouts_->ShowAutoSpin(checked, game_.State(), !game_.CommandRunning());
+    readouts_->ShowAutoSpin(checked, game_.State());
 }
 
 bool MainWindow::AskWinStopValue(std::string& text) {
