@@ -12,6 +12,7 @@
 #include "Sessions.h"
 #include "Volatility.h"
 #include "WinPlot.h"
+#include "support/ParAnalysis.h"
 
 using namespace kazoomba;
 using namespace kazoomba::par;
@@ -38,10 +39,7 @@ std::string Base64Decode(const std::string& in) {
     return out;
 }
 
-const Analysis& TheAnalysis() {
-    static const Analysis analysis;
-    return analysis;
-}
+using test::TheAnalysis;
 
 // The volatility figures of a wager, by the page's names for them: "sd_whole", "band_low.1000", ...
 const std::map<std::string, double>& VolatilityFigures(int coins) {

@@ -7,15 +7,13 @@
 
 #include "CounterChain.h"
 #include "ParSheet.h"
+#include "support/ParAnalysis.h"
 
 using namespace kazoomba;
 using namespace kazoomba::par;
 
 namespace {
-const Analysis& TheAnalysis() {
-    static const Analysis analysis;
-    return analysis;
-}
+using test::TheAnalysis;
 
 const std::vector<Figures>& EveryWager() {
     static const std::vector<Figures> all = TheAnalysis().AllWagers();

@@ -6,14 +6,12 @@
 
 #include "Report.h"
 #include "WinPlot.h"
+#include "support/ParAnalysis.h"
 
 using namespace kazoomba::par;
 
 namespace {
-const Analysis& TheAnalysis() {
-    static const Analysis analysis;
-    return analysis;
-}
+using test::TheAnalysis;
 
 const ParSheet& EightCoins() {
     static const ParSheet sheet = TheAnalysis().Wager(8);

@@ -3,14 +3,12 @@
 
 #include "Sessions.h"
 #include "support/Scripted.h"
+#include "support/ParAnalysis.h"
 
 using namespace kazoomba::par;
 
 namespace {
-const Analysis& TheAnalysis() {
-    static const Analysis analysis;
-    return analysis;
-}
+using test::TheAnalysis;
 
 // Stops that score nothing at all: no line win, no SMILE or Globe line, no pool growth.
 std::uint64_t NeverPays(const Engine& engine) {

@@ -6,14 +6,12 @@
 #include "Report.h"
 #include "Simulator.h"
 #include "support/Scripted.h"
+#include "support/ParAnalysis.h"
 
 using namespace kazoomba::par;
 
 namespace {
-const Analysis& TheAnalysis() {
-    static const Analysis analysis;
-    return analysis;
-}
+using test::TheAnalysis;
 
 const Figures& ExactEightCoins() {
     static const Figures figures = TheAnalysis().Wager(8).figures;
