@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # A fresh Debian root (12, or another release's suite), as a new user's machine would be: made once with
 # debootstrap and kept as a cache, copied for every step. In one copy the package is built with
-# dpkg-buildpackage, its fast tests included, after installing only build-essential and its Build-Depends; in another the package is installed with apt, as a user would,
-# and the game is started offscreen until its main window is drawn. Prints what was installed and how long
-# each step took. Optional and slow (minutes, and the Debian mirror): needs root, debootstrap and unshare.
+# dpkg-buildpackage, its fast tests included, after installing only build-essential and its Build-Depends;
+# then again from a copy of the source in another folder with nocheck, which must make the same .deb. In
+# another copy the package is installed with apt, as a user would, and the game is started offscreen until
+# its main window is drawn. Prints what was installed and how long each step took. Optional and slow
+# (minutes, and the Debian mirror): needs root and debootstrap.
 # Usage: fresh_root_test.sh SOURCE_DIR VERSION [SUITE]   (SUITE: bookworm, the default, or trixie)
 #   KAZOOMBA_ROOT_CACHE: where the debootstrap root is kept (default /var/tmp/kazoomba-fresh-root-SUITE).
 #   KAZOOMBA_MIRROR: the Debian mirror (default http://deb.debian.org/debian).
@@ -12,6 +14,7 @@ source=$1 version=$2 suite=${3:-bookworm}
 cache=${KAZOOMBA_ROOT_CACHE:-/var/tmp/kazoomba-fresh-root-$suite}
 mirror=${KAZOOMBA_MIRROR:-http://deb.debian.org/debian}
 arch=$(dpkg --print-architecture)
+package_version=$(dpkg-parsechangelog -l "$source/debian/changelog" -SVersion) || exit 1
 
 give_up() { echo "FAIL: $*" >&2; exit 1; }
 step() { echo "-- $*"; }
@@ -50,34 +53,72 @@ apt_in() {
   local root=$1; shift
   in_root "$root" env DEBIAN_FRONTEND=noninteractive apt-get -o Dpkg::Use-Pty=0 "$@"
 }
+packages_in() { in_root "$1" dpkg-query -W | wc -l; }
+
+# The source tree as a release would have it, at FOLDER in the build root, with the upstream tarball that
+# scripts/orig-tarball makes beside it.
+copy_source() {
+  local tree=$build_root$1
+  mkdir -p "$tree"
+  (cd "$source" && git ls-files -co --exclude-standard -z | grep -zv '^build/' |
+    while IFS= read -r -d '' file; do [[ -e $file ]] && printf '%s\0' "$file"; done |
+    xargs -0 cp --parents -t "$tree") || give_up "could not copy the source tree"
+  "$tree/scripts/orig-tarball" >/dev/null || give_up "scripts/orig-tarball failed"
+}
+# dpkg-buildpackage in the source tree at FOLDER in the build root, with DEB_BUILD_OPTIONS and
+# DEB_BUILD_PROFILES; the log goes to LOG. Prints how long it took and what the fast tests said.
+build_in_root() {
+  local tree=$1 options=$2 profiles=$3 log=$4 start=$SECONDS
+  # shellcheck disable=SC2016 # the folder is the inner shell's $0
+  if ! in_root "$build_root" env DEB_BUILD_OPTIONS="$options" DEB_BUILD_PROFILES="$profiles" \
+         sh -c 'cd "$0" && dpkg-buildpackage -us -uc' "$tree" >"$log" 2>&1; then
+    # What failed: a compiler's errors, a test's failed expectations, or else the end of the log.
+    grep -E -A4 'error:|\[  FAILED  \]|: Failure$' "$log" | head -n 120 >&2
+    tail -n 30 "$log" >&2
+    give_up "dpkg-buildpackage failed in $tree in the fresh root"
+  fi
+  local deb
+  deb="$build_root$(dirname "$tree")/kazoomba_${package_version}_$arch.deb"
+  [[ -f $deb ]] || give_up "the build in $tree made no $(basename "$deb")"
+  echo "   dpkg-buildpackage (DEB_BUILD_OPTIONS=$options): $((SECONDS - start)) s;" \
+    "$(grep -E '^[0-9]+% tests passed' "$log" || echo 'no tests run')"
+}
 
 step "building the package in a fresh root with only its Build-Depends"
 build_root="$scratch/build"
 fresh_copy "$build_root"
-mkdir -p "$build_root/src/kazoomba-$version"
-(cd "$source" && git ls-files -co --exclude-standard -z | grep -zv '^build/' |
-  while IFS= read -r -d '' file; do [[ -e $file ]] && printf '%s\0' "$file"; done |
-  xargs -0 cp --parents -t "$build_root/src/kazoomba-$version") || give_up "could not copy the source tree"
-"$build_root/src/kazoomba-$version/scripts/orig-tarball" >/dev/null || give_up "scripts/orig-tarball failed"
+first=/src/kazoomba-$version
+copy_source "$first"
 start=$SECONDS
 apt_in "$build_root" update >"$scratch/build-apt.log" 2>&1 || give_up "apt-get update failed in the root"
-before=$(in_root "$build_root" dpkg-query -W | wc -l)
+before=$(packages_in "$build_root")
 apt_in "$build_root" install -y --no-install-recommends build-essential >>"$scratch/build-apt.log" 2>&1 ||
   give_up "could not install build-essential: $(tail -n 5 "$scratch/build-apt.log")"
-in_root "$build_root" sh -c "cd /src/kazoomba-$version && DEBIAN_FRONTEND=noninteractive apt-get -o Dpkg::Use-Pty=0 build-dep -y --no-install-recommends ./" \
+in_root "$build_root" sh -c "cd $first && DEBIAN_FRONTEND=noninteractive apt-get -o Dpkg::Use-Pty=0 build-dep -y --no-install-recommends ./" \
   >>"$scratch/build-apt.log" 2>&1 || give_up "could not install the Build-Depends: $(tail -n 5 "$scratch/build-apt.log")"
-echo "   build-essential and the Build-Depends: $(($(in_root "$build_root" dpkg-query -W | wc -l) - before)) packages, $((SECONDS - start)) s"
-start=$SECONDS
-if ! in_root "$build_root" sh -c "cd /src/kazoomba-$version && DEB_BUILD_OPTIONS=parallel=$(nproc) dpkg-buildpackage -us -uc" \
-  >"$scratch/build.log" 2>&1; then
-  # What failed: a compiler's errors, a test's failed expectations, or else the end of the log.
-  grep -E -A4 'error:|\[  FAILED  \]|: Failure$' "$scratch/build.log" | head -n 120 >&2
-  tail -n 30 "$scratch/build.log" >&2
-  give_up "dpkg-buildpackage failed in the fresh root"
+echo "   build-essential and the Build-Depends: $(($(packages_in "$build_root") - before)) packages, $((SECONDS - start)) s"
+jobs=$(nproc)
+build_in_root "$first" "parallel=$jobs" "" "$scratch/build.log"
+grep -Eq '^100% tests passed, 0 tests failed out of [0-9]+' "$scratch/build.log" ||
+  give_up "the package build did not run the fast tests"
+
+# The same source in a folder of another name and depth, without the tests: a build path or a test that
+# reaches the package shows as a difference. It costs only the game's own build.
+second=/src/second/elsewhere/kazoomba-$version
+step "building it again from a copy in $second, with nocheck"
+copy_source "$second"
+build_in_root "$second" "parallel=$jobs nocheck" nocheck "$scratch/build-nocheck.log"
+grep -q 'tests passed' "$scratch/build-nocheck.log" && give_up "the nocheck build ran the tests"
+
+step "checking that the two builds are the same"
+deb="$build_root$(dirname "$first")/kazoomba_${package_version}_$arch.deb"
+again="$build_root$(dirname "$second")/kazoomba_${package_version}_$arch.deb"
+echo "   sha256 $(sha256sum "$deb" | cut -d' ' -f1)  $(basename "$deb"), with the fast tests"
+echo "   sha256 $(sha256sum "$again" | cut -d' ' -f1)  $(basename "$again"), nocheck"
+if ! cmp -s "$deb" "$again"; then
+  diff <(dpkg-deb -I "$deb"; dpkg-deb -c "$deb") <(dpkg-deb -I "$again"; dpkg-deb -c "$again") | head -n 20 >&2
+  give_up "two builds of one source in the $suite root differ: the package is not reproducible there"
 fi
-deb="$build_root/src/kazoomba_$(dpkg-parsechangelog -l "$source/debian/changelog" -SVersion)_$arch.deb"
-[[ -f $deb ]] || give_up "the build made no $(basename "$deb")"
-echo "   dpkg-buildpackage: $((SECONDS - start)) s; sha256 $(sha256sum "$deb" | cut -d' ' -f1)"
 
 step "installing the package with apt in another fresh root"
 run_root="$scratch/run"
@@ -91,6 +132,7 @@ summary=$(grep -E '^[0-9]+ upgraded, [0-9]+ newly installed' "$scratch/run-apt.l
 echo "   apt install ./$(basename "$deb") (with Recommends, as apt does by default): $summary; $((SECONDS - start)) s"
 grep -E '^Remv |^Removing ' "$scratch/run-apt.log" && give_up "installing the package removed packages"
 for library in fluidsynth jack mixer; do
+  # shellcheck disable=SC2016 # dpkg-query's format
   if in_root "$run_root" dpkg-query -W -f='${Package}\n' | grep -q "$library"; then
     give_up "the package brought in a $library package"
   fi
@@ -116,4 +158,4 @@ wait "$game"
 [[ -n $painted ]] || give_up "the game never drew its window: $(grep -v '^qt.widgets.painting' "$scratch/game.err" | head -n 5)"
 grep -q 'not found' "$scratch/game.err" && give_up "the game did not find its data: $(grep 'not found' "$scratch/game.err")"
 echo "   first paint of the main window after $painted ms"
-echo "-- a fresh $suite root builds the package, runs its fast tests, installs it and runs the game"
+echo "-- a fresh $suite root builds the package the same twice, runs its fast tests, installs it and runs the game"
