@@ -2,10 +2,11 @@
 # A fresh Debian root (12, or another release's suite), as a new user's machine would be: made once with
 # debootstrap and kept as a cache, copied for every step. In one copy the package is built with
 # dpkg-buildpackage, its fast tests included, after installing only build-essential and its Build-Depends;
-# then again from a copy of the source in another folder with nocheck, which must make the same .deb. In
-# another copy the package is installed with apt, as a user would, and the game is started offscreen until
-# its main window is drawn. Prints what was installed and how long each step took. Optional and slow
-# (minutes, and the Debian mirror): needs root and debootstrap.
+# then again from a copy of the source in another folder with nocheck, which must make the same .deb; then
+# that release's own lintian looks at the first build. In another copy the package is installed with apt,
+# as a user would, and the game is started offscreen until its main window is drawn. Prints what was
+# installed and how long each step took. Optional and slow (minutes, and the Debian mirror): needs root and
+# debootstrap.
 # Usage: fresh_root_test.sh SOURCE_DIR VERSION [SUITE]   (SUITE: bookworm, the default, or trixie)
 #   KAZOOMBA_ROOT_CACHE: where the debootstrap root is kept (default /var/tmp/kazoomba-fresh-root-SUITE).
 #   KAZOOMBA_MIRROR: the Debian mirror (default http://deb.debian.org/debian).
@@ -120,6 +121,23 @@ if ! cmp -s "$deb" "$again"; then
   give_up "two builds of one source in the $suite root differ: the package is not reproducible there"
 fi
 
+# This release's lintian, installed only now so that the builds had nothing but the Build-Depends. Errors,
+# warnings and pedantic remarks fail, as on the developers' machines; informational tags are shown.
+step "lintian of $suite --pedantic on the source and binary packages"
+start=$SECONDS
+before=$(packages_in "$build_root")
+apt_in "$build_root" install -y --no-install-recommends lintian >"$scratch/lintian-apt.log" 2>&1 ||
+  give_up "could not install lintian: $(tail -n 5 "$scratch/lintian-apt.log")"
+echo "   $(in_root "$build_root" lintian --version): $(($(packages_in "$build_root") - before)) packages, $((SECONDS - start)) s"
+start=$SECONDS
+in_root "$build_root" lintian --pedantic --display-info --fail-on error,warning,pedantic \
+  "$(dirname "$first")/kazoomba_${package_version}_$arch.changes" >"$scratch/lintian.log" 2>&1
+status=$?
+tags=$(grep -v 'running with root privileges' "$scratch/lintian.log")
+echo "   lintian: $((SECONDS - start)) s, $(grep -cE '^[EWIPX]: ' <<<"$tags") tags"
+[[ -n $tags ]] && while IFS= read -r tag; do echo "   $tag"; done <<<"$tags"
+((status == 0)) || give_up "lintian of $suite finds errors, warnings or pedantic remarks (status $status)"
+
 step "installing the package with apt in another fresh root"
 run_root="$scratch/run"
 fresh_copy "$run_root"
@@ -158,4 +176,4 @@ wait "$game"
 [[ -n $painted ]] || give_up "the game never drew its window: $(grep -v '^qt.widgets.painting' "$scratch/game.err" | head -n 5)"
 grep -q 'not found' "$scratch/game.err" && give_up "the game did not find its data: $(grep 'not found' "$scratch/game.err")"
 echo "   first paint of the main window after $painted ms"
-echo "-- a fresh $suite root builds the package the same twice, runs its fast tests, installs it and runs the game"
+echo "-- a fresh $suite root builds the package the same twice, its lintian is content, and it installs and runs the game"
