@@ -4,28 +4,38 @@
 # dpkg-buildpackage, its fast tests included, after installing only build-essential and its Build-Depends;
 # then again from a copy of the source in another folder with nocheck, which must make the same .deb; then
 # that release's own lintian looks at the first build. In another copy the package is installed with apt,
-# as a user would, and the game is started offscreen until its main window is drawn. Prints what was
-# installed and how long each step took. Optional and slow (minutes, and the Debian mirror): needs root and
-# debootstrap.
+# as a user would, and the game is started on a virtual X server of the host's until its main window is on
+# the screen and drawn, and a screenshot of the screen is kept. Prints what was installed and how long each
+# step took. Optional and slow (minutes, and the Debian mirror): needs root, debootstrap, Xvfb, xwininfo and
+# ImageMagick.
 # Usage: fresh_root_test.sh SOURCE_DIR VERSION [SUITE]   (SUITE: bookworm, the default, or trixie)
 #   KAZOOMBA_ROOT_CACHE: where the debootstrap root is kept (default /var/tmp/kazoomba-fresh-root-SUITE).
 #   KAZOOMBA_MIRROR: the Debian mirror (default http://deb.debian.org/debian).
+#   The screenshot is written to the current folder (under ctest the build tree's tests/package) as
+#   fresh-SUITE-root-window.png.
 set -uo pipefail
 source=$1 version=$2 suite=${3:-bookworm}
 cache=${KAZOOMBA_ROOT_CACHE:-/var/tmp/kazoomba-fresh-root-$suite}
 mirror=${KAZOOMBA_MIRROR:-http://deb.debian.org/debian}
 arch=$(dpkg --print-architecture)
 package_version=$(dpkg-parsechangelog -l "$source/debian/changelog" -SVersion) || exit 1
+screenshot="$(pwd -P)/fresh-$suite-root-window.png"
+title="Kazoomba Video Slots (32-bit version)"
 
 give_up() { echo "FAIL: $*" >&2; exit 1; }
 step() { echo "-- $*"; }
 ((EUID == 0)) || { echo "needs root (debootstrap, chroot); skipped"; exit 77; }
-command -v debootstrap >/dev/null || give_up "debootstrap is missing: apt-get install debootstrap"
+for tool in debootstrap Xvfb xwininfo import convert; do
+  command -v "$tool" >/dev/null || give_up "$tool is missing: run scripts/setup (scripts/packages.txt lists it)"
+done
 
 scratch=$(mktemp -d /var/tmp/kazoomba-fresh.XXXXXX)
 mounts=()
+game='' xvfb=''
 cleanup() {
   local m
+  [[ -n $game ]] && kill -KILL "$game" 2>/dev/null
+  [[ -n $xvfb ]] && kill -TERM "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
   for ((m = ${#mounts[@]} - 1; m >= 0; --m)); do umount -l "${mounts[m]}" 2>/dev/null; done
   rm -rf --one-file-system "$scratch"
 }
@@ -156,24 +166,79 @@ for library in fluidsynth jack mixer; do
   fi
 done
 
-step "starting the installed game offscreen until its window is drawn"
-mkdir -p "$run_root/tmp/home"
+# The host's Xvfb, reached from the root through the X socket folder, mounted there read-only so that
+# nothing in the root can remove the host's sockets.
+step "starting the installed game on a virtual X server of the host's"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
+xvfb=$!
+for ((tenth = 0; tenth < 100; ++tenth)); do
+  [[ -s $scratch/display ]] && break
+  kill -0 "$xvfb" 2>/dev/null || break
+  sleep 0.1
+done
+display=:$(head -n 1 "$scratch/display" 2>/dev/null)
+[[ $display =~ ^:[0-9]+$ ]] || give_up "Xvfb did not start: $(tail -n 5 "$scratch/xvfb.log")"
+mkdir -p "$run_root/tmp/.X11-unix"
+mount --bind /tmp/.X11-unix "$run_root/tmp/.X11-unix" || give_up "could not mount the X socket folder in the root"
+mounts+=("$run_root/tmp/.X11-unix")
+mount -o remount,bind,ro "$run_root/tmp/.X11-unix" || give_up "could not make the X socket folder read-only in the root"
+mkdir "$run_root/tmp/home" && mkdir -m 700 "$run_root/tmp/runtime"
 start_ns=$(date +%s%N)
-in_root "$run_root" env HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/home QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+# chroot execs env, which execs the game: $! is the game itself.
+chroot "$run_root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 HOME=/tmp/home \
+  XDG_RUNTIME_DIR=/tmp/runtime DISPLAY="$display" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
   QT_FORCE_STDERR_LOGGING=1 QT_LOGGING_RULES="qt.widgets.painting=true" \
   /usr/games/kazoomba >"$scratch/game.out" 2>"$scratch/game.err" &
 game=$!
-painted=
+# Shown: the main window is viewable on the X screen, at its size; painted: Qt flushed all of it there.
+shown='' painted='' window=''
 for ((tenth = 0; tenth < 600; ++tenth)); do
-  if grep -Eq '(Drawing|Flushing) QRegion\(0,0 [0-9]+x[0-9]+\) of [A-Za-z:]*MainWindow' "$scratch/game.err"; then
-    painted=$((($(date +%s%N) - start_ns) / 1000000)); break
+  elapsed=$((($(date +%s%N) - start_ns) / 1000000))
+  if [[ -z $shown ]]; then
+    window=$(DISPLAY=$display xwininfo -root -tree 2>/dev/null | grep -F "\"$title\": " | head -n 1)
+    if [[ $window =~ ^\ *(0x[0-9a-f]+)\ .*\ ([0-9]+)x([0-9]+)[+-]-?[0-9]+[+-]-?[0-9]+\ +\+(-?[0-9]+)\+(-?[0-9]+)$ ]] &&
+       DISPLAY=$display xwininfo -id "${BASH_REMATCH[1]}" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+      shown=$elapsed width=${BASH_REMATCH[2]} height=${BASH_REMATCH[3]} x=${BASH_REMATCH[4]} y=${BASH_REMATCH[5]}
+    fi
   fi
+  if [[ -z $painted ]] && grep -Eq 'Flushing QRegion\(0,0 [0-9]+x[0-9]+\) of [A-Za-z:]*MainWindow' "$scratch/game.err"; then
+    painted=$elapsed
+  fi
+  [[ -n $shown && -n $painted ]] && break
   kill -0 "$game" 2>/dev/null || break
   sleep 0.1
 done
+messages=$(grep -v '^qt\.widgets\.painting' "$scratch/game.err")
+said=$(head -n 5 <<<"$messages") said=${said:-nothing}
+[[ -n $shown ]] || give_up "no window titled \"$title\" came on the X screen; the game said: $said"
+[[ -n $painted ]] || give_up "the game never drew its main window; it said: $said"
+((width >= 400 && height >= 300)) || give_up "the main window is only ${width}x$height: $window"
+echo "   the main window on the screen after $shown ms, first painted after $painted ms:"
+echo "   ${window#"${window%%[! ]*}"}"
+
+# The screenshot, taken again for a few seconds until the window's part of it is a drawing and not one
+# flat colour: reels, displays and buttons have hundreds of colours.
+colours=0
+for ((try = 0; try < 20; ++try)); do
+  import -display "$display" -window root "$screenshot" 2>"$scratch/import.log" ||
+    give_up "import could not take a screenshot: $(head -n 3 "$scratch/import.log")"
+  colours=$(convert "$screenshot" -crop "${width}x$height+$x+$y" +repage -format %k info:)
+  ((colours >= 100)) && break
+  sleep 0.5
+done
+echo "   screenshot: $screenshot ($colours colours in the window)"
+((colours >= 100)) || give_up "the window on the screen is not drawn: only $colours colours in it"
+
 kill -TERM "$game" 2>/dev/null
+for ((tenth = 0; tenth < 150; ++tenth)); do
+  kill -0 "$game" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$game" 2>/dev/null && give_up "the game was still running 15 s after SIGTERM"
 wait "$game"
-[[ -n $painted ]] || give_up "the game never drew its window: $(grep -v '^qt.widgets.painting' "$scratch/game.err" | head -n 5)"
-grep -q 'not found' "$scratch/game.err" && give_up "the game did not find its data: $(grep 'not found' "$scratch/game.err")"
-echo "   first paint of the main window after $painted ms"
-echo "-- a fresh $suite root builds the package the same twice, its lintian is content, and it installs and runs the game"
+status=$? game=''
+((status == 0)) || give_up "the game exited with status $status after SIGTERM"
+grep -q 'not found' <<<"$messages" && give_up "the game did not find its data: $(grep 'not found' <<<"$messages")"
+[[ -f $run_root/tmp/home/.config/kazoomba/KAZO.INI ]] || give_up "the game saved nothing on SIGTERM"
+echo "-- a fresh $suite root builds the package the same twice, its lintian is content, and the installed game"
+echo "   shows its window on X; $((SECONDS / 60)) min $((SECONDS % 60)) s in all"
