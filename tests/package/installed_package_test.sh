@@ -77,6 +77,8 @@ echo "$sums" | sed 's/^/   sha256 /'
 [[ $(sort -u <<<"$sums" | wc -l) -eq 1 ]] || fail "two builds of one source differ: the package is not reproducible"
 [[ $(sha256sum "${origs[@]}" | cut -d' ' -f1 | sort -u | wc -l) -eq 1 ]] ||
   fail "scripts/orig-tarball made two different upstream tarballs of one source"
+[[ $(stat -c %a "${origs[0]}") == "$(printf '%o' $((0666 & ~0$(umask))))" ]] ||
+  fail "the upstream tarball has mode $(stat -c %a "${origs[0]}"), not the one umask $(umask) gives a new file"
 # The sponsor's build ran the fast tests; the second build was told not to.
 grep -Eq '^100% tests passed, 0 tests failed out of [0-9]+' "$scratch/first.log" ||
   fail "the package build did not run the fast tests: $(grep -E 'tests passed|tests failed' "$scratch/first.log")"
