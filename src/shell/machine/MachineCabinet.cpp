@@ -24,10 +24,16 @@ void MainWindow::ShowMessage(std::string_view title, std::string_view text, Mess
 
 void MainWindow::SetButtonsAvailable(bool available) {
     // A button the player moved to with Tab loses the keyboard while it is disabled for a spin, and has
-    // it back when the machine is ready again, if nothing else has taken it meanwhile.
+    // it back when the machine is ready again, if nothing else has taken it meanwhile. It lets go before
+    // any button is disabled: disabled with the keyboard, it would hand it on to the next button still
+    // enabled, and that one on again, and a screen reader reads every greyed button the keyboard passes,
+    // at every spin, and then the button the keyboard comes back to over the news of the spin's end.
     if (!available)
         for (PictureButton* b : buttons_)
-            if (b->hasFocus()) keyboardButton_ = b;
+            if (b->hasFocus()) {
+                keyboardButton_ = b;
+                b->clearFocus();
+            }
     for (int b = 0; b < 3; ++b) {
         buttons_[b]->setEnabled(available);
         if (available && buttons_[b]->state() == Greyed) SetButtonPicture(b, Raised);

@@ -23,13 +23,14 @@ def main():
     key("Down", "Down", delay=300)
     listen("Down x2", r"Save")
     key("Return")
-    listen("Enter (Save)", r"Save a Game dialog.*Game #1 push button")
+    # AT-SPI names a push button's role "push button" in 2.46 (Debian 12) and "button" in 2.56 (Debian 13).
+    listen("Enter (Save)", r"Save a Game dialog.*Game #1 (push )?button")
     key("space")
     listen("Space (slot 1)", r"Name of Game: text\.\s*Game #1 selected")
     key("O", "r", "c", "a", "space", "t", "e", "s", "t", delay=150)
     quiet(1.5)
     key("Tab")
-    listen("Tab", r"Game #1 push button")
+    listen("Tab", r"Game #1 (push )?button")
     key("shift+Tab")
     heard = listen("Shift+Tab", r"Name of Game: text\.\s*Orca test selected")
     if "Orca tes selected" in heard:

@@ -13,6 +13,8 @@ transcript = os.path.join(scratch, "spoken.txt")
 settings = os.path.join(os.environ["XDG_CONFIG_HOME"], "kazoomba", "KAZO.INI")
 game_path, orca_pid = sys.argv[1], int(sys.argv[2])
 heard_upto = 0  # what has been checked already
+orca_log = os.path.join(scratch, "orca-debug.log")
+orca_log_upto = 0  # how much of Orca's own log the steps have been through
 log = []        # every step with what was said, printed at the end and on failure
 
 
@@ -39,6 +41,44 @@ def new_speech():
     return said()[heard_upto:]
 
 
+def forget_orca_log():
+    global orca_log_upto
+    try:
+        orca_log_upto = os.path.getsize(orca_log)
+    except OSError:
+        orca_log_upto = 0
+
+
+def cut_by_a_key(pattern):
+    """What Orca sent to speech since the last step, when it matches pattern and every stop of speech
+    among it was for a key press; None otherwise. Orca 48 can take a key press after the window the key
+    opened has been named, and stops speech for the key: the name is cut short by Orca itself. A stop
+    for anything else, such as a move of the focus, still fails the step."""
+    try:
+        with open(orca_log, "rb") as f:
+            f.seek(orca_log_upto)
+            text = f.read().decode("utf-8", "replace")
+    except FileNotFoundError:
+        return None
+    outputs = list(re.finditer(r"^.*? - SPEECH OUTPUT: '(.*)' \{.*$", text, re.M))
+    for first in range(len(outputs)):
+        spoken = ""
+        for last in range(first, len(outputs)):
+            spoken += outputs[last].group(1) + "\n"
+            if not re.search(pattern, spoken, re.S):
+                continue
+            # Each stop from the first of these outputs to the next output after the last: the event that
+            # led to it is a key press.
+            upto = outputs[last + 1].start() if last + 1 < len(outputs) else len(text)
+            span = text[outputs[first].start():upto]
+            stops = [m.start() for m in re.finditer(r"DEFAULT: Interrupting presentation", span)]
+            if stops and all(span.rfind("ATSPI_KEY_PRESSED_EVENT", 0, stop) >
+                             span.rfind("FOCUS MANAGER: Changing locus of focus", 0, stop) for stop in stops):
+                return spoken
+            break
+    return None
+
+
 def listen(what, pattern, seconds=15.0, quiet_fail=False):
     """Waits until Orca has said something matching pattern since the last step; returns all said since."""
     global heard_upto
@@ -50,9 +90,18 @@ def listen(what, pattern, seconds=15.0, quiet_fail=False):
             time.sleep(0.4)  # what belongs to the same moment
             text = new_speech()
             heard_upto += len(text)
+            forget_orca_log()
             log.append("%-22s %s" % (what + ":", " | ".join(l for l in text.splitlines() if l.strip())))
             return text
         time.sleep(0.1)
+    cut = cut_by_a_key(pattern)
+    if cut is not None:
+        text = new_speech()
+        heard_upto += len(text)
+        forget_orca_log()
+        log.append("%-22s %s" % (what + ":", " | ".join(l for l in text.splitlines() if l.strip())))
+        log.append("%-22s %s" % ("  (Orca said", " | ".join(cut.splitlines()) + ", and cut it short for a key)"))
+        return cut
     if quiet_fail:
         raise TimeoutError()
     fail("%s: Orca did not say /%s/ within %g s; it said: %r" % (what, pattern, seconds, new_speech()))
@@ -63,6 +112,7 @@ def quiet(seconds=0.6):
     global heard_upto
     time.sleep(seconds)
     heard_upto = len(said())
+    forget_orca_log()
 
 
 def key(*keys, delay=80):

@@ -41,9 +41,14 @@ if [ -n "${KAZOOMBA_PACED_SPEECH:-}" ]; then
 else
     synth="printf '%s\\\\n' \\'\\\$DATA\\' >> $scratch/spoken.txt"
 fi
+# The transcript is UTF-8 for the language Orca asks for: under the C locale an Orca on Python 3.12 or
+# later asks for "c" (an older Python took C.UTF-8 for en_US), and a language the module does not know is
+# recoded to Latin-1, which turns the game's cent sign into a stray byte and its dashes into question marks.
+# (speech-dispatcher 0.12's module writes a single typed letter in UTF-8 as stray bytes; no step reads it.)
 cat >"$scratch/speechd/modules/transcript.conf" <<CONF
 GenericExecuteSynth "$synth"
 GenericLanguage "en" "en" "utf-8"
+GenericLanguage "c" "en" "utf-8"
 AddVoice "en" "MALE1" "en"
 CONF
 

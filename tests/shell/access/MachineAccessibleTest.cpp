@@ -337,6 +337,27 @@ TEST_F(MachineAccessibleTest, TabMovesOverTheThreeButtonsWithARingAndSpacePresse
     EXPECT_EQ(s().Spins, 1);
 }
 
+// A spin pressed with the keyboard on Spin: while the three buttons are greyed the keyboard goes to neither
+// Bet button (a screen reader reads each greyed button the keyboard lands on, at every spin), and Spin
+// has it back once the machine is ready.
+TEST_F(MachineAccessibleTest, ASpinPressedOnSpinPassesTheKeyboardToNoOtherButton) {
+    MakeActive(window.get());
+    window->ButtonCommand(Bet1Button);
+    for (int tab = 0; tab < 3; ++tab) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), Button("Spin"));
+    std::vector<QWidget*> given;
+    const QMetaObject::Connection watch =
+        QObject::connect(qApp, &QApplication::focusChanged, [&](QWidget*, QWidget* now) { given.push_back(now); });
+    ForceStops(random, {1, 9, 3, 1, 1, 1, 1, 1, 1});
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(window.PlayOut());
+    QObject::disconnect(watch);
+    EXPECT_EQ(s().Spins, 1);
+    for (const char* bet : {"Bet 1", "Bet 8"})
+        EXPECT_EQ(std::count(given.begin(), given.end(), Button(bet)), 0) << "the keyboard went to " << bet;
+    EXPECT_EQ(QApplication::focusWidget(), Button("Spin"));
+}
+
 // News is said once: a voice whose news was heard and that the focus then left (for a menu, another window)
 // is only the window's name when the focus comes back; news that came meanwhile is heard then instead.
 TEST(Herald, NewsHeardIsNotSaidAgainWhenTheFocusComesBack) {
