@@ -53,6 +53,7 @@ Herald::Herald(const QString& greeting, QWidget& parent) : window_(parent), rest
     if (!kAnnounces) {
         for (int i = 0; i < kVoices; ++i) voices_[i] = new HeraldVoice(i, *this, parent);
         voices_[0]->setAccessibleName(greeting);
+        parent.installEventFilter(this);
         return;
     }
     // The greeting is the news the window has when it first comes to the front.
@@ -141,6 +142,14 @@ void Herald::Announce() {
 }
 
 bool Herald::eventFilter(QObject*, QEvent* event) {
+    // The window is back in front with news that came while it was behind: the voice that holds it takes
+    // the keyboard, unless the player has put it on a control, so that the news is heard after the window's
+    // name and not lost behind the control the keyboard had before.
+    if (!kAnnounces) {
+        if (event->type() == QEvent::WindowActivate && !unheard_.isEmpty() && !PlayersControl())
+            voices_[current_]->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     // The window is back in front: what it was told meanwhile is said now, after the screen reader has
     // named the window.
     if (kAnnounces && event->type() == QEvent::WindowActivate && !unheard_.isEmpty() && !gap_.isActive()) {

@@ -185,7 +185,8 @@ void BoardWindow::Pick(int box) {
 
 void BoardWindow::ShowPick(int box, const PickResult& result) {
     unsavedBox_ = 0;
-    TellPick(box, result.content);
+    // A hint's window speaks for itself first; the box is told once the board is back in front.
+    if (KindOf(result.content) != BoxKind::Hint) TellPick(box, result.content);
     switch (KindOf(result.content)) {
         case BoxKind::Multiplier:
             sound_.Play(result.content == FiveX ? SoundCue::FiveX : WinCue(1));
@@ -209,7 +210,13 @@ void BoardWindow::ShowPick(int box, const PickResult& result) {
             // The board comes back to the front when the hint is read: the rules have been heard by then,
             // so it says only what is new.
             setAccessibleDescription(QStringLiteral("Winnings: %1.").arg(winningsText_));
-            ShowMessageBox(QMessageBox::Information, QStringLiteral("Hint"), QString::fromStdString(result.hint), this);
+            // Told before the hint's window, the box's news would be covered by it before a screen reader
+            // had said it, and counted as heard.
+            pickedBox_ = box;
+            ShowMessageBox(QMessageBox::Information, QStringLiteral("Hint"), QString::fromStdString(result.hint), this,
+                           [self = QPointer<BoardWindow>(this), box, content = result.content] {
+                               if (self) self->TellPick(box, content);
+                           });
             break;
     }
     // The figure changes last: a loss keeps showing the stake while the flush plays and the board opens.

@@ -192,3 +192,29 @@ TEST_F(BoardKeysTest, TheBoardSaysItsStakeAndRulesAndEachPickWithTheWinnings) {
     EXPECT_EQ(window->herald().LastSaid(), "Box 4: Losing box. Winnings: $0.00.");
 }
 
+// A hint's window speaks first; the box is told once the hint is read away and the board is in front again,
+// not before, where the hint's window would cover it before a screen reader had said it.
+TEST_F(BoardKeysTest, AHintIsToldOnceItsWindowHasBeenReadAway) {
+    const QString before = window->herald().LastSaid();
+    QString saidUnderTheHint;
+    WhenModalOpens(
+        [&](QWidget* modal) {
+            auto* message = qobject_cast<QMessageBox*>(modal);
+            if (!message) return;
+            saidUnderTheHint = window->herald().LastSaid();
+            QTest::keyClick(message, Qt::Key_Return);
+        },
+        window.get());
+    window->Pick(14);
+    ASSERT_TRUE(AwaitModalsClosed());
+    kazoomba::testing::MakeActive(window.get());  // as the window manager does once the hint has gone
+    EXPECT_EQ(saidUnderTheHint.toStdString(), before.toStdString()) << "the box was told under its hint's window";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->herald().LastSaid() == "Box 14: Hint. Winnings: $10.00."; }))
+        << window->herald().LastSaid().toStdString();
+    if (!ui::Herald::kAnnounces) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->herald().HasFocus(); }))
+            << "the news is spoken by the control that takes the focus";
+    }
+    EXPECT_EQ(window->FocusedBox(), 14);
+}
+
