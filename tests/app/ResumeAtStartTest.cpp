@@ -14,6 +14,8 @@
 #include "gamble/BoardWindow.h"
 #include "gamble/BoardWindowLayout.h"
 #include "gamble/PayoffsWindow.h"
+#include "access/Herald.h"
+#include "access/MachineAccessible.h"
 #include "machine/MainWindow.h"
 #include "sound/Sound.h"
 #include "storage/StorageSupport.h"
@@ -141,6 +143,9 @@ TEST_F(ResumeAtStart, TheBoardComesBackWithTheSameBoxOpenAndTheSameWinnings) {
     EXPECT_EQ(box1, ui::PaletteColor(ui::Colour::Yellow).rgb());  // still closed
     EXPECT_FLOAT_EQ(Credits(), 999.75f + 18.75f);
     EXPECT_FLOAT_EQ(window->game().State().DoubleNothing, 12.5f);
+    // The machine tells what the board left, as after a board opened from the Payoffs window.
+    EXPECT_TRUE(window->readouts().herald().LastSaid().startsWith(QStringLiteral("Credits $1,018.50.")))
+        << window->readouts().herald().LastSaid().toStdString();
 }
 
 TEST_F(ResumeAtStart, AnImpossibleWinIsRefusedWithAMessage) {

@@ -174,9 +174,11 @@ void MainWindow::WinSettled() {
 
 bool MainWindow::ResumeBoard() {
     if (!hooks_.resumeBoard) return false;
+    // A board brought back ends as one opened from the Payoffs window does: the credits it leaves are
+    // told and the machine has the keyboard again.
     hooks_.resumeBoard(*this, [this, alive = QPointer<MainWindow>(this)] {
         if (!alive) return;
-        RedrawMainWindow();
+        WinSettled();
         game_.Proceed();
     });
     return true;
