@@ -100,6 +100,10 @@ build_root="$scratch/build"
 fresh_copy "$build_root"
 first=/src/kazoomba-$version
 copy_source "$first"
+# The same source in a folder of another name and depth, for the second build below: copied now, so that
+# both builds are of one source even when the working tree changes while the first one runs.
+second=/src/second/elsewhere/kazoomba-$version
+copy_source "$second"
 start=$SECONDS
 apt_in "$build_root" update >"$scratch/build-apt.log" 2>&1 || give_up "apt-get update failed in the root"
 before=$(packages_in "$build_root")
@@ -113,11 +117,9 @@ build_in_root "$first" "parallel=$jobs" "" "$scratch/build.log"
 grep -Eq '^100% tests passed, 0 tests failed out of [0-9]+' "$scratch/build.log" ||
   give_up "the package build did not run the fast tests"
 
-# The same source in a folder of another name and depth, without the tests: a build path or a test that
-# reaches the package shows as a difference. It costs only the game's own build.
-second=/src/second/elsewhere/kazoomba-$version
-step "building it again from a copy in $second, with nocheck"
-copy_source "$second"
+# The second copy, without the tests: a build path or a test that reaches the package shows as a
+# difference. It costs only the game's own build.
+step "building it again from the copy in $second, with nocheck"
 build_in_root "$second" "parallel=$jobs nocheck" nocheck "$scratch/build-nocheck.log"
 grep -q 'tests passed' "$scratch/build-nocheck.log" && give_up "the nocheck build ran the tests"
 

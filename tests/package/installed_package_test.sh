@@ -49,14 +49,19 @@ copy_source() {
 # The two builds differ in where they are, so that a build path that reaches the package shows.
 jobs=$(nproc)
 debs=() origs=()
+# Both copies are taken before either build, so that the two are of one source even when the working
+# tree changes while the first builds.
+for copy in first second/elsewhere; do
+  tree="$scratch/$copy/kazoomba-$version"
+  copy_source "$tree" || give_up "could not copy the source tree"
+  "$tree/scripts/orig-tarball" >/dev/null || give_up "scripts/orig-tarball made no upstream tarball"
+  origs+=("$(dirname "$tree")/kazoomba_$version.orig.tar.xz")
+done
 for copy in first second/elsewhere; do
   tree="$scratch/$copy/kazoomba-$version"
   options="parallel=$jobs" profiles=
   [[ $copy == first ]] || { options+=" nocheck"; profiles=nocheck; }
   step "building the package with dpkg-buildpackage in $tree (DEB_BUILD_OPTIONS=$options)"
-  copy_source "$tree" || give_up "could not copy the source tree"
-  "$tree/scripts/orig-tarball" >/dev/null || give_up "scripts/orig-tarball made no upstream tarball"
-  origs+=("$(dirname "$tree")/kazoomba_$version.orig.tar.xz")
   start=$SECONDS
   if ! (cd "$tree" && DEB_BUILD_OPTIONS=$options DEB_BUILD_PROFILES=$profiles dpkg-buildpackage -us -uc \
           >"$scratch/${copy%%/*}.log" 2>&1); then
