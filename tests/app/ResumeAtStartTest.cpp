@@ -143,8 +143,9 @@ TEST_F(ResumeAtStart, TheBoardComesBackWithTheSameBoxOpenAndTheSameWinnings) {
     EXPECT_EQ(box1, ui::PaletteColor(ui::Colour::Yellow).rgb());  // still closed
     EXPECT_FLOAT_EQ(Credits(), 999.75f + 18.75f);
     EXPECT_FLOAT_EQ(window->game().State().DoubleNothing, 12.5f);
-    // The machine tells what the board left, as after a board opened from the Payoffs window.
-    EXPECT_TRUE(window->readouts().herald().LastSaid().startsWith(QStringLiteral("Credits $1,018.50.")))
+    // The machine tells what the board left, as after a board opened from the Payoffs window (last: where
+    // news is announced, what came while the board was up is told with it).
+    EXPECT_TRUE(window->readouts().herald().LastSaid().endsWith(QStringLiteral("Credits $1,018.50.")))
         << window->readouts().herald().LastSaid().toStdString();
 }
 
