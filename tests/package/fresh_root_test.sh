@@ -122,6 +122,10 @@ grep -Eq '^100% tests passed, 0 tests failed out of [0-9]+' "$scratch/build.log"
 step "building it again from the copy in $second, with nocheck"
 build_in_root "$second" "parallel=$jobs nocheck" nocheck "$scratch/build-nocheck.log"
 grep -q 'tests passed' "$scratch/build-nocheck.log" && give_up "the nocheck build ran the tests"
+# This release's compilers have nothing to say about the game's own code either.
+warned=$(grep -Eh ':[0-9]+:[0-9]+: (warning|error): ' "$scratch/build.log" "$scratch/build-nocheck.log" | sort -u)
+[[ -z $warned ]] || give_up "the builds in the $suite root show compiler warnings:"$'\n'"$(head -n 20 <<<"$warned")"
+echo "   compiler warnings in both builds: none"
 
 step "checking that the two builds are the same"
 deb="$build_root$(dirname "$first")/kazoomba_${package_version}_$arch.deb"
