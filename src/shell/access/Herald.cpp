@@ -152,7 +152,7 @@ bool Herald::eventFilter(QObject*, QEvent* event) {
     }
     // The window is back in front: what it was told meanwhile is said now, after the screen reader has
     // named the window.
-    if (kAnnounces && event->type() == QEvent::WindowActivate && !unheard_.isEmpty() && !gap_.isActive()) {
+    if (event->type() == QEvent::WindowActivate && !unheard_.isEmpty() && !gap_.isActive()) {
         const auto tell = [this] {
             if (!unheard_.isEmpty() && Live() && !gap_.isActive()) Announce();
         };
