@@ -19,12 +19,11 @@
 #include "machine/MainWindow.h"
 #include "sound/Sound.h"
 #include "storage/StorageSupport.h"
+#include "support/Stops.h"
 #include "support/WindowTesting.h"
 
 namespace kazoomba::testing {
 namespace {
-
-constexpr std::array<int, 9> kTargetTop = {6, 6, 6, 1, 1, 1, 1, 1, 1};  // line 1 pays 25 a coin
 
 // A file as a kill left it: a game that won $6.25 on its first spin, at the checkpoint `at`
 // (0: the win on screen; 1: on the board; 2: after box 2, a 3X).

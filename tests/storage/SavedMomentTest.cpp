@@ -8,13 +8,10 @@
 
 #include "StorageSupport.h"
 #include "gamble/Board.h"
+#include "support/Stops.h"
 
 namespace kazoomba::testing {
 namespace {
-
-constexpr std::array<int, 9> kTargetTop = {6, 6, 6, 1, 1, 1, 1, 1, 1};  // line 1 pays 25 a coin
-constexpr std::array<int, 9> kSmileTop = {3, 3, 3, 1, 1, 1, 1, 1, 1};
-constexpr std::array<int, 9> kTripleTop = {9, 9, 9, 0, 0, 0, 0, 0, 0};
 
 class SavedMoment : public SettingsFolder {
 protected:

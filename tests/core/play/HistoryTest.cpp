@@ -8,18 +8,14 @@
 #include "play/HistoryText.h"
 #include "play/PendingMoment.h"
 #include "support/Scripted.h"
+#include "support/Stops.h"
 
 using namespace kazoomba;
-using kazoomba::testing::ScriptedRandom;
-using kazoomba::testing::Table;
+using namespace kazoomba::testing;
 
 namespace {
 
-constexpr std::array<int, 9> kBlank = {1, 1, 1, 1, 1, 1, 1, 1, 1};
-constexpr std::array<int, 9> kTargetTop = {6, 6, 6, 1, 1, 1, 1, 1, 1};       // line 1: 25 a coin
 constexpr std::array<int, 9> kSmileGlobe = {3, 3, 3, 9, 9, 9, 1, 1, 1};      // line 1 SMILE, line 2 Globe
-constexpr std::array<int, 9> kTripleTop = {9, 9, 9, 0, 0, 0, 0, 0, 0};       // bonus strips: 50 a coin
-constexpr std::array<int, 9> kBonusBlank = {0, 0, 0, 0, 0, 0, 0, 0, 0};
 constexpr std::array<int, 9> kFulminaCorner = {8, 1, 1, 1, 1, 1, 1, 1, 1};   // one FULMINA, nothing wins
 
 std::vector<SpinRecord> Spins(const std::vector<HistoryEntry>& entries) {

@@ -8,19 +8,12 @@
 #include "gamble/Board.h"
 #include "play/PendingMoment.h"
 #include "support/Scripted.h"
+#include "support/Stops.h"
 
 using namespace kazoomba;
-using kazoomba::testing::ScriptedRandom;
-using kazoomba::testing::Table;
+using namespace kazoomba::testing;
 
 namespace {
-
-constexpr std::array<int, 9> kBlank = {1, 1, 1, 1, 1, 1, 1, 1, 1};
-constexpr std::array<int, 9> kTargetTop = {6, 6, 6, 1, 1, 1, 1, 1, 1};  // line 1 pays 25 a coin
-constexpr std::array<int, 9> kSmileTop = {3, 3, 3, 1, 1, 1, 1, 1, 1};
-constexpr std::array<int, 9> kGlobeTop = {9, 9, 9, 1, 1, 1, 1, 1, 1};
-constexpr std::array<int, 9> kTripleTop = {9, 9, 9, 0, 0, 0, 0, 0, 0};  // bonus strips: 50 a coin
-constexpr std::array<int, 9> kBonusBlank = {0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 // What the file holds after a checkpoint: the game and its moment as they stood.
 struct Saved {

@@ -5,24 +5,10 @@
 
 #include "play/Statistics.h"
 #include "support/Scripted.h"
+#include "support/Stops.h"
 
 using namespace kazoomba;
-using kazoomba::testing::Table;
-
-namespace {
-// Stops that show nothing winning anywhere: Stop on every cell.
-constexpr std::array<int, 9> kBlank = {1, 1, 1, 1, 1, 1, 1, 1, 1};
-// Top row SMILE SMILE SMILE (stops 3, 3, 3), the rest Stop.
-constexpr std::array<int, 9> kSmileTop = {3, 3, 3, 1, 1, 1, 1, 1, 1};
-// Top row Globe Globe Globe (stop 9 on each strip).
-constexpr std::array<int, 9> kGlobeTop = {9, 9, 9, 1, 1, 1, 1, 1, 1};
-// Bonus strips: Stop on every cell.
-constexpr std::array<int, 9> kBonusBlank = {0, 0, 0, 0, 0, 0, 0, 0, 0};
-// Bonus strips: top row three TripleBar (stop 9), 50 coins a coin.
-constexpr std::array<int, 9> kTripleTop = {9, 9, 9, 0, 0, 0, 0, 0, 0};
-// Top row Target Target Target (stop 6): 25 a coin.
-constexpr std::array<int, 9> kTargetTop = {6, 6, 6, 1, 1, 1, 1, 1, 1};
-}  // namespace
+using namespace kazoomba::testing;
 
 TEST(SpinCycle, PlacedCoinsAreTheWagerAndBecomeTheLastBet) {
     Table t;

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "gamble/BoardWindow.h"
-#include "gamble/BoardWindowLayout.h"
+#include "BoardBoxes.h"
 #include "gamble/BoxKeys.h"
 #include "support/Accessibility.h"
 #include "support/Scripted.h"
@@ -21,14 +21,8 @@
 using namespace kazoomba;
 using namespace kazoomba::testing;
 using kazoomba::ui::BoardWindow;
-namespace L = kazoomba::ui::board_layout;
 
 namespace {
-
-QRect BoxRect(int box) {
-    const L::Box b = L::BoxRect(box);
-    return QRect(b.x, b.y, b.w, b.h);
-}
 
 class BoardKeysTest : public ::testing::Test {
 protected:

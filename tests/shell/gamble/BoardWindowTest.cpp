@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "gamble/BoardWindow.h"
-#include "gamble/BoardWindowLayout.h"
+#include "BoardBoxes.h"
 #include "art/Drawing.h"
 #include "support/Scripted.h"
 #include "support/WindowTesting.h"
@@ -23,14 +23,8 @@ using namespace kazoomba::testing;
 using kazoomba::ui::BoardWindow;
 using kazoomba::ui::Colour;
 using kazoomba::ui::PaletteColor;
-namespace L = kazoomba::ui::board_layout;
 
 namespace {
-
-QRect BoxRect(int box) {
-    const L::Box b = L::BoxRect(box);
-    return QRect(b.x, b.y, b.w, b.h);
-}
 
 // A shuffle that leaves box n holding content n - 1 (5X under box 1, 3X under 2, 2X under 3, losing boxes
 // 4 to 10, Try Again 11 to 13, hints 14 and 15), with the first pass's swaps applied on top.

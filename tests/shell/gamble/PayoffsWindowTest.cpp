@@ -25,7 +25,7 @@ using namespace kazoomba::testing;
 using kazoomba::ui::Colour;
 using kazoomba::ui::PaletteColor;
 using kazoomba::ui::PayoffsWindow;
-namespace L = kazoomba::ui::payoffs_layout;
+namespace PL = kazoomba::ui::payoffs_layout;
 
 namespace {
 
@@ -221,7 +221,7 @@ TEST_F(PayoffsWindowTest, ALineWithoutAWinShowsDarkFiguresAndNoNumberOrSymbols) 
 
     // Line 2 (left column, second row): the panel is black where the number and symbols would stand,
     // and the figures are the dark cell, only the point lit.
-    const int top = L::kPanelTop + L::kRowStep;
+    const int top = PL::kPanelTop + PL::kRowStep;
     EXPECT_EQ(CountColour(shot, QRect(10, top, 150, 39), PaletteColor(Colour::Black)), 150 * 39);
     for (int x : {160, 176, 192, 208, 230, 246}) EXPECT_TRUE(GlyphIs(shot, x, 110, kBlankGlyph)) << x;
 
@@ -241,7 +241,7 @@ TEST_F(PayoffsWindowTest, TheRisingDiagonalShowsBottomLeftThenCentreThenTopRight
     WinOn(7, 10);
     auto w = Open();
     const QImage shot = Snapshot(*w);
-    const int x = L::kSymbolX + L::kColumnStep, y = L::kSymbolY + 3 * L::kRowStep;
+    const int x = PL::kSymbolX + PL::kColumnStep, y = PL::kSymbolY + 3 * PL::kRowStep;
     EXPECT_TRUE(SymbolIs(shot, x, y, Target));
     EXPECT_TRUE(SymbolIs(shot, x + 36, y, Globe));
     EXPECT_TRUE(SymbolIs(shot, x + 72, y, Smile));
@@ -283,7 +283,7 @@ TEST_F(PayoffsWindowTest, TotalWonAndBonusPoolStandClearOfTheirPanels) {
     // The captions are there, and the few columns before each panel's frame are the window's grey.
     EXPECT_LT(CountColour(shot, QRect(330, 275, 100, 25), PaletteColor(Colour::Silver)), 100 * 25 - 150);
     EXPECT_LT(CountColour(shot, QRect(5, 320, 140, 35), PaletteColor(Colour::Silver)), 140 * 35 - 300);
-    const int totalFrame = L::kTotalLeft - L::kPanelFrame, poolFrame = L::kPoolLeft - L::kPanelFrame;
+    const int totalFrame = PL::kTotalLeft - PL::kPanelFrame, poolFrame = PL::kPoolLeft - PL::kPanelFrame;
     EXPECT_EQ(CountColour(shot, QRect(totalFrame - 4, 270, 4, 40), PaletteColor(Colour::Silver)), 4 * 40) << "Total Won:";
     EXPECT_EQ(CountColour(shot, QRect(poolFrame - 4, 316, 4, 44), PaletteColor(Colour::Silver)), 4 * 44) << "Bonus Pool:";
 }
@@ -291,7 +291,7 @@ TEST_F(PayoffsWindowTest, TotalWonAndBonusPoolStandClearOfTheirPanels) {
 TEST_F(PayoffsWindowTest, PositionIsRememberedForTheRunAndCentredWhileUnplaced) {
     WinOn(0, 10);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QPoint centre((screen.width() - L::kClientWidth) / 2, (screen.height() - L::kClientHeight) / 2);
+    const QPoint centre((screen.width() - PL::kClientWidth) / 2, (screen.height() - PL::kClientHeight) / 2);
 
     Present([&](PayoffsWindow& w) {
         EXPECT_EQ(w.pos(), centre);

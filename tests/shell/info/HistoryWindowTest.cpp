@@ -17,6 +17,7 @@
 #include "info/HistoryWindow.h"
 #include "machine/MainLayout.h"
 #include "play/PendingMoment.h"
+#include "support/Stops.h"
 #include "support/TestMachine.h"
 #include "support/WindowTesting.h"
 
@@ -27,7 +28,6 @@ namespace L = kazoomba::ui::history_layout;
 
 namespace {
 
-constexpr std::array<int, 9> kTargetTop = {6, 6, 6, 1, 1, 1, 1, 1, 1};    // line 1 pays
 constexpr std::array<int, 9> kGlobeMiddle = {1, 1, 1, 9, 9, 9, 1, 1, 1};  // line 2 pays
 constexpr std::array<int, 9> kNothing = {1, 9, 3, 1, 1, 1, 1, 1, 1};
 

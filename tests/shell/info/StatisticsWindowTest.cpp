@@ -18,7 +18,7 @@ using namespace kazoomba::testing;
 using kazoomba::ui::Colour;
 using kazoomba::ui::PaletteColor;
 using kazoomba::ui::StatisticsWindow;
-namespace L = kazoomba::ui::statistics_layout;
+namespace SL = kazoomba::ui::statistics_layout;
 
 namespace {
 
@@ -45,7 +45,7 @@ protected:
     Table table;
 };
 
-QString Shown(const StatisticsWindow& w, L::Figure f) { return w.FigureText(f); }
+QString Shown(const StatisticsWindow& w, SL::Figure f) { return w.FigureText(f); }
 
 }  // namespace
 
@@ -53,16 +53,16 @@ TEST_F(StatisticsWindowTest, ANewGameShowsTheStartingFigures) {
     OpenAndLook([](StatisticsWindow& w) {
         EXPECT_EQ(w.windowTitle(), "Game Statistics");
         EXPECT_EQ(w.size(), QSize(289, 389));
-        EXPECT_EQ(Shown(w, L::SpinsFigure), "0");
-        EXPECT_EQ(Shown(w, L::CreditsFigure), "$1,000.00");
-        EXPECT_EQ(Shown(w, L::BorrowedFigure), "$1,000.00");
-        EXPECT_EQ(Shown(w, L::TotalBetsFigure), "$0.00");
-        EXPECT_EQ(Shown(w, L::WonLostFigure), "$0.00");
-        for (L::Figure f : {L::TotalFigure, L::NormalFigure, L::VazIveroFigure, L::BonusFigure, L::BonusRollsFigure,
-                            L::BonusPoolFigure})
-            EXPECT_EQ(Shown(w, f), "$0.00") << L::kValues[f].name;
-        EXPECT_EQ(Shown(w, L::TotalRatioFigure), "0.00%");
-        EXPECT_EQ(Shown(w, L::NormalRatioFigure), "0.00%");
+        EXPECT_EQ(Shown(w, SL::SpinsFigure), "0");
+        EXPECT_EQ(Shown(w, SL::CreditsFigure), "$1,000.00");
+        EXPECT_EQ(Shown(w, SL::BorrowedFigure), "$1,000.00");
+        EXPECT_EQ(Shown(w, SL::TotalBetsFigure), "$0.00");
+        EXPECT_EQ(Shown(w, SL::WonLostFigure), "$0.00");
+        for (SL::Figure f : {SL::TotalFigure, SL::NormalFigure, SL::VazIveroFigure, SL::BonusFigure,
+                             SL::BonusRollsFigure, SL::BonusPoolFigure})
+            EXPECT_EQ(Shown(w, f), "$0.00") << SL::kValues[f].name;
+        EXPECT_EQ(Shown(w, SL::TotalRatioFigure), "0.00%");
+        EXPECT_EQ(Shown(w, SL::NormalRatioFigure), "0.00%");
     });
 }
 
@@ -72,10 +72,10 @@ TEST_F(StatisticsWindowTest, CaptionsAndFiguresStandAtTheirPlacesInTheirColours)
         EXPECT_EQ(PixelAt(shot, 2, 2), PaletteColor(Colour::Black));
         EXPECT_EQ(PixelAt(shot, 280, 100), PaletteColor(Colour::Black));
         // Each caption and figure is drawn in its colour inside its box, right-aligned.
-        for (const L::Caption& c : L::kCaptions)
-            EXPECT_GT(CountColour(shot, QRect(c.x, c.y, c.w, L::kRowHeight), PaletteColor(c.colour)), 15) << c.text;
-        for (const L::Value& v : L::kValues)
-            EXPECT_GT(CountColour(shot, QRect(v.x, v.y, v.w, L::kRowHeight), PaletteColor(v.colour)), 5) << v.name;
+        for (const SL::Caption& c : SL::kCaptions)
+            EXPECT_GT(CountColour(shot, QRect(c.x, c.y, c.w, SL::kRowHeight), PaletteColor(c.colour)), 15) << c.text;
+        for (const SL::Value& v : SL::kValues)
+            EXPECT_GT(CountColour(shot, QRect(v.x, v.y, v.w, SL::kRowHeight), PaletteColor(v.colour)), 5) << v.name;
         // "Credits:" ends at its box's right edge: red near x = 96, none in the gap before its figure.
         EXPECT_GT(CountColour(shot, QRect(88, 48, 9, 20), PaletteColor(Colour::Red)), 3);
         EXPECT_EQ(CountColour(shot, QRect(98, 24, 5, 300), PaletteColor(Colour::Red)), 0);
@@ -92,11 +92,11 @@ TEST_F(StatisticsWindowTest, CaptionsAndFiguresStandAtTheirPlacesInTheirColours)
 TEST_F(StatisticsWindowTest, CoinsPlacedButNotSpunAreAlreadyBetAndOutOfCredits) {
     table.game.PlaceCoins(8);  // $2.00 at 25 cents
     OpenAndLook([](StatisticsWindow& w) {
-        EXPECT_EQ(Shown(w, L::CreditsFigure), "$998.00");
-        EXPECT_EQ(Shown(w, L::TotalBetsFigure), "$2.00");
-        EXPECT_EQ(Shown(w, L::WonLostFigure), "-$2.00");
-        EXPECT_EQ(Shown(w, L::TotalFigure), "$0.00");
-        EXPECT_EQ(Shown(w, L::TotalRatioFigure), "0.00%");
+        EXPECT_EQ(Shown(w, SL::CreditsFigure), "$998.00");
+        EXPECT_EQ(Shown(w, SL::TotalBetsFigure), "$2.00");
+        EXPECT_EQ(Shown(w, SL::WonLostFigure), "-$2.00");
+        EXPECT_EQ(Shown(w, SL::TotalFigure), "$0.00");
+        EXPECT_EQ(Shown(w, SL::TotalRatioFigure), "0.00%");
     });
 }
 
@@ -105,18 +105,18 @@ TEST_F(StatisticsWindowTest, TheWorkedGamesShowTheirFigures) {
     struct Case {
         const char* what;
         float wagers, credits, poolPts, doubleNothing;
-        std::vector<std::pair<L::Figure, const char*>> shown;
+        std::vector<std::pair<SL::Figure, const char*>> shown;
     };
     const Case cases[] = {
         {"$10 bet, nothing won", 10, 990, 0, 0,
-         {{L::CreditsFigure, "$990.00"}, {L::WonLostFigure, "-$10.00"}, {L::TotalFigure, "$0.00"},
-          {L::TotalRatioFigure, "0.00%"}, {L::NormalRatioFigure, "0.00%"}}},
+         {{SL::CreditsFigure, "$990.00"}, {SL::WonLostFigure, "-$10.00"}, {SL::TotalFigure, "$0.00"},
+          {SL::TotalRatioFigure, "0.00%"}, {SL::NormalRatioFigure, "0.00%"}}},
         {"$100 bet, $80 back on lines and a $20 pool", 100, 1000, 20, 0,
-         {{L::TotalFigure, "$100.00"}, {L::TotalRatioFigure, "100.00%"}, {L::NormalFigure, "$80.00"},
-          {L::NormalRatioFigure, "80.00%"}, {L::BonusFigure, "$20.00"}, {L::BonusPoolFigure, "$20.00"},
-          {L::BonusRollsFigure, "$0.00"}}},
+         {{SL::TotalFigure, "$100.00"}, {SL::TotalRatioFigure, "100.00%"}, {SL::NormalFigure, "$80.00"},
+          {SL::NormalRatioFigure, "80.00%"}, {SL::BonusFigure, "$20.00"}, {SL::BonusPoolFigure, "$20.00"},
+          {SL::BonusRollsFigure, "$0.00"}}},
         {"a $5 line win lost on the board", 5, 995, 0, -5,
-         {{L::VazIveroFigure, "-$5.00"}, {L::TotalFigure, "$0.00"}, {L::NormalFigure, "$5.00"}}},
+         {{SL::VazIveroFigure, "-$5.00"}, {SL::TotalFigure, "$0.00"}, {SL::NormalFigure, "$5.00"}}},
     };
     for (const Case& c : cases) {
         table.s().TotalWagers = c.wagers;
@@ -133,7 +133,7 @@ TEST_F(StatisticsWindowTest, AFigureTooWideForItsBoxIsNarrowedNotCut) {
     table.s().Credits = 12345678.0f;
     table.s().Borrowed = 1000.0f;
     OpenAndLook([](StatisticsWindow& w) {
-        EXPECT_EQ(Shown(w, L::TotalFigure), "$12,344,678.00");
+        EXPECT_EQ(Shown(w, SL::TotalFigure), "$12,344,678.00");
         auto* total = w.findChild<QLabel*>(QStringLiteral("Total"));
         EXPECT_LE(QFontMetrics(total->font()).horizontalAdvance(total->text()), total->width());
         auto* credits = w.findChild<QLabel*>(QStringLiteral("Credits"));

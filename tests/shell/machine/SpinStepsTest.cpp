@@ -10,6 +10,7 @@
 #include "machine/MainWindow.h"
 #include "support/GameDoor.h"
 #include "support/Scripted.h"
+#include "support/Stops.h"
 #include "support/TestMachine.h"
 #include "support/WindowTesting.h"
 
@@ -19,7 +20,6 @@ using namespace kazoomba::testing;
 
 namespace {
 
-constexpr std::array<int, 9> kTargetTop = {6, 6, 6, 1, 1, 1, 1, 1, 1};  // Target on line 1: a win
 constexpr std::array<int, 9> kNothing = {1, 9, 3, 1, 1, 1, 1, 1, 1};
 
 class SpinStepsTest : public ::testing::Test {
