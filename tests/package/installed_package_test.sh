@@ -63,7 +63,8 @@ for copy in first second/elsewhere; do
   [[ $copy == first ]] || { options+=" nocheck"; profiles=nocheck; }
   step "building the package with dpkg-buildpackage in $tree (DEB_BUILD_OPTIONS=$options)"
   start=$SECONDS
-  if ! (cd "$tree" && DEB_BUILD_OPTIONS=$options DEB_BUILD_PROFILES=$profiles dpkg-buildpackage -us -uc \
+  # At a low priority: the tests that run in real time may be running beside it.
+  if ! (cd "$tree" && DEB_BUILD_OPTIONS=$options DEB_BUILD_PROFILES=$profiles nice -n 10 dpkg-buildpackage -us -uc \
           >"$scratch/${copy%%/*}.log" 2>&1); then
     tail -n 40 "$scratch/${copy%%/*}.log" >&2
     give_up "dpkg-buildpackage failed in $tree (log above)"
