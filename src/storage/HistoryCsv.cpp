@@ -12,7 +12,7 @@ namespace kazoomba {
 
 namespace {
 
-QByteArray Money(double value) { return QByteArray::number(value, 'f', 2); }
+QByteArray Amount(double value) { return QByteArray::number(value, 'f', 2); }
 
 // A field as RFC 4180 has it: quoted when it holds a comma, a quote or a line break, quotes doubled.
 QByteArray Field(QByteArray text) {
@@ -26,12 +26,12 @@ QByteArray Time(std::int64_t seconds) {
     return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate).toUtf8();
 }
 
-QByteArray Name(Symbol code) { return QByteArray::fromStdString(std::string(SymbolName(code))); }
+QByteArray Named(Symbol code) { return QByteArray::fromStdString(std::string(SymbolName(code))); }
 
 QByteArray Reels(const SpinRecord& r) {
     QList<QByteArray> rows;
     for (int row = 0; row < 3; ++row)
-        rows << Name(r.SymbolAt(3 * row)) + ", " + Name(r.SymbolAt(3 * row + 1)) + ", " + Name(r.SymbolAt(3 * row + 2));
+        rows << Named(r.SymbolAt(3 * row)) + ", " + Named(r.SymbolAt(3 * row + 1)) + ", " + Named(r.SymbolAt(3 * row + 2));
     return rows.join("; ");
 }
 
@@ -40,8 +40,8 @@ QByteArray Lines(const SpinRecord& r) {
     for (int line = 0; line < kLines; ++line) {
         if (r.linePay[line] <= 0) continue;
         const auto& cells = kPayLines[line];
-        lines << QByteArray::number(line + 1) + ": " + Name(r.SymbolAt(cells[0])) + ", " + Name(r.SymbolAt(cells[1])) +
-                     ", " + Name(r.SymbolAt(cells[2])) + ", " + Money(r.LineAmount(line));
+        lines << QByteArray::number(line + 1) + ": " + Named(r.SymbolAt(cells[0])) + ", " + Named(r.SymbolAt(cells[1])) +
+                     ", " + Named(r.SymbolAt(cells[2])) + ", " + Amount(r.LineAmount(line));
     }
     return lines.join("; ");
 }
@@ -72,10 +72,10 @@ QByteArray HistoryCsv(const std::vector<HistoryEntry>& entries) {
         } else {
             const SpinRecord& r = e.spin;
             static const char* const choices[] = {"", "take", "double"};
-            row = {"spin", Time(e.time), QByteArray::number(r.spin), QByteArray::number(r.bonusSpin), Money(r.coinValue),
-                   QByteArray::number(r.coins), Money(r.Bet()), Field(Reels(r)), Field(Lines(r)), Money(r.poolGrown),
-                   Money(r.poolWon), r.smileAward ? "3" : "0", choices[static_cast<int>(r.choice)], Field(Boxes(r)),
-                   Money(r.win), Money(r.paid), Money(r.credits)};
+            row = {"spin", Time(e.time), QByteArray::number(r.spin), QByteArray::number(r.bonusSpin), Amount(r.coinValue),
+                   QByteArray::number(r.coins), Amount(r.Bet()), Field(Reels(r)), Field(Lines(r)), Amount(r.poolGrown),
+                   Amount(r.poolWon), r.smileAward ? "3" : "0", choices[static_cast<int>(r.choice)], Field(Boxes(r)),
+                   Amount(r.win), Amount(r.paid), Amount(r.credits)};
         }
         while (row.size() < 18) row << QByteArray();
         out += row.join(',') + "\r\n";

@@ -19,10 +19,10 @@ constexpr int kMoneyLimit = 48;
 
 constexpr std::array<const char*, 5> kPhaseNames = {"Idle", "Payoffs", "Board", "BonusSpins", "Reels"};
 
-QString Money(float value) { return QString::fromStdString(FormatPicture(value, kMoney)); }
+QString MoneyText(float value) { return QString::fromStdString(FormatPicture(value, kMoney)); }
 
 template <typename T, std::size_t N>
-QString List(const std::array<T, N>& values) {
+QString ListText(const std::array<T, N>& values) {
     QStringList parts;
     for (const T& v : values) parts << QString::number(static_cast<int>(v));
     return parts.join(u',');
@@ -59,16 +59,16 @@ std::vector<ProfileWrite> MomentWrites(const QString& section, const PendingMome
     for (int i = 0; i < kBoxes; ++i) opened[i] = m.boxOpened[i] ? 1 : 0;
     return {
         {section, QStringLiteral("Moment"), QString::fromLatin1(kPhaseNames[static_cast<int>(m.phase)])},
-        {section, QStringLiteral("Stops"), List(m.stops)},
+        {section, QStringLiteral("Stops"), ListText(m.stops)},
         {section, QStringLiteral("BonusReels"), QString::number(m.bonusSet ? 1 : 0)},
         {section, QStringLiteral("BonusSpins"), QString::number(m.bonusSpins)},
-        {section, QStringLiteral("SpinWin"), Money(m.spinWin)},
-        {section, QStringLiteral("LinePays"), List(m.linePay)},
-        {section, QStringLiteral("PoolWon"), Money(m.pool)},
+        {section, QStringLiteral("SpinWin"), MoneyText(m.spinWin)},
+        {section, QStringLiteral("LinePays"), ListText(m.linePay)},
+        {section, QStringLiteral("PoolWon"), MoneyText(m.pool)},
         {section, QStringLiteral("PoolBells"), QString::number(m.bells)},
-        {section, QStringLiteral("Boxes"), List(m.boxContent)},
-        {section, QStringLiteral("BoxesOpened"), List(opened)},
-        {section, QStringLiteral("Winnings"), Money(m.winnings)},
+        {section, QStringLiteral("Boxes"), ListText(m.boxContent)},
+        {section, QStringLiteral("BoxesOpened"), ListText(opened)},
+        {section, QStringLiteral("Winnings"), MoneyText(m.winnings)},
     };
 }
 

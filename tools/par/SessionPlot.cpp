@@ -6,21 +6,16 @@
 #include <cstdio>
 #include <vector>
 
+#include "PlotFrame.h"
 #include "Report.h"
 #include "WinPlot.h"
 
 namespace kazoomba::par {
 namespace {
 
-constexpr double kWidth = 760, kHeight = 450;
-constexpr double kLeft = 84, kRight = 736, kTop = 78, kBottom = 380;
-constexpr int kBars = 50;
+using namespace plot;
 
-std::string Num(double v) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.1f", v);
-    return buffer;
-}
+constexpr int kBars = 50;
 
 std::string Text(const char* format, double a, double b = 0, double c = 0) {
     char buffer[256];

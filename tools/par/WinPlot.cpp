@@ -5,17 +5,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "PlotFrame.h"
+
 namespace kazoomba::par {
 namespace {
 
-constexpr double kWidth = 760, kHeight = 450;
-constexpr double kLeft = 84, kRight = 736, kTop = 78, kBottom = 380;
-
-std::string Num(double v) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.1f", v);
-    return buffer;
-}
+using namespace plot;
 
 // "10" with a superscript exponent, in superscript characters so that every renderer shows it.
 std::string Power(int exponent) {

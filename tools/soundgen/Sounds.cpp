@@ -10,8 +10,6 @@ namespace soundgen {
 
 namespace {
 
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
-
 // A warm chime: nearly harmonic, with one slightly stretched partial for shimmer.
 const std::vector<Partial> kChime = {
     {1.0, 1.0, 1.0}, {2.0, 0.42, 1.7}, {3.0, 0.20, 2.5}, {4.18, 0.10, 3.4}, {5.43, 0.05, 4.2}};

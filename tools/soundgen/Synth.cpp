@@ -8,7 +8,6 @@
 namespace soundgen {
 
 namespace {
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
 // Partials above this are left out: they would alias back as harsh whistles.
 constexpr double kHighestPartialHz = 0.45 * kSampleRate;
 

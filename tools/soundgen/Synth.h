@@ -2,12 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <numbers>
 #include <string>
 #include <vector>
 
 namespace soundgen {
 
 inline constexpr int kSampleRate = 22050;
+inline constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
 // A mono signal in floating point, full scale at +-1.
 struct Signal {

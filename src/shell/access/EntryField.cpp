@@ -13,7 +13,7 @@ namespace kazoomba::ui {
 
 namespace {
 
-constexpr char kReadable[] = "kazoombaReadableField";
+constexpr char kReadableField[] = "kazoombaReadableField";
 
 class EntryFieldAccessible : public QAccessibleWidget,
                              public QAccessibleTextInterface,
@@ -129,7 +129,7 @@ private:
 
 void MakeFieldReadable(QLineEdit& field) {
     InstallAccessibility();
-    field.setProperty(kReadable, true);
+    field.setProperty(kReadableField, true);
     // An interface made for the field before it became readable is dropped, so the next one asked for is ours.
     if (QAccessibleInterface* old = QAccessible::queryAccessibleInterface(&field))
         if (!dynamic_cast<EntryFieldAccessible*>(old)) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
@@ -137,7 +137,7 @@ void MakeFieldReadable(QLineEdit& field) {
 
 QAccessibleInterface* EntryFieldInterface(QObject* object) {
     auto* field = qobject_cast<QLineEdit*>(object);
-    if (!field || !field->property(kReadable).toBool()) return nullptr;
+    if (!field || !field->property(kReadableField).toBool()) return nullptr;
     return new EntryFieldAccessible(field);
 }
 

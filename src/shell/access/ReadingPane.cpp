@@ -15,7 +15,7 @@ namespace kazoomba::ui {
 
 namespace {
 
-constexpr char kReadable[] = "kazoombaReadable";
+constexpr char kReadablePane[] = "kazoombaReadable";
 // The characters a text document holds where a table or a table cell begins and ends.
 constexpr char16_t kFrameStart = 0xfdd0, kFrameEnd = 0xfdd1;
 
@@ -155,7 +155,7 @@ private:
 
 void MakeReadable(QTextEdit& view) {
     InstallAccessibility();
-    view.setProperty(kReadable, true);
+    view.setProperty(kReadablePane, true);
     view.setTextInteractionFlags(view.textInteractionFlags() | Qt::TextSelectableByKeyboard);
     // An interface made before the view became readable is dropped, so the next one asked for is a document.
     if (QAccessibleInterface* old = QAccessible::queryAccessibleInterface(&view))
@@ -175,7 +175,7 @@ void PresentNewPage(QTextEdit& view) {
 
 QAccessibleInterface* ReadingPaneInterface(QObject* object) {
     auto* view = qobject_cast<QTextEdit*>(object);
-    if (!view || !view->property(kReadable).toBool()) return nullptr;
+    if (!view || !view->property(kReadablePane).toBool()) return nullptr;
     return new ReadingPaneAccessible(view);
 }
 

@@ -19,7 +19,7 @@
 
 namespace kazoomba::ui {
 
-namespace L = win_stop_layout;
+namespace WL = win_stop_layout;
 
 namespace {
 
@@ -69,18 +69,18 @@ const QString& WinStopDialog::ExplanationText() {
 WinStopDialog::WinStopDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(QStringLiteral("Win Stop Value"));
-    setFixedSize(L::kClientWidth, L::kClientHeight);
-    SetBackground(*this, PaletteColor(L::kBackground));
+    setFixedSize(WL::kClientWidth, WL::kClientHeight);
+    SetBackground(*this, PaletteColor(WL::kBackground));
 
-    QLabel* text = MakeLabel(this, ExplanationText(), L::kText, L::kTextPoints, false, L::kTextColour);
+    QLabel* text = MakeLabel(this, ExplanationText(), WL::kText, WL::kTextPoints, false, WL::kTextColour);
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QLabel* label = MakeLabel(this, QStringLiteral("Win Stop Value:"), L::kLabel, L::kLabelPoints, true, L::kLabelColour);
+    QLabel* label = MakeLabel(this, QStringLiteral("Win Stop Value:"), WL::kLabel, WL::kLabelPoints, true, WL::kLabelColour);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     entry_ = new WinStopEntry(QStringLiteral("0"), this);
-    entry_->setGeometry(L::kEntry);
-    entry_->setFont(GameFont(L::kEntryPoints));
+    entry_->setGeometry(WL::kEntry);
+    entry_->setFont(GameFont(WL::kEntryPoints));
     entry_->setAlignment(Qt::AlignRight);
     entry_->setPalette(QGuiApplication::palette());
     // The caption names the entry for assistive technology; the explanation describes it.
@@ -89,8 +89,8 @@ WinStopDialog::WinStopDialog(QWidget* parent)
     MakeFieldReadable(*entry_);
 
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setGeometry(L::kOkButton);
-    ok->setFont(GameFont(L::kOkPoints));
+    ok->setGeometry(WL::kOkButton);
+    ok->setFont(GameFont(WL::kOkPoints));
     ok->setPalette(QGuiApplication::palette());
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -27,11 +27,11 @@
 
 namespace kazoomba::ui {
 
-namespace L = board_layout;
+namespace BL = board_layout;
 
 namespace {
 
-QRect ToRect(const L::Box& b) { return QRect(b.x, b.y, b.w, b.h); }
+QRect ToRect(const BL::Box& b) { return QRect(b.x, b.y, b.w, b.h); }
 
 struct BoxLook {
     QString caption;
@@ -82,8 +82,8 @@ QString ShownInstructions() {
 
 QRect BoardWindow::InstructionsRoom() {
     // The instructions may run a line past their panel; the space above Quit takes it.
-    const QRect panel = ToRect(L::kInstructions);
-    return panel.adjusted(0, 0, 0, L::kQuitButton.y - panel.bottom() - 2);
+    const QRect panel = ToRect(BL::kInstructions);
+    return panel.adjusted(0, 0, 0, BL::kQuitButton.y - panel.bottom() - 2);
 }
 
 QFont BoardWindow::InstructionsFont(const QRect& room) {
@@ -116,11 +116,11 @@ BoardWindow::BoardWindow(kazoomba::Game& game, const Graphics& graphics, Sound& 
       graphics_(graphics),
       sound_(sound) {
     setWindowTitle(QStringLiteral("Vaz Ivero Board"));
-    setFixedSize(L::kClientWidth, L::kClientHeight);
+    setFixedSize(BL::kClientWidth, BL::kClientHeight);
     SetBackground(*this, PaletteColor(Colour::Black));
 
     quit_ = new UnderlinedButton(QStringLiteral("&Quit"), this);
-    quit_->setGeometry(ToRect(L::kQuitButton));
+    quit_->setGeometry(ToRect(BL::kQuitButton));
     quit_->setFont(GameFont(18));
     quit_->setPalette(QApplication::palette());
     connect(quit_, &QPushButton::clicked, this, &BoardWindow::Quit);
@@ -154,7 +154,7 @@ void BoardWindow::ShowWinnings() {
 
 int BoardWindow::BoxAt(QPoint point) const {
     for (int box = 1; box <= kBoxes; ++box)
-        if (ToRect(L::BoxRect(box)).contains(point)) return box;
+        if (ToRect(BL::BoxRect(box)).contains(point)) return box;
     return 0;
 }
 
@@ -256,7 +256,7 @@ void BoardWindow::reject() {
 }
 
 void BoardWindow::DrawBox(QPainter& p, int box) const {
-    const QRect r = ToRect(L::BoxRect(box));
+    const QRect r = ToRect(BL::BoxRect(box));
     const int i = box - 1;
     const bool shown = revealed_ || (board_.BoxOpened()[i] && box != unsavedBox_);
     if (!shown) {
@@ -269,7 +269,7 @@ void BoardWindow::DrawBox(QPainter& p, int box) const {
     }
     const int content = board_.BoxContent()[i];
     if (KindOf(content) == BoxKind::Losing) {
-        Blit(p, r.x() + L::kToiletOffset, r.y(), graphics_.Toilet(), 0, 0, L::kToiletSize, L::kToiletSize);
+        Blit(p, r.x() + BL::kToiletOffset, r.y(), graphics_.Toilet(), 0, 0, BL::kToiletSize, BL::kToiletSize);
         return;
     }
     const BoxLook look = LookOf(content);
@@ -284,24 +284,24 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     FillBox(p, 0, 0, width(), height(), Colour::Black);
 
-    const QRect instructions = ToRect(L::kInstructions);
+    const QRect instructions = ToRect(BL::kInstructions);
     p.setFont(InstructionsFont(InstructionsRoom()));
     p.setPen(PaletteColor(Colour::White));
     p.drawText(InstructionsRoom(), kInstructionsFlags, ShownInstructions());
 
     // The caption may stand out to the left of its box, where the window is empty.
-    const QRect caption = ToRect(L::kWinningsCaption);
+    const QRect caption = ToRect(BL::kWinningsCaption);
     p.setFont(GameFont(18));
     p.setPen(PaletteColor(Colour::Red));
     p.drawText(caption.adjusted(-caption.x() + instructions.right() + 2, 0, 0, 0), Qt::AlignRight | Qt::AlignTop,
                QStringLiteral("Winnings:"));
-    const QRect figure = ToRect(L::kWinningsFigure);
+    const QRect figure = ToRect(BL::kWinningsFigure);
     p.setFont(FittedFont(GameFont(13.5), winningsText_, figure.width()));
     p.setPen(PaletteColor(Colour::Yellow));
     p.drawText(figure, Qt::AlignRight | Qt::AlignTop, winningsText_);
 
     for (int box = 1; box <= kBoxes; ++box) DrawBox(p, box);
-    if (const int box = FocusedBox()) DrawFocusRing(p, ToRect(L::BoxRect(box)));
+    if (const int box = FocusedBox()) DrawFocusRing(p, ToRect(BL::BoxRect(box)));
 }
 
 void BoardWindow::BuildKeyboardBoxes() {
@@ -313,10 +313,10 @@ void BoardWindow::BuildKeyboardBoxes() {
     connect(&typingPause_, &QTimer::timeout, this, &BoardWindow::TypingPause);
 
     herald_ = std::make_unique<Herald>(QStringLiteral("Vaz Ivero Board"), *this);
-    winningsReadout_ = new Readout(QStringLiteral("Winnings"), ToRect(L::kWinningsFigure), this);
+    winningsReadout_ = new Readout(QStringLiteral("Winnings"), ToRect(BL::kWinningsFigure), this);
     QWidget* previous = quit_;
     for (int number = 1; number <= kBoxes; ++number) {
-        auto* b = new BoardBox(number, ToRect(L::BoxRect(number)), this);
+        auto* b = new BoardBox(number, ToRect(BL::BoxRect(number)), this);
         b->setAccessibleName(QStringLiteral("Box %1").arg(number));
         MakePressable(
             *b, [this, number] { Pick(number); },

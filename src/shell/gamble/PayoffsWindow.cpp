@@ -25,7 +25,7 @@
 
 namespace kazoomba::ui {
 
-namespace L = payoffs_layout;
+namespace PL = payoffs_layout;
 
 QPoint PayoffsWindow::PayoffsWindowPos;
 
@@ -41,17 +41,17 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
       sheet_(BuildPayoffsSheet(game.State(), game.Reels())),
       takesByItself_(game.AutoTakeDue()) {
     setWindowTitle(QString::fromStdString(sheet_.caption));
-    setFixedSize(L::kClientWidth, L::kClientHeight);
+    setFixedSize(PL::kClientWidth, PL::kClientHeight);
     SetLightFace(*this, PaletteColor(Colour::Silver));
-    surface_ = graphics_.NewImage(L::kClientWidth, L::kClientHeight, PaletteColor(Colour::Silver));
+    surface_ = graphics_.NewImage(PL::kClientWidth, PL::kClientHeight, PaletteColor(Colour::Silver));
 
     auto* frame = new QGroupBox(this);
-    frame->setGeometry(L::kFrameX, L::kFrameY, L::kFrameWidth, L::kFrameHeight);
+    frame->setGeometry(PL::kFrameX, PL::kFrameY, PL::kFrameWidth, PL::kFrameHeight);
     double_ = new QPushButton(QStringLiteral("&Double"), frame);
-    double_->setGeometry(L::kDoubleX, L::kButtonY, L::kButtonWidth, L::kButtonHeight);
+    double_->setGeometry(PL::kDoubleX, PL::kButtonY, PL::kButtonWidth, PL::kButtonHeight);
     take_ = new QPushButton(QStringLiteral("&Take"), frame);
-    take_->setGeometry(L::kTakeX, L::kButtonY, L::kButtonWidth, L::kButtonHeight);
-    for (QPushButton* button : {double_, take_}) button->setFont(GameFont(L::kButtonPoints, false));
+    take_->setGeometry(PL::kTakeX, PL::kButtonY, PL::kButtonWidth, PL::kButtonHeight);
+    for (QPushButton* button : {double_, take_}) button->setFont(GameFont(PL::kButtonPoints, false));
     setTabOrder(take_, double_);
     take_->setFocus();
     connect(take_, &QPushButton::clicked, this, &PayoffsWindow::Take);
@@ -62,7 +62,7 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
     const QString bonus = game_.State().BonusMode ? BonusSpinWords(game_.State().BonusSpins) + u' ' : QString();
     setAccessibleDescription(bonus + ResultInWordsTotalFirst(sheet_, game_.State().SpinWin));
 
-    autoTake_.setInterval(L::kAutoTakeMs);
+    autoTake_.setInterval(PL::kAutoTakeMs);
     connect(&autoTake_, &QTimer::timeout, this, &PayoffsWindow::TimerTick);
 
     ShowFocusRings(*this);
@@ -74,18 +74,18 @@ PayoffsWindow::PayoffsWindow(kazoomba::Game& game, const Graphics& graphics, int
 void PayoffsWindow::AddReadouts() {
     for (int i = 0; i < kLines; ++i) {
         if (!sheet_.lines[i].won) continue;
-        const QRect panel(QPoint(L::kPanelLeft + L::LineDx(i), L::kPanelTop + L::LineDy(i)),
-                          QPoint(L::kPanelRight + L::LineDx(i), L::kPanelBottom + L::LineDy(i)));
+        const QRect panel(QPoint(PL::kPanelLeft + PL::LineDx(i), PL::kPanelTop + PL::LineDy(i)),
+                          QPoint(PL::kPanelRight + PL::LineDx(i), PL::kPanelBottom + PL::LineDy(i)));
         auto* line = new Readout(QStringLiteral("Line %1").arg(i + 1), panel, this);
         line->SetValue(LineWinInWords(sheet_.lines[i]));
     }
     auto* total = new Readout(QStringLiteral("Total Won"),
-                              QRect(QPoint(L::kTotalLeft, L::kTotalTop), QPoint(L::kTotalRight, L::kTotalBottom)), this);
+                              QRect(QPoint(PL::kTotalLeft, PL::kTotalTop), QPoint(PL::kTotalRight, PL::kTotalBottom)), this);
     total->SetFigure(MoneyWords(game_.State().SpinWin), game_.State().SpinWin);
     if (sheet_.poolRow) {
         const double pool = LeadingNumber(sheet_.pool);
         auto* row = new Readout(QStringLiteral("Bonus Pool"),
-                                QRect(QPoint(L::kPoolLeft, L::kPoolTop), QPoint(L::kPoolRight, L::kPoolBottom)), this);
+                                QRect(QPoint(PL::kPoolLeft, PL::kPoolTop), QPoint(PL::kPoolRight, PL::kPoolBottom)), this);
         row->SetFigure(MoneyWords(pool), pool);
     }
 }
@@ -160,48 +160,48 @@ void PayoffsWindow::Redraw() {
     surface_.fill(PaletteColor(Colour::Silver));
     QPainter p(&surface_);
 
-    p.setFont(GameFont(L::kTitlePoints));
-    EmbossText(p, L::kTitleX, L::kTitleY, Colour::White, Colour::Black, Colour::Silver, QStringLiteral("Your Winnings"));
+    p.setFont(GameFont(PL::kTitlePoints));
+    EmbossText(p, PL::kTitleX, PL::kTitleY, Colour::White, Colour::Black, Colour::Silver, QStringLiteral("Your Winnings"));
 
     const QImage& sheet = graphics_.SymbolSheetSmall();
     for (int i = 0; i < kLines; ++i) {
         const PayoffsLine& line = sheet_.lines[i];
-        const int dx = L::LineDx(i), dy = L::LineDy(i);
-        const int left = L::kPanelLeft + dx, top = L::kPanelTop + dy;
-        const int right = L::kPanelRight + dx, bottom = L::kPanelBottom + dy;
+        const int dx = PL::LineDx(i), dy = PL::LineDy(i);
+        const int left = PL::kPanelLeft + dx, top = PL::kPanelTop + dy;
+        const int right = PL::kPanelRight + dx, bottom = PL::kPanelBottom + dy;
         DrawPanel(p, left, top, right, bottom);
         FillBox(p, left, top, right - left + 1, bottom - top + 1, Colour::Black);
         if (line.won) {
             // Measured in the title's type, which is still the painter's font.
             const QString number = QString::number(i + 1);
-            const int x = L::kNumberCentreX + dx - p.fontMetrics().horizontalAdvance(number) / 2;
-            EmbossText(p, x, L::kNumberY + dy, Colour::White, Colour::Grey, kLineColours[i], number);
+            const int x = PL::kNumberCentreX + dx - p.fontMetrics().horizontalAdvance(number) / 2;
+            EmbossText(p, x, PL::kNumberY + dy, Colour::White, Colour::Grey, kLineColours[i], number);
         }
-        DrawDigits(p, graphics_, L::kAmountX + dx, L::kAmountY + dy, digitColour_,
+        DrawDigits(p, graphics_, PL::kAmountX + dx, PL::kAmountY + dy, digitColour_,
                    QString::fromStdString(line.amount), line.won ? 0 : 2);
         if (!line.won) continue;
         for (int k = 0; k < 3; ++k) {
             const int code = line.symbols[k];
             if (code < 0 || code >= kSymbolCount) continue;
-            Blit(p, L::kSymbolX + dx + L::kSymbolStep * k, L::kSymbolY + dy, sheet, L::kSymbolSize * (code % 4),
-                 L::kSymbolSize * (code / 4), L::kSymbolSize, L::kSymbolSize);
+            Blit(p, PL::kSymbolX + dx + PL::kSymbolStep * k, PL::kSymbolY + dy, sheet, PL::kSymbolSize * (code % 4),
+                 PL::kSymbolSize * (code / 4), PL::kSymbolSize, PL::kSymbolSize);
         }
     }
 
-    DrawPanel(p, L::kTotalLeft, L::kTotalTop, L::kTotalRight, L::kTotalBottom);
-    DrawDigits(p, graphics_, L::kTotalLeft, L::kTotalTop, digitColour_, QString::fromStdString(sheet_.total), 0);
+    DrawPanel(p, PL::kTotalLeft, PL::kTotalTop, PL::kTotalRight, PL::kTotalBottom);
+    DrawDigits(p, graphics_, PL::kTotalLeft, PL::kTotalTop, digitColour_, QString::fromStdString(sheet_.total), 0);
     // Our bold type is wider than the one the window was measured for: a caption never runs into its panel.
     const auto caption = [&](double points, int x, int y, int panelLeft, const QString& text) {
-        const int room = panelLeft - L::kPanelFrame - L::kCaptionGap - x - 2;  // the emboss reaches 2 px right
+        const int room = panelLeft - PL::kPanelFrame - PL::kCaptionGap - x - 2;  // the emboss reaches 2 px right
         p.setFont(FittedFont(GameFont(points), text, room));
         EmbossText(p, x, y, Colour::White, Colour::Black, Colour::Silver, text);
     };
-    caption(L::kTotalPoints, L::kTotalLabelX, L::kTotalLabelY, L::kTotalLeft, QStringLiteral("Total Won:"));
+    caption(PL::kTotalPoints, PL::kTotalLabelX, PL::kTotalLabelY, PL::kTotalLeft, QStringLiteral("Total Won:"));
 
     if (sheet_.poolRow) {
-        caption(L::kPoolPoints, L::kPoolLabelX, L::kPoolLabelY, L::kPoolLeft, QStringLiteral("Bonus Pool:"));
-        DrawPanel(p, L::kPoolLeft, L::kPoolTop, L::kPoolRight, L::kPoolBottom);
-        DrawDigits(p, graphics_, L::kPoolLeft, L::kPoolTop, digitColour_, QString::fromStdString(sheet_.pool), 2);
+        caption(PL::kPoolPoints, PL::kPoolLabelX, PL::kPoolLabelY, PL::kPoolLeft, QStringLiteral("Bonus Pool:"));
+        DrawPanel(p, PL::kPoolLeft, PL::kPoolTop, PL::kPoolRight, PL::kPoolBottom);
+        DrawDigits(p, graphics_, PL::kPoolLeft, PL::kPoolTop, digitColour_, QString::fromStdString(sheet_.pool), 2);
     }
 }
 

@@ -21,13 +21,13 @@
 
 namespace kazoomba::ui {
 
-namespace L = about_layout;
+namespace AL = about_layout;
 
 namespace {
 
-void Place(QWidget* widget, const L::Rect& r) { widget->setGeometry(r.x, r.y, r.w, r.h); }
+void Place(QWidget* widget, const AL::Rect& r) { widget->setGeometry(r.x, r.y, r.w, r.h); }
 
-QLabel* IconPicture(QWidget* parent, const QImage& icon, const L::Rect& r) {
+QLabel* IconPicture(QWidget* parent, const QImage& icon, const AL::Rect& r) {
     auto* picture = new QLabel(parent);
     Place(picture, r);
     picture->setPixmap(QPixmap::fromImage(icon));
@@ -53,22 +53,22 @@ AboutBox::AboutBox(const QImage& icon, QWidget* parent, const QString& product, 
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("About ") + product);
     setWindowIcon(QIcon(QPixmap::fromImage(icon)));
-    setFixedSize(L::kClientWidth, L::kClientHeight);
+    setFixedSize(AL::kClientWidth, AL::kClientHeight);
 
     auto* left = new QGroupBox(this);
-    Place(left, L::kLeftGroup);
-    IconPicture(left, icon, L::kIcon0)->setObjectName(QStringLiteral("Icon0"));
-    IconPicture(left, icon, L::kIcon1)->setObjectName(QStringLiteral("Icon1"));
+    Place(left, AL::kLeftGroup);
+    IconPicture(left, icon, AL::kIcon0)->setObjectName(QStringLiteral("Icon0"));
+    IconPicture(left, icon, AL::kIcon1)->setObjectName(QStringLiteral("Icon1"));
 
     const QString titleText = product + QLatin1Char(' ') + version;
     title_ = new QLabel(titleText, left);
     title_->setObjectName(QStringLiteral("Title"));
-    Place(title_, L::kTitle);
+    Place(title_, AL::kTitle);
     title_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     title_->setFont(GameFont(TitlePoints(titleText)));
 
     text_ = new QTextEdit(left);
-    Place(text_, L::kText);
+    Place(text_, AL::kText);
     text_->setAcceptRichText(false);
     // Tab moves on to the buttons; the description has no use for a tab character.
     text_->setTabChangesFocus(true);
@@ -80,13 +80,13 @@ AboutBox::AboutBox(const QImage& icon, QWidget* parent, const QString& product, 
     text_->setPalette(pal);
 
     auto* right = new QGroupBox(this);
-    Place(right, L::kRightGroup);
+    Place(right, AL::kRightGroup);
     auto* program = new QPushButton(QStringLiteral("&Program"), right);
-    Place(program, L::kProgramButton);
+    Place(program, AL::kProgramButton);
     program->setFont(GameFont(9.75));
     connect(program, &QPushButton::clicked, this, &AboutBox::ShowDescription);
     auto* ok = new QPushButton(QStringLiteral("&OK"), right);
-    Place(ok, L::kOkButton);
+    Place(ok, AL::kOkButton);
     ok->setFont(GameFont(9.75));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

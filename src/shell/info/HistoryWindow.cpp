@@ -31,7 +31,7 @@
 
 namespace kazoomba::ui {
 
-namespace L = history_layout;
+namespace HL = history_layout;
 
 namespace {
 
@@ -76,11 +76,11 @@ public:
         p->setFont(option.font);
         p->setPen(option.palette.color(chosen ? QPalette::HighlightedText : QPalette::Text));
         const QStringList texts = index.data(kColumnsRole).toStringList();
-        for (int c = 0; c < L::kColumnCount && c < texts.size(); ++c) {
-            const L::Column& column = L::kColumns[c];
+        for (int c = 0; c < HL::kColumnCount && c < texts.size(); ++c) {
+            const HL::Column& column = HL::kColumns[c];
             // A mark says what it marks from the bet's column on, across the money.
-            const bool across = c == L::BetColumn && texts[L::WinColumn].isEmpty() && texts[L::CreditsColumn].isEmpty();
-            const int width = across ? L::kColumns[L::CreditsColumn].x + L::kColumns[L::CreditsColumn].w - column.x : column.w;
+            const bool across = c == HL::BetColumn && texts[HL::WinColumn].isEmpty() && texts[HL::CreditsColumn].isEmpty();
+            const int width = across ? HL::kColumns[HL::CreditsColumn].x + HL::kColumns[HL::CreditsColumn].w - column.x : column.w;
             const QRect box(option.rect.left() + column.x, option.rect.top(), width, option.rect.height());
             const Qt::Alignment align = (column.right && !across ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
             p->drawText(box, align, option.fontMetrics.elidedText(texts[c], Qt::ElideRight, width));
@@ -88,7 +88,7 @@ public:
         p->restore();
     }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), L::kRowH};
+        return {QStyledItemDelegate::sizeHint(option, index).width(), HL::kRowH};
     }
 };
 
@@ -100,22 +100,22 @@ HistoryWindow::HistoryWindow(const GameHistory& history, const Graphics& graphic
       graphics_(graphics),
       entries_(history.Entries().begin(), history.Entries().end()) {
     setWindowTitle(QStringLiteral("Game History"));
-    setFixedSize(L::kClientWidth, L::kClientHeight);
+    setFixedSize(HL::kClientWidth, HL::kClientHeight);
     SetLightFace(*this, PaletteColor(Colour::Silver));
-    reels_ = graphics_.NewImage(L::kPanelW, L::kPanelH, PaletteColor(Colour::Silver));
+    reels_ = graphics_.NewImage(HL::kPanelW, HL::kPanelH, PaletteColor(Colour::Silver));
 
-    const QFont listFont = GameFont(L::kListPoints, false);
-    for (const L::Column& column : L::kColumns) {
+    const QFont listFont = GameFont(HL::kListPoints, false);
+    for (const HL::Column& column : HL::kColumns) {
         auto* caption = new QLabel(QString::fromLatin1(column.caption), this);
         // Over the list's frame, aligned as the column's figures are.
-        caption->setGeometry(L::kListX + 1 + column.x, L::kCaptionY, column.w, L::kCaptionH);
-        caption->setFont(GameFont(L::kListPoints, true));
+        caption->setGeometry(HL::kListX + 1 + column.x, HL::kCaptionY, column.w, HL::kCaptionH);
+        caption->setFont(GameFont(HL::kListPoints, true));
         caption->setAlignment((column.right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom);
     }
 
     list_ = new QListView(this);
     list_->setObjectName(QStringLiteral("Spins"));
-    list_->setGeometry(L::kListX, L::kListY, L::kListW, L::kListH);
+    list_->setGeometry(HL::kListX, HL::kListY, HL::kListW, HL::kListH);
     list_->setFont(listFont);
     list_->setUniformItemSizes(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -133,7 +133,7 @@ HistoryWindow::HistoryWindow(const GameHistory& history, const Graphics& graphic
 
     words_ = new QTextEdit(this);
     words_->setObjectName(QStringLiteral("Words"));
-    words_->setGeometry(L::kWordsX, L::kWordsY, L::kWordsW, L::kWordsH);
+    words_->setGeometry(HL::kWordsX, HL::kWordsY, HL::kWordsW, HL::kWordsH);
     words_->setReadOnly(true);
     words_->setTabChangesFocus(true);
     words_->setFont(listFont);
@@ -141,15 +141,15 @@ HistoryWindow::HistoryWindow(const GameHistory& history, const Graphics& graphic
     MakeReadable(*words_);
 
     save_ = new UnderlinedButton(QStringLiteral("&Save as CSV\u2026"), this);
-    save_->setGeometry(L::kSaveX, L::kButtonY, L::kButtonW, L::kButtonH);
+    save_->setGeometry(HL::kSaveX, HL::kButtonY, HL::kButtonW, HL::kButtonH);
     QPushButton* close = new UnderlinedButton(QStringLiteral("&Close"), this);
-    close->setGeometry(L::kCloseX, L::kButtonY, L::kButtonW, L::kButtonH);
+    close->setGeometry(HL::kCloseX, HL::kButtonY, HL::kButtonW, HL::kButtonH);
     for (QPushButton* b : {save_, close}) b->setFont(GameFont(9.75));
     connect(save_, &QPushButton::clicked, this, &HistoryWindow::SaveAsCsv);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("Status"));
-    status_->setGeometry(L::kSaveX, L::kStatusY, L::kPanelW, L::kStatusH);
+    status_->setGeometry(HL::kSaveX, HL::kStatusY, HL::kPanelW, HL::kStatusH);
     status_->setFont(GameFont(8.25, false));
     status_->setWordWrap(true);
     status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -175,17 +175,17 @@ QString HistoryWindow::StatusText() const { return status_->text(); }
 
 std::array<QString, 5> HistoryWindow::ColumnTexts(const HistoryEntry& entry) {
     std::array<QString, 5> t;
-    t[L::TimeColumn] = LocalTime(entry.time).toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+    t[HL::TimeColumn] = LocalTime(entry.time).toString(QStringLiteral("yyyy-MM-dd hh:mm"));
     if (entry.kind == HistoryEntry::Kind::NewGame) {
-        t[L::BetColumn] = QStringLiteral("New game");
+        t[HL::BetColumn] = QStringLiteral("New game");
     } else if (entry.kind == HistoryEntry::Kind::LoadedGame) {
-        t[L::BetColumn] = QStringLiteral("Loaded: ") + Text(entry.name);
+        t[HL::BetColumn] = QStringLiteral("Loaded: ") + Text(entry.name);
     } else {
         const SpinRecord& r = entry.spin;
-        t[L::SpinColumn] = Text(CountText(r.spin));
-        t[L::BetColumn] = r.bonusSpin > 0 ? QStringLiteral("free") : Text(MoneyText(r.Bet()));
-        t[L::WinColumn] = Text(MoneyText(r.paid));
-        t[L::CreditsColumn] = Text(MoneyText(r.credits));
+        t[HL::SpinColumn] = Text(CountText(r.spin));
+        t[HL::BetColumn] = r.bonusSpin > 0 ? QStringLiteral("free") : Text(MoneyText(r.Bet()));
+        t[HL::WinColumn] = Text(MoneyText(r.paid));
+        t[HL::CreditsColumn] = Text(MoneyText(r.credits));
     }
     return t;
 }
@@ -207,7 +207,7 @@ void HistoryWindow::Choose(int row) {
     words_->setPlainText(entry ? EntryWords(*entry)
                                : QStringLiteral("No spins yet: the history begins with your next spin."));
     DrawReels(entry);
-    update(L::kReelsX, L::kReelsY, L::kPanelW, L::kPanelH);
+    update(HL::kReelsX, HL::kReelsY, HL::kPanelW, HL::kPanelH);
 }
 
 const std::array<QImage, kStrips>& HistoryWindow::Strips(bool bonusSet) {
@@ -223,7 +223,7 @@ void HistoryWindow::DrawReels(const HistoryEntry* entry) {
     reels_.fill(PaletteColor(Colour::Silver));
     QPainter p(&reels_);
     // The machine's own drawing, moved so that its reel panel lands in this picture.
-    p.translate(-L::kPanelLeft, -L::kPanelTop);
+    p.translate(-HL::kPanelLeft, -HL::kPanelTop);
     DrawReelPanel(p, true);
     if (!entry || !entry->IsSpin()) return;
     DrawRestingWheels(p, Strips(entry->spin.bonusSet), entry->spin.stops);
@@ -242,7 +242,7 @@ void HistoryWindow::keyPressEvent(QKeyEvent* event) {
 
 void HistoryWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawImage(QPoint(L::kReelsX, L::kReelsY), reels_);
+    p.drawImage(QPoint(HL::kReelsX, HL::kReelsY), reels_);
 }
 
 void HistoryWindow::SaveAsCsv() {

@@ -25,7 +25,7 @@
 
 namespace kazoomba::ui {
 
-namespace L = pay_chart_layout;
+namespace CL = pay_chart_layout;
 
 QString AccessKeyHtml(const QString& caption) {
     QString html = QStringLiteral("<div style=\"white-space:pre-wrap\">");
@@ -61,7 +61,7 @@ const QString& PayChartWindow::FulminaText() {
 
 namespace {
 
-QLabel* TextLabel(QWidget* parent, const QString& caption, const L::Rect& r, double points) {
+QLabel* TextLabel(QWidget* parent, const QString& caption, const CL::Rect& r, double points) {
     QLabel* label = ColouredLabel(parent, QRect(r.x, r.y, r.w, r.h), GameFont(points, false), Colour::White);
     label->setWordWrap(true);
     label->setTextFormat(Qt::RichText);
@@ -78,7 +78,7 @@ public:
         const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
         if (!view || !view->hasFocus() || view->currentIndex() != index) return;
         const QRect row = option.rect;
-        p->fillRect(QRect(row.left() + 4, row.bottom() + 1 - L::kRowMarkHeight, row.width() - 8, L::kRowMarkHeight),
+        p->fillRect(QRect(row.left() + 4, row.bottom() + 1 - CL::kRowMarkHeight, row.width() - 8, CL::kRowMarkHeight),
                     PaletteColor(Colour::White));
     }
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {0, rowHeight_}; }
@@ -88,7 +88,7 @@ private:
 };
 
 // A list laid over a painted table: it shows nothing but the mark, takes no mouse, and reads each row.
-QListView* TableReader(QWidget* parent, const QString& name, const L::Rect& r, int rowHeight, const QStringList& rows) {
+QListView* TableReader(QWidget* parent, const QString& name, const CL::Rect& r, int rowHeight, const QStringList& rows) {
     auto* model = new QStandardItemModel(parent);
     for (const QString& row : rows) {
         auto* item = new QStandardItem(row);
@@ -126,11 +126,11 @@ PayChartWindow::PayChartWindow(const Graphics& graphics, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       graphics_(graphics) {
     setWindowTitle(QStringLiteral("Payoff Chart"));
-    setFixedSize(L::kClientWidth, L::kClientHeight);
+    setFixedSize(CL::kClientWidth, CL::kClientHeight);
     SetBackground(*this, PaletteColor(Colour::Black));
 
-    TextLabel(this, SmileText(), L::kSmileLabel, 9.75)->setObjectName(QStringLiteral("SmileText"));
-    TextLabel(this, FulminaText(), L::kFulminaLabel, 8.25)->setObjectName(QStringLiteral("FulminaText"));
+    TextLabel(this, SmileText(), CL::kSmileLabel, 9.75)->setObjectName(QStringLiteral("SmileText"));
+    TextLabel(this, FulminaText(), CL::kFulminaLabel, 8.25)->setObjectName(QStringLiteral("FulminaText"));
 
     // The tables in words, from the tables the scoring pays by, before Close in the Tab order.
     QStringList regularRows, bonusRows;
@@ -138,12 +138,12 @@ PayChartWindow::PayChartWindow(const Graphics& graphics, QWidget* parent)
         regularRows << PayRowInWords(static_cast<Symbol>(i), RegularPayoffs[i]);
     for (int i = 0; i < static_cast<int>(BonusPayoffs.size()); ++i)
         bonusRows << PayRowInWords(kBonusChartSymbols[i], BonusPayoffs[i]);
-    regular_ = TableReader(this, QStringLiteral("Regular Payoffs"), L::kRegularTable, L::kRegularPitch, regularRows);
-    bonus_ = TableReader(this, QStringLiteral("Bonus Payoffs"), L::kBonusTable, L::kBonusPitch, bonusRows);
+    regular_ = TableReader(this, QStringLiteral("Regular Payoffs"), CL::kRegularTable, CL::kRegularPitch, regularRows);
+    bonus_ = TableReader(this, QStringLiteral("Bonus Payoffs"), CL::kBonusTable, CL::kBonusPitch, bonusRows);
 
     // Escape reaches QDialog::reject(), which closes the chart as this button does.
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
-    close->setGeometry(L::kCloseButton.x, L::kCloseButton.y, L::kCloseButton.w, L::kCloseButton.h);
+    close->setGeometry(CL::kCloseButton.x, CL::kCloseButton.y, CL::kCloseButton.w, CL::kCloseButton.h);
     close->setFont(GameFont(9.75, false));
     close->setPalette(QGuiApplication::palette());
     close->setDefault(true);
@@ -160,8 +160,8 @@ void PayChartWindow::paintEvent(QPaintEvent*) {
     FillBox(p, 0, 0, width(), height(), Colour::Black);
     const QImage& sheet = graphics_.SymbolSheetSmall();
     auto picture = [&](int x, int y, int code) {
-        Blit(p, x, y, sheet, L::kPictureSize * (code % 4), L::kPictureSize * (code / 4), L::kPictureSize,
-             L::kPictureSize);
+        Blit(p, x, y, sheet, CL::kPictureSize * (code % 4), CL::kPictureSize * (code / 4), CL::kPictureSize,
+             CL::kPictureSize);
     };
     auto figure = [&](int right, int top, int payoff) {
         const QString text = QString::fromStdString(FormatPicture(payoff, "###0"));
@@ -169,24 +169,24 @@ void PayChartWindow::paintEvent(QPaintEvent*) {
     };
 
     p.setFont(GameFont(14));
-    EmbossText(p, L::kRegularTitleX, 0, Colour::Black, Colour::Black, Colour::White, QStringLiteral("Regular Payoffs"));
-    EmbossText(p, L::kBonusTitleX, 0, Colour::Black, Colour::Black, Colour::White, QStringLiteral("Bonus Payoffs"));
+    EmbossText(p, CL::kRegularTitleX, 0, Colour::Black, Colour::Black, Colour::White, QStringLiteral("Regular Payoffs"));
+    EmbossText(p, CL::kBonusTitleX, 0, Colour::Black, Colour::Black, Colour::White, QStringLiteral("Bonus Payoffs"));
     for (int i = 0; i < static_cast<int>(RegularPayoffs.size()); ++i) {
-        const int y = L::kRegularTop + L::kRegularPitch * i;
-        for (int j = 0; j < 3; ++j) picture(L::kRegularPictureX + L::kPicturePitch * j, y, i);
-        EmbossText(p, L::kRegularTimesX, y, Colour::White, Colour::Grey, Colour::Silver, QStringLiteral("x"));
+        const int y = CL::kRegularTop + CL::kRegularPitch * i;
+        for (int j = 0; j < 3; ++j) picture(CL::kRegularPictureX + CL::kPicturePitch * j, y, i);
+        EmbossText(p, CL::kRegularTimesX, y, Colour::White, Colour::Grey, Colour::Silver, QStringLiteral("x"));
     }
 
     p.setFont(GameFont(18));
     for (int i = 0; i < static_cast<int>(RegularPayoffs.size()); ++i)
-        figure(L::kRegularFigureRight, L::kRegularFigureTop + L::kRegularPitch * i, RegularPayoffs[i]);
+        figure(CL::kRegularFigureRight, CL::kRegularFigureTop + CL::kRegularPitch * i, RegularPayoffs[i]);
     for (int i = 0; i < static_cast<int>(BonusPayoffs.size()); ++i) {
-        const int y = L::kBonusTop + L::kBonusPitch * i;
-        for (int j = 0; j < 3; ++j) picture(L::kBonusPictureX + L::kPicturePitch * j, y, kBonusChartSymbols[i]);
-        EmbossText(p, L::kBonusTimesX, L::kBonusTimesTop + L::kBonusPitch * i, Colour::White, Colour::Grey, Colour::Silver, QStringLiteral("x"));
+        const int y = CL::kBonusTop + CL::kBonusPitch * i;
+        for (int j = 0; j < 3; ++j) picture(CL::kBonusPictureX + CL::kPicturePitch * j, y, kBonusChartSymbols[i]);
+        EmbossText(p, CL::kBonusTimesX, CL::kBonusTimesTop + CL::kBonusPitch * i, Colour::White, Colour::Grey, Colour::Silver, QStringLiteral("x"));
     }
     for (int i = 0; i < static_cast<int>(BonusPayoffs.size()); ++i)
-        figure(L::kBonusFigureRight, L::kBonusFigureTop + L::kBonusPitch * i, BonusPayoffs[i]);
+        figure(CL::kBonusFigureRight, CL::kBonusFigureTop + CL::kBonusPitch * i, BonusPayoffs[i]);
 }
 
 void ShowPayChart(const Graphics& graphics, QWidget* parent) {
